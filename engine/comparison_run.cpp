@@ -1,0 +1,47 @@
+#include "comparison_run.h"
+
+#include <cmath>
+
+#include "direction_scorer.h"
+
+namespace velmoro {
+
+namespace {
+
+// Every operand of the checked computations is finite, so a value that is not
+// can only come from a division by zero, an invalid operation or an overflow.
+void CheckFloatingPoint(double value) {
+  if (!std::isfinite(value)) throw RuntimeError(ErrorKind::FPException);
+}
+
+}  // namespace
+
+void RunComparison(TextView text1, TextView text2, ComparisonState& state,
+                   const DirectionScored& onScored) {
+  const Long L1 = Len(text1);
+  const Long L2 = Len(text2);
+  const Long diff = Abs(SubtractLong(L1, L2));
+  state.LengthFactor = static_cast<float>(static_cast<double>(diff) / L1 + 1);
+  CheckFloatingPoint(state.LengthFactor);
+  for (Integer direction = 1; direction <= 4; ++direction) {
+    ScoreDirection(direction, text1, text2, state);
+    if (onScored) onScored(direction);
+  }
+}
+
+double ResultValue(const ComparisonState& state) {
+  const double f = Sqr(Sqr(static_cast<double>(state.LengthFactor)));
+  const Integer selfScores =
+      AddInteger(state.DirectionScores[4], state.DirectionScores[3]);
+  const Integer crossScores =
+      AddInteger(state.DirectionScores[2], state.DirectionScores[1]);
+  const double x = f * selfScores / crossScores - 1;
+  CheckFloatingPoint(x);
+  return x;
+}
+
+Text SelfScoreText(Integer score) { return u"STD: " + IntegerToText(score); }
+
+Text CrossScoreText(Integer score) { return u"#: " + IntegerToText(score); }
+
+}  // namespace velmoro

@@ -1,0 +1,16 @@
+#include "comparison_state.h"
+
+#include <cstddef>
+
+#include "runtime_error.h"
+
+namespace velmoro {
+
+Integer& DirectionScore(ComparisonState& state, Long index) {
+  if (index < 0 || index >= static_cast<Long>(state.DirectionScores.size())) {
+    throw RuntimeError(ErrorKind::BoundsError);
+  }
+  return state.DirectionScores[static_cast<std::size_t>(index)];
+}
+
+}  // namespace velmoro

@@ -1,0 +1,38 @@
+#pragma once
+
+// Scoring one direction of a comparison: how much of a source text is found,
+// word by word and in context, in a target text.
+//
+// Directions name an ordered pair of texts (source, target):
+//   1 = (text1, text2), 2 = (text2, text1), 3 = (text1, text1),
+//   4 = (text2, text2).
+// Words are what lies between U+0020 spaces of the normalised texts; tabs and
+// line breaks stay inside words, and a word is also found inside a longer word.
+
+#include "comparison_state.h"
+#include "text_primitives.h"
+
+namespace velmoro {
+
+// The canonical form of s that is split into words: the eight marks , . ; : ?
+// ! - * become spaces, every run of spaces becomes one space, letters are
+// lower-cased (as LowerCase). Not trimmed: "star." becomes "star " and
+// "-- hello" becomes " hello".
+[[nodiscard]] Text NormalizeText(TextView s);
+
+// The number of leading words of a that occur in b one after another, each
+// searched from the start of the previous word's occurrence (occurrences may
+// overlap and lie inside longer words). A word of a counts only when a space
+// follows it. Leading spaces of both texts are ignored. Throws Overflow for a
+// count, a first-space position or a found position past 32767.
+[[nodiscard]] Integer CountWordRun(TextView a, TextView b);
+
+// Adds the score of direction (1 to 4) over text1 and text2 to
+// state.DirectionScores[direction]; no other slot is read or written. Throws
+// Overflow when the score, a run count or a position that is narrowed to an
+// Integer passes 32767 (what was added before stays in the slot), and
+// BoundsError for a direction outside 1 to 4.
+void ScoreDirection(Integer direction, TextView text1, TextView text2,
+                    ComparisonState& state);
+
+}  // namespace velmoro

@@ -1,0 +1,20 @@
+#pragma once
+
+// Finding a run of 16-bit units inside a text in time linear in the text,
+// whatever the two texts hold: the naive search degrades to the product of the
+// two lengths on periodic texts ("abab...ab" against "abab...ac").
+
+#include <cstddef>
+#include <string_view>
+
+namespace velmoro {
+
+inline constexpr std::size_t kNotFound = std::u16string_view::npos;
+
+// The index of the first occurrence of needle in haystack at or behind from,
+// or kNotFound. An empty needle is found at from when from <= haystack.size().
+[[nodiscard]] std::size_t FindUnits(std::u16string_view haystack,
+                                    std::u16string_view needle,
+                                    std::size_t from = 0);
+
+}  // namespace velmoro

@@ -1,0 +1,132 @@
+#include "text_primitives.h"
+
+#include <unicode/uchar.h>
+#include <unicode/utf16.h>
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <string>
+
+#include "substring_search.h"
+
+namespace velmoro {
+
+namespace {
+
+constexpr char16_t kSpace = u' ';
+
+std::size_t ToSize(Long n) { return static_cast<std::size_t>(n); }
+
+void RequireCount(Long n) {
+  if (n < 0) throw RuntimeError(ErrorKind::InvalidArgument);
+}
+
+// The simple lower-case mapping of one code point, kept only when it takes as
+// many units as the original, so that lower-casing never changes a length.
+UChar32 LowerCodePoint(UChar32 c) {
+  const UChar32 lower = u_tolower(c);
+  return U16_LENGTH(lower) == U16_LENGTH(c) ? lower : c;
+}
+
+void AppendCodePoint(Text& out, UChar32 c) {
+  if (U16_LENGTH(c) == 1) {
+    out.push_back(static_cast<char16_t>(c));
+  } else {
+    out.push_back(static_cast<char16_t>(U16_LEAD(c)));
+    out.push_back(static_cast<char16_t>(U16_TRAIL(c)));
+  }
+}
+
+}  // namespace
+
+Long Len(TextView s) { return ToLong(static_cast<std::int64_t>(s.size())); }
+
+TextView Trim(TextView s) {
+  const TextView left = LeftTrim(s);
+  // npos + 1 is 0: a text of spaces only trims to the empty text.
+  return left.substr(0, left.find_last_not_of(kSpace) + 1);
+}
+
+TextView LeftTrim(TextView s) {
+  const std::size_t first = s.find_first_not_of(kSpace);
+  return first == TextView::npos ? TextView{} : s.substr(first);
+}
+
+TextView Left(TextView s, Long n) {
+  RequireCount(n);
+  return s.substr(0, ToSize(n));
+}
+
+TextView Right(TextView s, Long n) {
+  RequireCount(n);
+  return s.substr(s.size() - std::min(s.size(), ToSize(n)));
+}
+
+Long InStr(Long start, TextView s, TextView t) {
+  if (start < 1) throw RuntimeError(ErrorKind::InvalidArgument);
+  if (s.empty()) return 0;
+  const std::size_t found = FindUnits(s, t, ToSize(start) - 1);
+  return found == kNotFound ? 0 : ToLong(static_cast<std::int64_t>(found) + 1);
+}
+
+Text Replace(TextView s, TextView find, TextView with) {
+  if (find.empty()) return Text(s);
+  Text out;
+  out.reserve(s.size());
+  std::size_t scan = 0;
+  for (std::size_t hit = FindUnits(s, find, scan); hit != kNotFound;
+       hit = FindUnits(s, find, scan)) {
+    out.append(s.substr(scan, hit - scan)).append(with);
+    scan = hit + find.size();
+  }
+  out.append(s.substr(scan));
+  return out;
+}
+
+Text LowerCase(TextView s) {
+  Text out;
+  out.reserve(s.size());
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    const char16_t unit = s[i];
+    if (unit < 0x80) {
+      out.push_back(unit >= u'A' && unit <= u'Z' ? unit + (u'a' - u'A') : unit);
+    } else if (U16_IS_LEAD(unit) && i + 1 < s.size() && U16_IS_TRAIL(s[i + 1])) {
+      AppendCodePoint(out, LowerCodePoint(U16_GET_SUPPLEMENTARY(unit, s[++i])));
+    } else {
+      // A lone surrogate maps to itself.
+      AppendCodePoint(out, LowerCodePoint(unit));
+    }
+  }
+  return out;
+}
+
+Text StrReverse(TextView s) { return Text(s.rbegin(), s.rend()); }
+
+Text IntegerToText(Long n) {
+  const std::string digits = std::to_string(n);
+  return Text(digits.begin(), digits.end());
+}
+
+Text DoubleToText(double x, char16_t decimalSeparator) {
+  if (x == 0) return u"0";
+  std::array<char, 64> buffer{};
+  // The general format at precision 15 is printf's %.15G rule: correctly
+  // rounded, trailing zeros dropped, exponent form below 1E-04 and from 1E+15.
+  const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(),
+                                     x, std::chars_format::general, 15);
+  Text out;
+  for (const char* p = buffer.data(); p != written.ptr; ++p) {
+    if (*p == '.') {
+      out.push_back(decimalSeparator);
+    } else {
+      out.push_back(static_cast<char16_t>(std::toupper(static_cast<unsigned char>(*p))));
+    }
+  }
+  return out;
+}
+
+double Sqr(double x) { return std::sqrt(x); }
+
+}  // namespace velmoro
