@@ -1,6 +1,8 @@
 #include "direction_scorer.h"
 
 #include <array>
+#include <cstddef>
+#include <tuple>
 #include <utility>
 
 namespace velmoro {
@@ -101,7 +103,7 @@ Integer CountWordRun(TextView a, TextView b) {
 }
 
 void ScoreDirection(Integer direction, TextView text1, TextView text2,
-                    ComparisonState& state) {
+                    ComparisonState& state, const WordObserver& onWord) {
   const auto [source, target] = TextsOf(direction, text1, text2);
   Scan scan{Prepared(source), Prepared(target), {}, {}};
   scan.A = scan.A0;
@@ -110,18 +112,21 @@ void ScoreDirection(Integer direction, TextView text1, TextView text2,
     const Long p = InStr(1, scan.A, u" ");
     const Text w(Trim(Left(scan.A, p)));
     scan.A = Text(Trim(Right(scan.A, Len(scan.A) - p))) + u' ';
-    const Integer pos = ToInteger(InStr(1, scan.R, w));
-    if (pos <= 0) continue;
-    if (Len(Trim(scan.A)) > Len(Trim(w))) {
-      const auto [r1, r2] = ContextCredit(scan, w, pos);
+    WordStep step{w, ToInteger(InStr(1, scan.R, w))};
+    if (step.position > 0) {
       Integer& slot = DirectionScore(state, direction);
-      slot = AddInteger(AddInteger(slot, r1), r2);
-    } else {
-      Integer& slot = DirectionScore(state, direction);
-      slot = AddInteger(slot, 1);
+      if (Len(Trim(scan.A)) > Len(Trim(w))) {
+        step.byContext = true;
+        std::tie(step.following, step.preceding) = ContextCredit(scan, w, step.position);
+        slot = AddInteger(AddInteger(slot, step.following), step.preceding);
+      } else {
+        slot = AddInteger(slot, 1);
+      }
+      if (scan.A == w + u' ') scan.A = u" ";
+      Consume(scan.R, step.position);
     }
-    if (scan.A == w + u' ') scan.A = u" ";
-    Consume(scan.R, pos);
+    step.score = state.DirectionScores[static_cast<std::size_t>(direction)];
+    if (onWord) onWord(step);
   }
 }
 

@@ -9,6 +9,8 @@
 // Words are what lies between U+0020 spaces of the normalised texts; tabs and
 // line breaks stay inside words, and a word is also found inside a longer word.
 
+#include <functional>
+
 #include "comparison_state.h"
 #include "text_primitives.h"
 
@@ -27,12 +29,24 @@ namespace velmoro {
 // count, a first-space position or a found position past 32767.
 [[nodiscard]] Integer CountWordRun(TextView a, TextView b);
 
+// What one word of the source earned, as the scan walks it.
+struct WordStep {
+  TextView word;
+  Integer position = 0;   // where it was found in the unconsumed target; 0: not
+  bool byContext = false; // credited by its neighbour runs, not with one point
+  Integer following = 0;  // the following run (by context only)
+  Integer preceding = 0;  // the preceding run (by context only)
+  Integer score = 0;      // the direction's slot after the word
+};
+using WordObserver = std::function<void(const WordStep&)>;
+
 // Adds the score of direction (1 to 4) over text1 and text2 to
 // state.DirectionScores[direction]; no other slot is read or written. Throws
 // Overflow when the score, a run count or a position that is narrowed to an
 // Integer passes 32767 (what was added before stays in the slot), and
-// BoundsError for a direction outside 1 to 4.
+// BoundsError for a direction outside 1 to 4. onWord, when given, sees every
+// word the scan walks, in order.
 void ScoreDirection(Integer direction, TextView text1, TextView text2,
-                    ComparisonState& state);
+                    ComparisonState& state, const WordObserver& onWord = {});
 
 }  // namespace velmoro
