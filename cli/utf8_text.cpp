@@ -1,0 +1,129 @@
+#include "utf8_text.h"
+
+#include <array>
+
+namespace velmoro::cli {
+
+namespace {
+
+constexpr char32_t kReplacementCharacter = 0xFFFD;
+constexpr char32_t kFirstSupplementary = 0x10000;
+constexpr char16_t kFirstHighSurrogate = 0xD800;
+constexpr char16_t kFirstLowSurrogate = 0xDC00;
+constexpr char16_t kLastSurrogate = 0xDFFF;
+
+// The shape of a well-formed sequence by its lead byte (Unicode's table of
+// well-formed UTF-8). The narrowed ranges of the second byte are what shut out
+// overlong forms, surrogates and code points past U+10FFFF.
+struct SequenceForm {
+  std::size_t length = 0;  // 0: the byte starts no sequence
+  unsigned char secondLow = 0x80;
+  unsigned char secondHigh = 0xBF;
+};
+
+SequenceForm FormOf(unsigned char lead) {
+  if (lead < 0x80) return {1};
+  if (lead < 0xC2) return {0};  // a continuation byte or an overlong lead
+  if (lead < 0xE0) return {2};
+  if (lead == 0xE0) return {3, 0xA0, 0xBF};
+  if (lead == 0xED) return {3, 0x80, 0x9F};
+  if (lead < 0xF0) return {3};
+  if (lead == 0xF0) return {4, 0x90, 0xBF};
+  if (lead < 0xF4) return {4};
+  if (lead == 0xF4) return {4, 0x80, 0x8F};
+  return {0};
+}
+
+// The code point of the sequence that starts at bytes[at]; moves at behind it.
+char32_t DecodeAt(std::string_view bytes, std::size_t& at) {
+  static constexpr std::array<char32_t, 5> kLeadPayload{0, 0x7F, 0x1F, 0x0F, 0x07};
+  const std::size_t start = at;
+  const auto lead = static_cast<unsigned char>(bytes[start]);
+  const SequenceForm form = FormOf(lead);
+  if (form.length == 0 || bytes.size() - start < form.length) {
+    throw InvalidUtf8(start);
+  }
+  char32_t codePoint = lead & kLeadPayload[form.length];
+  for (std::size_t i = 1; i < form.length; ++i) {
+    const auto byte = static_cast<unsigned char>(bytes[start + i]);
+    const unsigned char low = i == 1 ? form.secondLow : 0x80;
+    const unsigned char high = i == 1 ? form.secondHigh : 0xBF;
+    if (byte < low || byte > high) throw InvalidUtf8(start);
+    codePoint = (codePoint << 6) | (byte & 0x3FU);
+  }
+  at = start + form.length;
+  return codePoint;
+}
+
+void AppendUtf16(Text& text, char32_t codePoint) {
+  if (codePoint < kFirstSupplementary) {
+    text.push_back(static_cast<char16_t>(codePoint));
+    return;
+  }
+  const char32_t offset = codePoint - kFirstSupplementary;
+  text.push_back(static_cast<char16_t>(kFirstHighSurrogate + (offset >> 10)));
+  text.push_back(static_cast<char16_t>(kFirstLowSurrogate + (offset & 0x3FFU)));
+}
+
+bool IsSurrogate(char16_t unit) {
+  return unit >= kFirstHighSurrogate && unit <= kLastSurrogate;
+}
+
+bool IsHighSurrogate(char16_t unit) {
+  return IsSurrogate(unit) && unit < kFirstLowSurrogate;
+}
+
+bool IsLowSurrogate(char16_t unit) {
+  return IsSurrogate(unit) && unit >= kFirstLowSurrogate;
+}
+
+// The code point at text[at], a surrogate pair read as one; moves at behind
+// it.
+char32_t CodePointAt(TextView text, std::size_t& at) {
+  const char16_t unit = text[at++];
+  if (!IsSurrogate(unit)) return unit;
+  if (!IsHighSurrogate(unit) || at == text.size() || !IsLowSurrogate(text[at])) {
+    return kReplacementCharacter;
+  }
+  const char16_t low = text[at++];
+  return kFirstSupplementary + ((char32_t{unit} - kFirstHighSurrogate) << 10) +
+         (char32_t{low} - kFirstLowSurrogate);
+}
+
+char ToByte(char32_t bits) { return static_cast<char>(bits & 0xFFU); }
+
+void AppendUtf8(std::string& bytes, char32_t codePoint) {
+  static constexpr std::array<char32_t, 5> kLeadMarker{0, 0, 0xC0, 0xE0, 0xF0};
+  if (codePoint < 0x80) {
+    bytes.push_back(ToByte(codePoint));
+    return;
+  }
+  const std::size_t length = codePoint < 0x800 ? 2 : codePoint < kFirstSupplementary ? 3 : 4;
+  bytes.push_back(ToByte(kLeadMarker[length] | (codePoint >> (6 * (length - 1)))));
+  for (std::size_t i = length - 1; i > 0; --i) {
+    bytes.push_back(ToByte(0x80U | ((codePoint >> (6 * (i - 1))) & 0x3FU)));
+  }
+}
+
+}  // namespace
+
+InvalidUtf8::InvalidUtf8(std::size_t offset)
+    : std::runtime_error("ill-formed UTF-8 sequence at byte offset " +
+                         std::to_string(offset)),
+      offset_(offset) {}
+
+Text FromUtf8(std::string_view bytes) {
+  Text text;
+  text.reserve(bytes.size());
+  for (std::size_t at = 0; at < bytes.size();) AppendUtf16(text, DecodeAt(bytes, at));
+  return text;
+}
+
+std::string ToUtf8(TextView text) {
+  std::string bytes;
+  bytes.reserve(text.size());
+  for (std::size_t at = 0; at < text.size();) AppendUtf8(bytes, CodePointAt(text, at));
+  return bytes;
+}
+
+}  // namespace velmoro::cli

@@ -1,0 +1,330 @@
+// Runs the velmoro-cli program itself and checks what it prints, on which
+// stream, and with which exit status.
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Json = nlohmann::json;
+
+const std::string kSampleText1 = "Anna packs the red bag. She walks to the old mill by the river";
+const std::string kSampleText2 = "Anna packs the blue bag, then she runs to the mill by the lake.";
+
+constexpr int kExitCompareError = 1;
+constexpr int kExitBadInput = 2;
+
+struct CliRun {
+  std::string out;
+  std::string err;
+  int status = -1;  // the exit status; -1 when the program did not exit
+};
+
+// The length factor 1 + |l1 - l2| / l1, rounded to single precision, widened.
+double LengthFactor(double length1, double length2) {
+  return static_cast<double>(static_cast<float>(1.0 + std::abs(length1 - length2) / length1));
+}
+
+std::string ReadBytes(const std::filesystem::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+class VelmoroCli : public testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (std::filesystem::temp_directory_path() / "velmoro-cli-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    folder_ = pattern;
+  }
+
+  void TearDown() override { std::filesystem::remove_all(folder_); }
+
+  // Writes bytes to the file name in this test's folder and returns its path.
+  std::string WriteFile(const std::string& name, std::string_view bytes) const {
+    const std::filesystem::path path = folder_ / name;
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path.string();
+  }
+
+  // Runs velmoro-cli with args, feeding input to its standard input.
+  CliRun RunCli(std::vector<std::string> args, std::string_view input = {}) const {
+    const std::string in = WriteFile("stdin", input);
+    const std::string out = (folder_ / "stdout").string();
+    const std::string err = (folder_ / "stderr").string();
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, in.c_str(), O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out.c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err.c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    std::string program = VELMORO_CLI_PATH;
+    std::vector<char*> argv{program.data()};
+    for (std::string& arg : args) argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    CliRun run;
+    if (spawned != 0) {
+      ADD_FAILURE() << "cannot start " << program;
+      return run;
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    run.out = ReadBytes(out);
+    run.err = ReadBytes(err);
+    if (WIFEXITED(status)) run.status = WEXITSTATUS(status);
+    return run;
+  }
+
+  // Runs velmoro-cli --json with args and parses what it printed.
+  Json RunJson(std::vector<std::string> args, std::string_view input = {}) const {
+    args.insert(args.begin(), "--json");
+    const CliRun run = RunCli(std::move(args), input);
+    return Json::parse(run.out);
+  }
+
+  std::filesystem::path folder_;
+};
+
+// --- complete comparisons
+
+TEST_F(VelmoroCli, PrintsTheRowsAndResultOfSamplePairA) {
+  const CliRun run = RunCli({kSampleText1, kSampleText2});
+  EXPECT_EQ(run.out,
+            "1-2  STD: 150  #: 15\n"
+            "2-1  STD: 149  #: 24\n"
+            "Result: 6.6973953762657\n");
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(run.status, EXIT_SUCCESS);
+}
+
+TEST_F(VelmoroCli, PrintsSamplePairAAsJson) {
+  const CliRun run = RunCli({"--json", kSampleText1, kSampleText2});
+  EXPECT_EQ(run.status, EXIT_SUCCESS);
+  const Json report = Json::parse(run.out);
+  std::set<std::string> keys;
+  for (const auto& [key, value] : report.items()) keys.insert(key);
+  EXPECT_EQ(keys, (std::set<std::string>{"scores", "length_factor", "status1", "status2",
+                                         "result", "error"}));
+  EXPECT_EQ(report["scores"], Json({15, 24, 150, 149}));
+  const double lengthFactor = report["length_factor"].get<double>();
+  EXPECT_EQ(lengthFactor, LengthFactor(62, 63));
+  std::array<char, 32> fifteenDigits{};
+  std::snprintf(fifteenDigits.data(), fifteenDigits.size(), "%.15g", lengthFactor);
+  EXPECT_STREQ(fifteenDigits.data(), "1.01612901687622");
+  EXPECT_EQ(report["status1"], Json({"1-2", "STD: 150", "#: 15"}));
+  EXPECT_EQ(report["status2"], Json({"2-1", "STD: 149", "#: 24"}));
+  EXPECT_EQ(report["result"], "6.6973953762657");
+  EXPECT_TRUE(report["error"].is_null());
+}
+
+TEST_F(VelmoroCli, FoldsTheCaseOfLettersBeyondAscii) {
+  // Equal after case folding and equal in length: self-scores equal the
+  // cross-scores. Three words score 4 (2 by context, then one point each),
+  // two words 2.
+  struct Row {
+    std::string text1;
+    std::string text2;
+    int score;
+  };
+  const Row kRows[] = {
+      {"Ärger über Öl", "ärger über öl", 4},
+      {"\U00010400 a", "\U00010428 a", 2},  // Deseret capital and small long I
+  };
+  for (const Row& row : kRows) {
+    SCOPED_TRACE(row.text1);
+    const Json report = RunJson({row.text1, row.text2});
+    EXPECT_EQ(report["scores"], Json({row.score, row.score, row.score, row.score}));
+    EXPECT_EQ(report["length_factor"], 1.0);
+    EXPECT_EQ(report["result"], "0");
+  }
+}
+
+TEST_F(VelmoroCli, MeasuresLengthsInUtf16Units) {
+  struct Row {
+    std::string text1;
+    std::string text2;
+    double lengthFactor;
+  };
+  const Row kRows[] = {
+      {"é", "e", LengthFactor(1, 1)},              // two bytes, one unit
+      {"\U0001F600", "a", LengthFactor(2, 1)},     // one code point, two units
+  };
+  for (const Row& row : kRows) {
+    SCOPED_TRACE(row.text1);
+    EXPECT_EQ(RunJson({row.text1, row.text2})["length_factor"], row.lengthFactor);
+  }
+}
+
+TEST_F(VelmoroCli, TakesTextsBeginningWithADashAfterDoubleDash) {
+  // "-- yes" has an empty first word, which is found and consumes "yes".
+  const Json report = RunJson({"--", "-- yes", "yes no"});
+  EXPECT_EQ(report["scores"][0], 1);
+}
+
+// --- comparisons that end in an error
+
+TEST_F(VelmoroCli, ShowsThePanelsWrittenBeforeADivisionByZero) {
+  const CliRun run = RunCli({"x", "y"});
+  EXPECT_EQ(run.out, "1-2  STD: 1  #: 0\n2-1  STD: 1  #: 0\n");
+  EXPECT_EQ(run.err.rfind("velmoro-cli: FPException: ", 0), 0U) << run.err;
+  EXPECT_EQ(run.status, kExitCompareError);
+
+  const Json report = RunJson({"x", "y"});
+  EXPECT_EQ(report["scores"], Json({0, 0, 1, 1}));
+  EXPECT_EQ(report["status1"], Json({"1-2", "STD: 1", "#: 0"}));
+  EXPECT_EQ(report["status2"], Json({"2-1", "STD: 1", "#: 0"}));
+  EXPECT_TRUE(report["result"].is_null());
+  EXPECT_EQ(report["error"], "FPException");
+}
+
+TEST_F(VelmoroCli, StopsBeforeAnyPanelForAnEmptyText1) {
+  const CliRun run = RunCli({"", "abc"});
+  EXPECT_EQ(run.out, "1-2\n2-1\n");
+  EXPECT_NE(run.err.find("FPException"), std::string::npos) << run.err;
+  EXPECT_EQ(run.status, kExitCompareError);
+
+  const Json report = RunJson({"", "abc"});
+  EXPECT_EQ(report["scores"], Json({nullptr, nullptr, nullptr, nullptr}));
+  EXPECT_TRUE(report["length_factor"].is_null());
+  EXPECT_EQ(report["status1"], Json({"1-2", "", ""}));
+  EXPECT_EQ(report["status2"], Json({"2-1", "", ""}));
+  EXPECT_EQ(report["error"], "FPException");
+}
+
+TEST_F(VelmoroCli, NamesAnOverflowThatEndsTheFirstDirection) {
+  // "a" lies at position 40002 of the target of direction 1.
+  const std::string text2 = std::string(40000, 'x') + " a";
+  const CliRun run = RunCli({"a", text2});
+  EXPECT_EQ(run.out, "1-2\n2-1\n");
+  EXPECT_EQ(run.err, "velmoro-cli: Overflow: a score or position passed 32767\n");
+  EXPECT_EQ(run.status, kExitCompareError);
+
+  const Json report = RunJson({"a", text2});
+  EXPECT_EQ(report["scores"], Json({nullptr, nullptr, nullptr, nullptr}));
+  EXPECT_EQ(report["length_factor"], LengthFactor(1, 40002));
+  EXPECT_EQ(report["error"], "Overflow");
+}
+
+// --- files and standard input
+
+TEST_F(VelmoroCli, DropsExactlyOneFinalLineTerminatorOfAFile) {
+  struct Row {
+    std::string_view file1;
+    double lengthFactor;  // against the three units of "abc"
+  };
+  const Row kRows[] = {
+      {"abc\n", LengthFactor(3, 3)},
+      {"abc\r\n", LengthFactor(3, 3)},
+      {"abc\n\n", LengthFactor(4, 3)},          // "abc\n"
+      {"abc\r\n\r\n", LengthFactor(5, 3)},      // "abc\r\n"
+      {"abc\n\r\n", LengthFactor(4, 3)},        // "abc\n"
+      {"abc\r", LengthFactor(4, 3)},            // a lone "\r" ends no line
+      {"a\r\nb\n", LengthFactor(4, 3)},         // "a\r\nb"
+  };
+  const std::string file2 = WriteFile("text2", "abc");
+  for (const Row& row : kRows) {
+    SCOPED_TRACE(testing::PrintToString(row.file1));
+    const std::string file1 = WriteFile("text1", row.file1);
+    EXPECT_EQ(RunJson({"--file1", file1, "--file2", file2})["length_factor"], row.lengthFactor);
+  }
+}
+
+TEST_F(VelmoroCli, ReadsOneTextFromStandardInput) {
+  // "scar" against "car", whichever of them comes from standard input.
+  const std::string scar = WriteFile("scar", "scar");
+  const std::string car = WriteFile("car", "car\r\n");
+  const Json fromInput1 = RunJson({"--file1", "-", "--file2", car}, "scar\n");
+  const Json fromInput2 = RunJson({"--file2", "-", "--file1", scar}, "car\r\n");
+  const Json fromArgument = RunJson({"--file2", car, "scar"});
+  for (const Json& report : {fromInput1, fromInput2, fromArgument}) {
+    EXPECT_EQ(report["scores"], Json({0, 1, 1, 1}));
+    EXPECT_EQ(report["length_factor"], 1.25);
+    EXPECT_EQ(report["result"], "1.11474252688113");
+  }
+}
+
+// --- rejected input
+
+TEST_F(VelmoroCli, RejectsInvalidUtf8) {
+  const std::string overlong = "\xC0\xAF";
+  const std::string surrogate = "ab\xED\xA0\x80";
+  const std::vector<std::vector<std::string>> kCommandLines = {
+      {"--file1", WriteFile("overlong", overlong), "--file2", WriteFile("ok", "ok")},
+      {"--file2", WriteFile("surrogate", surrogate + "\n"), "ok"},
+      {"ok", surrogate},
+  };
+  for (const std::vector<std::string>& args : kCommandLines) {
+    SCOPED_TRACE(testing::PrintToString(args));
+    const CliRun run = RunCli(args);
+    EXPECT_EQ(run.status, kExitBadInput);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find("not valid UTF-8"), std::string::npos) << run.err;
+  }
+}
+
+TEST_F(VelmoroCli, RejectsAFileThatCannotBeRead) {
+  const std::string missing = (folder_ / "missing").string();
+  for (const std::string& path : {missing, folder_.string()}) {
+    SCOPED_TRACE(path);
+    const CliRun run = RunCli({"--file2", path, "text"});
+    EXPECT_EQ(run.status, kExitBadInput);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find("cannot read text 2 from '" + path + "'"), std::string::npos)
+        << run.err;
+  }
+}
+
+TEST_F(VelmoroCli, RejectsBadUsage) {
+  const std::vector<std::vector<std::string>> kCommandLines = {
+      {},
+      {"one"},
+      {"one", "two", "three"},
+      {"--bogus", "one", "two"},
+      {"-x", "two"},
+      {"one", "two", "--file1"},
+      {"--file1", "a", "one", "two"},
+      {"--file2", "a", "--file2", "b", "one"},
+      {"--file1", "-", "--file2", "-"},
+  };
+  for (const std::vector<std::string>& args : kCommandLines) {
+    SCOPED_TRACE(testing::PrintToString(args));
+    const CliRun run = RunCli(args);
+    EXPECT_EQ(run.status, kExitBadInput);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find("--help"), std::string::npos) << run.err;
+  }
+}
+
+// --- help and version
+
+TEST_F(VelmoroCli, PrintsHelpAndVersion) {
+  const CliRun help = RunCli({"--help"});
+  EXPECT_EQ(help.status, EXIT_SUCCESS);
+  EXPECT_EQ(help.out.rfind("Usage: velmoro-cli", 0), 0U);
+  EXPECT_NE(help.out.find("--json"), std::string::npos);
+
+  const CliRun version = RunCli({"--version"});
+  EXPECT_EQ(version.status, EXIT_SUCCESS);
+  EXPECT_EQ(version.out, "velmoro-cli 1.00\n");
+}
+
+}  // namespace
