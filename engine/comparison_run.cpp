@@ -23,8 +23,10 @@ void RunComparison(TextView text1, TextView text2, ComparisonState& state,
   const Long diff = Abs(SubtractLong(L1, L2));
   state.LengthFactor = static_cast<float>(static_cast<double>(diff) / L1 + 1);
   CheckFloatingPoint(state.LengthFactor);
+  const PreparedText prepared1(text1);
+  const PreparedText prepared2(text2);
   for (Integer direction = 1; direction <= 4; ++direction) {
-    ScoreDirection(direction, text1, text2, state);
+    ScoreDirection(direction, prepared1, prepared2, state);
     if (onScored) onScored(direction);
   }
 }

@@ -1,9 +1,16 @@
 #include "direction_scorer.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
-#include <tuple>
+#include <optional>
 #include <utility>
+
+#include "reversed_target.h"
+#include "search_window.h"
+#include "substring_search.h"
+#include "target_index.h"
+#include "unconsumed_target.h"
 
 namespace velmoro {
 
@@ -12,122 +19,173 @@ namespace {
 constexpr std::array<char16_t, 8> kPunctuation = {u',', u'.', u';', u':',
                                                   u'?', u'!', u'-', u'*'};
 
-struct DirectionTexts {
-  TextView source;
-  TextView target;
+bool IsSpaceOrMark(char16_t unit) {
+  return unit == u' ' ||
+         std::find(kPunctuation.begin(), kPunctuation.end(), unit) != kPunctuation.end();
+}
+
+// A plain text searched the way the scorer searches: a position counts from
+// the search start and must fit an Integer.
+class PlainText {
+ public:
+  explicit PlainText(TextView text) : text_(text) {}
+
+  [[nodiscard]] std::size_t SkipSpaces(std::size_t from) const {
+    return std::min(text_.find_first_not_of(u' ', from), text_.size());
+  }
+
+  [[nodiscard]] std::optional<std::size_t> Find(TextView word, std::size_t from) const {
+    const std::size_t found = FindUnits(text_, word, from);
+    if (found == kNotFound) return std::nullopt;
+    if (found - from >= kSearchReach) throw RuntimeError(ErrorKind::Overflow);
+    return found;
+  }
+
+ private:
+  TextView text_;
 };
 
-DirectionTexts TextsOf(Integer direction, TextView text1, TextView text2) {
-  switch (direction) {
-    case 1:
-      return {text1, text2};
-    case 2:
-      return {text2, text1};
-    case 3:
-      return {text1, text1};
-    case 4:
-      return {text2, text2};
-    default:
-      throw RuntimeError(ErrorKind::BoundsError);
+// The number of leading words of a that occur in b one after another, each
+// searched from the start of the previous word's occurrence; b's search
+// starts at from.
+template <typename Haystack>
+Integer CountRun(TextView a, Haystack& b, std::size_t from) {
+  Integer count = 0;
+  while (true) {
+    a = LeftTrim(a);
+    from = b.SkipSpaces(from);
+    const std::size_t space = a.find(u' ');
+    if (space == TextView::npos) return count;
+    // The space's position is narrowed to an Integer.
+    if (space >= kSearchReach) throw RuntimeError(ErrorKind::Overflow);
+    const TextView word = a.substr(0, space);
+    const std::optional<std::size_t> found = b.Find(word, from);
+    if (!found) return count;
+    a.remove_prefix(word.size());
+    from = *found;
+    count = AddInteger(count, 1);
   }
 }
 
-// The trimmed, normalised text with the one trailing space that ends its last
-// word.
-Text Prepared(TextView text) { return NormalizeText(Trim(text)) + u' '; }
+// One direction's scan over its prepared source and target.
+class DirectionScan {
+ public:
+  DirectionScan(const PreparedText& source, const PreparedText& target)
+      : source_(source),
+        target_(target),
+        index_(source, target.text()),
+        unconsumed_(target.text(), index_),
+        reversedTarget_(target, source, index_) {}
 
-// The working texts of one ScoreDirection call.
-struct Scan {
-  const Text A0;  // the whole prepared source
-  const Text B;   // the whole prepared target
-  Text A;         // the part of the source not yet walked
-  Text R;         // the part of the target not yet consumed
+  void Run(Integer direction, ComparisonState& state, const WordObserver& onWord);
+
+ private:
+  [[nodiscard]] TextView Word(std::size_t j) const {
+    const WordSpan& span = source_.words()[j];
+    return source_.text().substr(span.start, span.length);
+  }
+  [[nodiscard]] bool RestIsSameWord(std::size_t j) const {
+    return j + 2 == source_.words().size() && Word(j + 1) == Word(j);
+  }
+  [[nodiscard]] std::pair<Integer, Integer> ContextCredit(std::size_t j,
+                                                         std::size_t at);
+
+  const PreparedText& source_;
+  const PreparedText& target_;
+  TargetIndex index_;
+  UnconsumedTarget unconsumed_;
+  ReversedTarget reversedTarget_;
 };
 
-// The score a word with context earns: the lengths of its following and
-// preceding neighbour runs, but at least one point.
-std::pair<Integer, Integer> ContextCredit(const Scan& scan, TextView w,
-                                          Integer pos) {
-  const Long c = InStr(1, scan.A0, scan.A);
-  // The rest may first occur at the very start of the source; then nothing
-  // stands in front of that place.
-  const Long beforeLength = SubtractLong(SubtractLong(c, Len(w)), 2);
-  const TextView before = beforeLength < 0 ? TextView{} : Left(scan.A0, beforeLength);
-  const Text precA = Text(Trim(StrReverse(before))) + u' ';
-  const Long e = InStr(1, scan.B, w);
-  const Text precB = Text(Trim(StrReverse(Left(scan.B, e - 1)))) + u' ';
-  const TextView follB = Right(scan.R, Len(scan.R) - pos - Len(w));
-  const TextView follA = Right(scan.A0, Len(scan.A0) - c + 1);
-  Integer r1 = CountWordRun(follA, follB);
-  const Integer r2 = CountWordRun(precA, precB);
-  if (AddInteger(r1, r2) == 0) r1 = 1;
-  return {r1, r2};
+void DirectionScan::Run(Integer direction, ComparisonState& state,
+                        const WordObserver& onWord) {
+  for (std::size_t j = 0; j < source_.words().size(); ++j) {
+    const TextView w = Word(j);
+    WordStep step{w};
+    const std::optional<std::size_t> at = unconsumed_.Find(w, 0);
+    if (at) {
+      step.position = static_cast<Integer>(*at + 1);
+      Integer& slot = DirectionScore(state, direction);
+      if (source_.RestLength(j) > w.size()) {
+        step.byContext = true;
+        std::tie(step.following, step.preceding) = ContextCredit(j, *at);
+        slot = AddInteger(AddInteger(slot, step.following), step.preceding);
+      } else {
+        slot = AddInteger(slot, 1);
+      }
+      unconsumed_.Consume(*at);
+    }
+    step.score = DirectionScore(state, direction);
+    if (onWord) onWord(step);
+    // The rest being this very word again ends the scan unexamined.
+    if (at && RestIsSameWord(j)) return;
+  }
 }
 
-// Removes the space-delimited piece of R from the occurrence at pos to the
-// next space; a piece of a word in front of the occurrence stays as a word.
-void Consume(Text& R, Integer pos) {
-  const TextView pre = Left(R, pos - 1);
-  const Integer q = ToInteger(InStr(pos, R, u" "));
-  const TextView post = Right(R, Len(R) - q);
-  R = Text(Trim(pre)) + u' ' + Text(Trim(post)) + u' ';
+// The following run is counted from the source's first occurrence of the
+// rest onwards, against the unconsumed target behind this occurrence less the
+// one unit right behind it; the preceding run on the reversed texts in front
+// of that first occurrence of the rest and of w's first occurrence in the
+// whole target.
+std::pair<Integer, Integer> DirectionScan::ContextCredit(std::size_t j,
+                                                        std::size_t at) {
+  const TextView w = Word(j);
+  const TextView source = source_.text();
+  const std::size_t restStart = source_.RestFirstStart(j);
+  // The rest may first occur so early that nothing stands in front of w there.
+  const std::size_t beforeLength = restStart >= w.size() + 1 ? restStart - w.size() - 1 : 0;
+  const TextView precA = source_.reversed().substr(source.size() - beforeLength);
+  const std::size_t firstInTarget = index_.Find(w).first;
+  const std::size_t precBStart = target_.text().size() - firstInTarget;
+
+  Integer following = CountRun(source.substr(restStart), unconsumed_, at + w.size() + 1);
+  const Integer preceding = CountRun(precA, reversedTarget_, precBStart);
+  if (AddInteger(following, preceding) == 0) following = 1;
+  return {following, preceding};
 }
 
 }  // namespace
 
 Text NormalizeText(TextView s) {
-  Text current(s);
-  while (true) {
-    Text t = current;
-    for (const char16_t mark : kPunctuation) t = Replace(t, TextView(&mark, 1), u" ");
-    t = LowerCase(Replace(t, u"  ", u" "));
-    if (t == current) return t;
-    current = std::move(t);
+  // Repeating "marks to spaces, each pair of spaces to one" until nothing
+  // changes leaves exactly one space for every run of spaces and marks, and
+  // lower-casing neither makes a space or a mark nor changes twice, so one
+  // pass of each gives the same text.
+  Text collapsed;
+  collapsed.reserve(s.size());
+  for (const char16_t unit : s) {
+    if (!IsSpaceOrMark(unit)) {
+      collapsed.push_back(unit);
+    } else if (collapsed.empty() || collapsed.back() != u' ') {
+      collapsed.push_back(u' ');
+    }
   }
+  return LowerCase(collapsed);
 }
 
 Integer CountWordRun(TextView a, TextView b) {
-  Integer count = 0;
-  while (true) {
-    a = LeftTrim(a);
-    b = LeftTrim(b);
-    const Integer p = ToInteger(InStr(1, a, u" "));
-    if (p <= 0) return count;
-    const TextView w = Left(a, p - 1);
-    const Integer q = ToInteger(InStr(1, b, w));
-    if (q <= 0) return count;
-    a = Right(a, Len(a) - Len(w));
-    b = Right(b, Len(b) - q + 1);
-    count = AddInteger(count, 1);
-  }
+  PlainText haystack(b);
+  return CountRun(a, haystack, 0);
+}
+
+void ScoreDirection(Integer direction, const PreparedText& text1,
+                    const PreparedText& text2, ComparisonState& state,
+                    const WordObserver& onWord) {
+  const auto [source, target] = [&]() -> std::pair<const PreparedText&, const PreparedText&> {
+    switch (direction) {
+      case 1: return {text1, text2};
+      case 2: return {text2, text1};
+      case 3: return {text1, text1};
+      case 4: return {text2, text2};
+      default: throw RuntimeError(ErrorKind::BoundsError);
+    }
+  }();
+  DirectionScan(source, target).Run(direction, state, onWord);
 }
 
 void ScoreDirection(Integer direction, TextView text1, TextView text2,
                     ComparisonState& state, const WordObserver& onWord) {
-  const auto [source, target] = TextsOf(direction, text1, text2);
-  Scan scan{Prepared(source), Prepared(target), {}, {}};
-  scan.A = scan.A0;
-  scan.R = scan.B;
-  while (Len(scan.A) > 1) {
-    const Long p = InStr(1, scan.A, u" ");
-    const Text w(Trim(Left(scan.A, p)));
-    scan.A = Text(Trim(Right(scan.A, Len(scan.A) - p))) + u' ';
-    WordStep step{w, ToInteger(InStr(1, scan.R, w))};
-    if (step.position > 0) {
-      Integer& slot = DirectionScore(state, direction);
-      if (Len(Trim(scan.A)) > Len(Trim(w))) {
-        step.byContext = true;
-        std::tie(step.following, step.preceding) = ContextCredit(scan, w, step.position);
-        slot = AddInteger(AddInteger(slot, step.following), step.preceding);
-      } else {
-        slot = AddInteger(slot, 1);
-      }
-      if (scan.A == w + u' ') scan.A = u" ";
-      Consume(scan.R, step.position);
-    }
-    step.score = state.DirectionScores[static_cast<std::size_t>(direction)];
-    if (onWord) onWord(step);
-  }
+  ScoreDirection(direction, PreparedText(text1), PreparedText(text2), state, onWord);
 }
 
 }  // namespace velmoro

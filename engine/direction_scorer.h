@@ -12,6 +12,7 @@
 #include <functional>
 
 #include "comparison_state.h"
+#include "prepared_text.h"
 #include "text_primitives.h"
 
 namespace velmoro {
@@ -48,5 +49,10 @@ using WordObserver = std::function<void(const WordStep&)>;
 // word the scan walks, in order.
 void ScoreDirection(Integer direction, TextView text1, TextView text2,
                     ComparisonState& state, const WordObserver& onWord = {});
+
+// The same over the two texts prepared once, for a run of all four directions.
+void ScoreDirection(Integer direction, const PreparedText& text1,
+                    const PreparedText& text2, ComparisonState& state,
+                    const WordObserver& onWord = {});
 
 }  // namespace velmoro

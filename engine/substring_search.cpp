@@ -1,6 +1,13 @@
 #include "substring_search.h"
 
+#include <bit>
+#include <cstddef>
+#include <iterator>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace velmoro {
 
@@ -10,36 +17,83 @@ namespace {
 // this many unit comparisons per haystack unit, so it stays linear.
 constexpr std::size_t kShortNeedle = 16;
 
-std::size_t FindShort(std::u16string_view haystack,
-                      std::u16string_view needle, std::size_t from) {
-  return haystack.find(needle, from);
-}
-
-// Knuth-Morris-Pratt: never re-reads a haystack unit.
-std::size_t FindLong(std::u16string_view haystack, std::u16string_view needle,
-                     std::size_t from) {
-  std::vector<std::size_t> border(needle.size(), 0);
-  for (std::size_t i = 1, k = 0; i < needle.size(); ++i) {
-    while (k > 0 && needle[i] != needle[k]) k = border[k - 1];
-    if (needle[i] == needle[k]) ++k;
+// Knuth-Morris-Pratt over any pair of random-access ranges: never re-reads a
+// haystack unit. Returns the index in the haystack range where the first match
+// ends (one past its last unit), or kNotFound.
+template <typename Iterator>
+std::size_t EndOfFirstMatch(Iterator haystack, std::size_t haystackSize,
+                            Iterator needle, std::size_t needleSize) {
+  const auto unit = [](Iterator text, std::size_t i) {
+    return text[static_cast<std::ptrdiff_t>(i)];
+  };
+  std::vector<std::size_t> border(needleSize, 0);
+  for (std::size_t i = 1, k = 0; i < needleSize; ++i) {
+    while (k > 0 && unit(needle, i) != unit(needle, k)) k = border[k - 1];
+    if (unit(needle, i) == unit(needle, k)) ++k;
     border[i] = k;
   }
-  for (std::size_t i = from, k = 0; i < haystack.size(); ++i) {
-    while (k > 0 && haystack[i] != needle[k]) k = border[k - 1];
-    if (haystack[i] == needle[k]) ++k;
-    if (k == needle.size()) return i + 1 - k;
+  for (std::size_t i = 0, k = 0; i < haystackSize; ++i) {
+    while (k > 0 && unit(haystack, i) != unit(needle, k)) k = border[k - 1];
+    if (unit(haystack, i) == unit(needle, k)) ++k;
+    if (k == needleSize) return i + 1;
   }
   return kNotFound;
 }
+
+#if defined(__SSE2__)
+// Eight starts at a time: a start is a candidate only where both the first
+// and the last unit of the needle match, and only candidates are compared.
+std::size_t FindShort(std::u16string_view haystack, std::u16string_view needle,
+                      std::size_t from) {
+  const std::size_t size = needle.size();
+  if (size == 0) return from;
+  if (haystack.size() < size || from > haystack.size() - size) return kNotFound;
+  const std::size_t lastStart = haystack.size() - size;
+  const char16_t* text = haystack.data();
+  const __m128i first = _mm_set1_epi16(static_cast<short>(needle.front()));
+  const __m128i last = _mm_set1_epi16(static_cast<short>(needle.back()));
+  std::size_t start = from;
+  for (; start + 8 <= lastStart + 1; start += 8) {
+    const __m128i heads = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + start));
+    const __m128i tails =
+        _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + start + size - 1));
+    auto candidates = static_cast<unsigned>(_mm_movemask_epi8(
+        _mm_and_si128(_mm_cmpeq_epi16(heads, first), _mm_cmpeq_epi16(tails, last))));
+    while (candidates != 0) {
+      const auto bit = static_cast<unsigned>(std::countr_zero(candidates));
+      const std::size_t at = start + bit / 2;
+      if (haystack.substr(at, size) == needle) return at;
+      candidates &= ~(3U << bit);
+    }
+  }
+  return haystack.find(needle, start);
+}
+#else
+std::size_t FindShort(std::u16string_view haystack, std::u16string_view needle,
+                      std::size_t from) {
+  return haystack.find(needle, from);
+}
+#endif
 
 }  // namespace
 
 std::size_t FindUnits(std::u16string_view haystack,
                       std::u16string_view needle, std::size_t from) {
   if (from > haystack.size()) return kNotFound;
-  if (needle.size() > haystack.size() - from) return kNotFound;
-  return needle.size() <= kShortNeedle ? FindShort(haystack, needle, from)
-                                       : FindLong(haystack, needle, from);
+  if (needle.size() <= kShortNeedle) return FindShort(haystack, needle, from);
+  const std::u16string_view rest = haystack.substr(from);
+  const std::size_t end =
+      EndOfFirstMatch(rest.begin(), rest.size(), needle.begin(), needle.size());
+  return end == kNotFound ? kNotFound : from + end - needle.size();
+}
+
+std::size_t FindLastUnits(std::u16string_view haystack,
+                          std::u16string_view needle) {
+  if (needle.size() <= kShortNeedle) return haystack.rfind(needle);
+  // The first match of the reversed needle in the reversed haystack.
+  const std::size_t end = EndOfFirstMatch(haystack.rbegin(), haystack.size(),
+                                          needle.rbegin(), needle.size());
+  return end == kNotFound ? kNotFound : haystack.size() - end;
 }
 
 }  // namespace velmoro

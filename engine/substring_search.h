@@ -17,4 +17,9 @@ inline constexpr std::size_t kNotFound = std::u16string_view::npos;
                                     std::u16string_view needle,
                                     std::size_t from = 0);
 
+// The index of the last occurrence of needle in haystack, or kNotFound. An
+// empty needle is found at haystack.size().
+[[nodiscard]] std::size_t FindLastUnits(std::u16string_view haystack,
+                                        std::u16string_view needle);
+
 }  // namespace velmoro

@@ -1,0 +1,81 @@
+#include "prepared_text.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "direction_scorer.h"
+
+namespace velmoro {
+
+namespace {
+
+std::vector<WordSpan> SplitWords(TextView text) {
+  std::vector<WordSpan> words;
+  // A text that is one space holds no word, not even the empty one.
+  if (text.size() > 1 && text.front() == u' ') words.push_back({0, 0});
+  for (std::size_t i = 0; i < text.size();) {
+    const std::size_t start = text.find_first_not_of(u' ', i);
+    if (start == TextView::npos) break;
+    const std::size_t end = std::min(text.find(u' ', start), text.size());
+    words.push_back({start, end - start});
+    i = end;
+  }
+  return words;
+}
+
+// z[i] is the length of the longest common prefix of s and s.substr(i), in
+// 32 bits since a Long bounds every text length.
+std::vector<std::uint32_t> PrefixMatchLengths(TextView s) {
+  std::vector<std::uint32_t> z(s.size(), 0);
+  if (s.empty()) return z;
+  z[0] = static_cast<std::uint32_t>(s.size());
+  for (std::size_t i = 1, left = 0, right = 0; i < s.size(); ++i) {
+    std::size_t length = i < right ? std::min<std::size_t>(right - i, z[i - left]) : 0;
+    while (i + length < s.size() && s[length] == s[i + length]) ++length;
+    z[i] = static_cast<std::uint32_t>(length);
+    if (i + length > right) {
+      left = i;
+      right = i + length;
+    }
+  }
+  return z;
+}
+
+}  // namespace
+
+PreparedText::PreparedText(TextView raw)
+    : text_(NormalizeText(Trim(raw)) + u' '),
+      reversed_(StrReverse(text_) + u' '),
+      words_(SplitWords(text_)) {
+  FindRestFirstStarts();
+}
+
+std::size_t PreparedText::RestLength(std::size_t j) const {
+  if (j + 1 >= words_.size()) return 0;
+  return words_.back().end() - words_[j + 1].start;
+}
+
+// The rest behind a word is a suffix of P, the text up to and including the
+// space behind the last word, and it occurs nowhere that reaches past P. It
+// occurs d units earlier exactly when P's reversal U has the rest's reversal,
+// a prefix of U, at d, so the earliest occurrence comes from the largest d
+// with z[d] >= the rest's length. Sweeping d downwards with the running
+// maximum of z answers every word in one pass, shortest rest first.
+void PreparedText::FindRestFirstStarts() {
+  restFirstStart_.assign(words_.size(), 0);
+  if (words_.size() < 2) return;
+  const std::size_t pLength = words_.back().end() + 1;
+  const std::vector<std::uint32_t> z =
+      PrefixMatchLengths(reversed_.substr(text_.size() - pLength, pLength));
+  std::size_t j = words_.size() - 1;  // the word whose rest is answered next
+  std::size_t longest = 0;
+  for (std::size_t d = pLength; d-- > 0 && j > 0;) {
+    longest = std::max<std::size_t>(longest, z[d]);
+    while (j > 0 && pLength - words_[j].start <= longest) {
+      restFirstStart_[j - 1] = words_[j].start - d;
+      --j;
+    }
+  }
+}
+
+}  // namespace velmoro

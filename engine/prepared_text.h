@@ -1,0 +1,58 @@
+#pragma once
+
+// A text made ready for scoring: trimmed, normalised and given the one
+// trailing space that ends its last word, split into the words a scan walks,
+// and the facts about it that the scorer asks for again and again, worked out
+// once in linear time.
+
+#include <cstddef>
+#include <vector>
+
+#include "text_primitives.h"
+
+namespace velmoro {
+
+// A word as a 0-based run of the prepared text.
+struct WordSpan {
+  std::size_t start = 0;
+  std::size_t length = 0;
+  [[nodiscard]] std::size_t end() const { return start + length; }
+};
+
+class PreparedText {
+ public:
+  // NormalizeText(Trim(raw)) followed by one space.
+  explicit PreparedText(TextView raw);
+
+  [[nodiscard]] TextView text() const { return text_; }
+
+  // StrReverse(text()) followed by one space: the reversed text in front of
+  // any place p of text() is reversed().substr(text().size() - p).
+  [[nodiscard]] TextView reversed() const { return reversed_; }
+
+  // The words in scan order: an empty word at 0 first when the text begins
+  // with a space (it did with punctuation) and is more than that space, then
+  // every run between spaces.
+  [[nodiscard]] const std::vector<WordSpan>& words() const { return words_; }
+
+  // The length of the rest behind word j, trimmed: from the next word to the
+  // end of the last word; 0 for the last word.
+  [[nodiscard]] std::size_t RestLength(std::size_t j) const;
+
+  // Where the rest behind word j (the next words and one space) first occurs
+  // in text(), 0-based; at or before the next word's own start. Only for a
+  // word that has a next word.
+  [[nodiscard]] std::size_t RestFirstStart(std::size_t j) const {
+    return restFirstStart_[j];
+  }
+
+ private:
+  void FindRestFirstStarts();
+
+  Text text_;
+  Text reversed_;
+  std::vector<WordSpan> words_;
+  std::vector<std::size_t> restFirstStart_;
+};
+
+}  // namespace velmoro

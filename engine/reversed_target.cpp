@@ -1,0 +1,41 @@
+#include "reversed_target.h"
+
+#include "search_window.h"
+#include "substring_search.h"
+
+namespace velmoro {
+
+ReversedTarget::ReversedTarget(const PreparedText& target,
+                               const PreparedText& source, TargetIndex& index)
+    : reversed_(target.reversed()), source_(source), index_(index) {}
+
+std::size_t ReversedTarget::SkipSpaces(std::size_t from) const {
+  while (from < reversed_.size() && reversed_[from] == u' ') ++from;
+  return from;
+}
+
+std::optional<std::size_t> ReversedTarget::Find(TextView word, std::size_t from) {
+  if (word.empty()) return from;
+  if (index_.KnownAbsent(Unreversed(word))) return std::nullopt;
+  const std::size_t reachEnd = from + kSearchReach - 1 + word.size();
+  const std::size_t found = FindUnits(reversed_.substr(0, reachEnd), word, from);
+  if (found != kNotFound) return found;
+  // A start at or beyond from + kSearchReach here is a start at or before
+  // this place in the target, read forwards.
+  const std::size_t targetSize = reversed_.size() - 1;
+  const std::size_t beyondReach = from + kSearchReach + word.size();
+  const Occurrences occurrences = index_.Find(Unreversed(word));
+  if (occurrences.found() && beyondReach <= targetSize &&
+      occurrences.first <= targetSize - beyondReach) {
+    throw RuntimeError(ErrorKind::Overflow);
+  }
+  return std::nullopt;
+}
+
+TextView ReversedTarget::Unreversed(TextView word) const {
+  const TextView reversedSource = source_.reversed();
+  const auto at = static_cast<std::size_t>(word.data() - reversedSource.data());
+  return source_.text().substr(source_.text().size() - at - word.size(), word.size());
+}
+
+}  // namespace velmoro

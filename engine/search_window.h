@@ -1,0 +1,15 @@
+#pragma once
+
+// The reach of the scorer's searches. Every position the scorer narrows to an
+// Integer counts from where its search starts, so an occurrence that starts
+// further than this from there can only end the comparison with Overflow.
+
+#include <cstddef>
+
+namespace velmoro {
+
+// The furthest 1-based position, counted from the search start, that fits an
+// Integer.
+inline constexpr std::size_t kSearchReach = 32767;
+
+}  // namespace velmoro

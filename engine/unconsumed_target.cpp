@@ -1,0 +1,93 @@
+#include "unconsumed_target.h"
+
+#include <algorithm>
+
+#include "search_window.h"
+#include "substring_search.h"
+
+namespace velmoro {
+
+namespace {
+
+// Remembering a missing word costs a hash; it pays only where a search does.
+constexpr std::size_t kRememberAbsentFrom = 1024;
+
+}  // namespace
+
+UnconsumedTarget::UnconsumedTarget(TextView target, TargetIndex& index)
+    : target_(target), index_(index) {}
+
+std::size_t UnconsumedTarget::SkipSpaces(std::size_t from) const {
+  while (from < size() && At(from) == u' ') ++from;
+  return from;
+}
+
+std::optional<std::size_t> UnconsumedTarget::Find(TextView word, std::size_t from) {
+  if (word.empty()) return from;
+  if (index_.KnownAbsent(word)) return std::nullopt;
+  if (from == 0 && absent_.contains(word)) return std::nullopt;
+  if (const auto found = FindInReach(word, from)) return found;
+  // Out of reach lies only untouched target, which the index knows.
+  const std::size_t beyondReach = tailStart_ + from + kSearchReach - head_.size();
+  const Occurrences occurrences = index_.Find(word);
+  if (occurrences.found() && occurrences.last >= beyondReach) {
+    throw RuntimeError(ErrorKind::Overflow);
+  }
+  // Consuming only ever removes occurrences, so a word missing now stays so.
+  if (from == 0 && size() >= kRememberAbsentFrom) absent_.insert(word);
+  return std::nullopt;
+}
+
+void UnconsumedTarget::Consume(std::size_t at) {
+  const std::size_t space = NextSpace(at);
+  TakeIntoHead(space + 1);
+  std::size_t frontEnd = at;
+  while (frontEnd > 0 && head_[frontEnd - 1] == u' ') --frontEnd;
+  const std::size_t frontStart = std::min(head_.find_first_not_of(u' '), frontEnd);
+  std::size_t behind = space + 1;
+  while (behind < head_.size() && head_[behind] == u' ') ++behind;
+  // The piece removed reaches at least to the space, so one unit of it is
+  // left to become the joining space.
+  head_[frontEnd] = u' ';
+  head_.erase(frontEnd + 1, behind - frontEnd - 1);
+  head_.erase(0, frontStart);
+}
+
+char16_t UnconsumedTarget::At(std::size_t i) const {
+  return i < head_.size() ? head_[i] : target_[tailStart_ + i - head_.size()];
+}
+
+// The head ends in a space and no word holds one, so no occurrence straddles
+// the head and the tail.
+std::optional<std::size_t> UnconsumedTarget::FindInReach(TextView word,
+                                                         std::size_t from) const {
+  const std::size_t reachEnd = from + kSearchReach - 1 + word.size();
+  if (from < head_.size()) {
+    const TextView head = TextView(head_).substr(0, reachEnd);
+    if (const std::size_t found = FindUnits(head, word, from); found != kNotFound) {
+      return found;
+    }
+  }
+  if (reachEnd <= head_.size()) return std::nullopt;
+  const TextView tail = this->tail().substr(0, reachEnd - head_.size());
+  const std::size_t found =
+      FindUnits(tail, word, std::max(from, head_.size()) - head_.size());
+  if (found == kNotFound) return std::nullopt;
+  return head_.size() + found;
+}
+
+std::size_t UnconsumedTarget::NextSpace(std::size_t at) const {
+  for (std::size_t i = at; i < std::min(size(), kSearchReach); ++i) {
+    if (At(i) == u' ') return i;
+  }
+  throw RuntimeError(ErrorKind::Overflow);
+}
+
+void UnconsumedTarget::TakeIntoHead(std::size_t end) {
+  if (end <= head_.size()) return;
+  const std::size_t taken = end - head_.size();
+  head_.append(target_.substr(tailStart_, taken));
+  tailStart_ += taken;
+}
+
+}  // namespace velmoro

@@ -1,0 +1,54 @@
+#pragma once
+
+// The part of a prepared target that a scan has not consumed yet. Every
+// consumption happens within reach of the start (or it ends the comparison
+// with Overflow), so only a short head is ever rewritten; behind it the rest
+// of the target stands untouched and is searched in place, and whether a word
+// occurs out of reach is asked of the target index instead of searched.
+
+#include <cstddef>
+#include <optional>
+#include <unordered_set>
+
+#include "target_index.h"
+#include "text_primitives.h"
+
+namespace velmoro {
+
+class UnconsumedTarget {
+ public:
+  // target and index must outlive this object.
+  UnconsumedTarget(TextView target, TargetIndex& index);
+
+  // The first index at or behind from that is not a space.
+  [[nodiscard]] std::size_t SkipSpaces(std::size_t from) const;
+
+  // The 0-based start of the first occurrence of word at or behind from;
+  // from itself for the empty word; nullopt when word does not occur there.
+  // Throws Overflow when the first occurrence starts kSearchReach or more
+  // units behind from.
+  [[nodiscard]] std::optional<std::size_t> Find(TextView word, std::size_t from);
+
+  // Removes everything from at to the next space and joins the trimmed text
+  // in front and the text behind with one space; with nothing in front, the
+  // text begins with that space. Throws Overflow when the next space lies
+  // beyond reach of the start.
+  void Consume(std::size_t at);
+
+ private:
+  [[nodiscard]] std::size_t size() const { return head_.size() + tail().size(); }
+  [[nodiscard]] TextView tail() const { return target_.substr(tailStart_); }
+  [[nodiscard]] char16_t At(std::size_t i) const;
+  [[nodiscard]] std::optional<std::size_t> FindInReach(TextView word,
+                                                       std::size_t from) const;
+  [[nodiscard]] std::size_t NextSpace(std::size_t at) const;
+  void TakeIntoHead(std::size_t end);
+
+  TextView target_;
+  TargetIndex& index_;
+  Text head_;                  // the rewritten front, always ending in a space
+  std::size_t tailStart_ = 0;  // where the untouched rest of the target begins
+  std::unordered_set<TextView> absent_;  // words known to occur nowhere
+};
+
+}  // namespace velmoro

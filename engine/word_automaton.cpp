@@ -1,0 +1,143 @@
+#include "word_automaton.h"
+
+#include <algorithm>
+#include <bit>
+
+namespace velmoro {
+
+namespace {
+
+constexpr std::uint32_t kNever = std::numeric_limits<std::uint32_t>::max();
+
+std::uint64_t EdgeKey(std::uint32_t node, char16_t unit) {
+  // Shifted by one so that no key is 0, the mark of a free slot.
+  return ((std::uint64_t{node} << 16) | unit) + 1;
+}
+
+// Fibonacci hashing: the top bits of the product mix every bit of the key.
+std::uint64_t Hash(std::uint64_t key, int shift) {
+  return (key * 0x9E3779B97F4A7C15ULL) >> shift;
+}
+
+}  // namespace
+
+WordAutomaton::WordAutomaton(const PreparedText& source, TextView target) {
+  BuildTrie(source);
+  // Breadth-first order: every node after its parent and its failure target.
+  std::vector<Node> breadthFirst(parent_.size());
+  for (Node node = 0; node < breadthFirst.size(); ++node) breadthFirst[node] = node;
+  std::stable_sort(breadthFirst.begin(), breadthFirst.end(),
+                   [this](Node a, Node b) { return depth_[a] < depth_[b]; });
+  LinkFailures(breadthFirst);
+  parent_ = {};
+  unit_ = {};
+  depth_ = {};
+  Scan(target);
+  SpreadToSuffixes(breadthFirst);
+}
+
+std::optional<Occurrences> WordAutomaton::Find(TextView word) const {
+  if (word.empty()) return std::nullopt;
+  Node node = kRoot;
+  for (const char16_t unit : word) {
+    node = Child(node, unit);
+    if (node == kNoNode) return std::nullopt;
+  }
+  Occurrences found;
+  if (firstEnd_[node] != kNever) {
+    found.first = firstEnd_[node] + 1 - word.size();
+    found.last = lastEnd_[node] + 1 - word.size();
+  }
+  return found;
+}
+
+WordAutomaton::Node WordAutomaton::Child(Node node, char16_t unit) const {
+  const std::uint64_t key = EdgeKey(node, unit);
+  for (std::uint64_t slot = Hash(key, edgeShift_);; slot = (slot + 1) & edgeMask_) {
+    if (edgeKeys_[slot] == key) return edgeChildren_[slot];
+    if (edgeKeys_[slot] == 0) return kNoNode;
+  }
+}
+
+void WordAutomaton::AddChild(Node node, char16_t unit, Node child) {
+  const std::uint64_t key = EdgeKey(node, unit);
+  std::uint64_t slot = Hash(key, edgeShift_);
+  while (edgeKeys_[slot] != 0) slot = (slot + 1) & edgeMask_;
+  edgeKeys_[slot] = key;
+  edgeChildren_[slot] = child;
+}
+
+WordAutomaton::Node WordAutomaton::Step(Node node, char16_t unit) const {
+  while (true) {
+    const Node child = Child(node, unit);
+    if (child != kNoNode) return child;
+    if (node == kRoot) return kRoot;
+    node = failure_[node];
+  }
+}
+
+void WordAutomaton::BuildTrie(const PreparedText& source) {
+  const TextView text = source.text();
+  std::size_t units = 0;
+  for (const WordSpan& word : source.words()) units += word.length;
+  // At most one edge per unit; a table at most half full keeps probes short.
+  const std::size_t slots = std::bit_ceil(2 * units + 2);
+  edgeKeys_.assign(slots, 0);
+  edgeChildren_.assign(slots, kNoNode);
+  edgeMask_ = slots - 1;
+  edgeShift_ = 64 - std::countr_zero(slots);
+  parent_ = {kRoot};
+  unit_ = {u'\0'};
+  depth_ = {0};
+  for (const WordSpan& word : source.words()) {
+    Node node = kRoot;
+    for (const char16_t unit : text.substr(word.start, word.length)) {
+      Node child = Child(node, unit);
+      if (child == kNoNode) {
+        child = static_cast<Node>(parent_.size());
+        parent_.push_back(node);
+        unit_.push_back(unit);
+        depth_.push_back(depth_[node] + 1);
+        AddChild(node, unit, child);
+      }
+      node = child;
+    }
+  }
+}
+
+void WordAutomaton::LinkFailures(const std::vector<Node>& breadthFirst) {
+  failure_.assign(parent_.size(), kRoot);
+  for (const Node node : breadthFirst) {
+    if (depth_[node] > 1) failure_[node] = Step(failure_[parent_[node]], unit_[node]);
+  }
+}
+
+void WordAutomaton::Scan(TextView target) {
+  firstEnd_.assign(failure_.size(), kNever);
+  lastEnd_.assign(failure_.size(), kNever);
+  Node node = kRoot;
+  for (std::size_t i = 0; i < target.size(); ++i) {
+    // No word holds a space, so a space starts every match afresh.
+    node = target[i] == u' ' ? kRoot : Step(node, target[i]);
+    if (node == kRoot) continue;
+    const auto end = static_cast<std::uint32_t>(i);
+    if (firstEnd_[node] == kNever) firstEnd_[node] = end;
+    lastEnd_[node] = end;
+  }
+}
+
+// A text that ends somewhere also has each of its suffixes in the trie ending
+// there; those are the nodes along its failure links.
+void WordAutomaton::SpreadToSuffixes(const std::vector<Node>& breadthFirst) {
+  for (auto it = breadthFirst.rbegin(); it != breadthFirst.rend(); ++it) {
+    const Node node = *it;
+    const Node suffix = failure_[node];
+    if (node == kRoot || firstEnd_[node] == kNever) continue;
+    firstEnd_[suffix] = std::min(firstEnd_[suffix], firstEnd_[node]);
+    lastEnd_[suffix] = lastEnd_[suffix] == kNever
+                           ? lastEnd_[node]
+                           : std::max(lastEnd_[suffix], lastEnd_[node]);
+  }
+}
+
+}  // namespace velmoro

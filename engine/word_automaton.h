@@ -1,0 +1,66 @@
+#pragma once
+
+// Where the words of a source text, and every prefix of them, first and last
+// start in a target text. One Aho-Corasick pass over the target answers them
+// all, in time linear in the two texts whatever they hold; it is built only
+// when answering word by word with direct searches has become costly.
+
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <vector>
+
+#include "prepared_text.h"
+#include "text_primitives.h"
+
+namespace velmoro {
+
+// The 0-based starts of the first and last occurrence of a word in a text.
+struct Occurrences {
+  static constexpr std::size_t kNone = std::numeric_limits<std::size_t>::max();
+  std::size_t first = kNone;
+  std::size_t last = kNone;
+  [[nodiscard]] bool found() const { return first != kNone; }
+};
+
+class WordAutomaton {
+ public:
+  // The automaton of the source's words, already run over target.
+  WordAutomaton(const PreparedText& source, TextView target);
+
+  // The occurrences of word in the target; nullopt when word is neither a word
+  // of the source nor a prefix of one, which the automaton knows nothing of.
+  [[nodiscard]] std::optional<Occurrences> Find(TextView word) const;
+
+ private:
+  using Node = std::uint32_t;
+  static constexpr Node kRoot = 0;
+  static constexpr Node kNoNode = std::numeric_limits<Node>::max();
+
+  [[nodiscard]] Node Child(Node node, char16_t unit) const;
+  void AddChild(Node node, char16_t unit, Node child);
+  // The node reached from node by unit, falling back along failure links.
+  [[nodiscard]] Node Step(Node node, char16_t unit) const;
+
+  void BuildTrie(const PreparedText& source);
+  void LinkFailures(const std::vector<Node>& breadthFirst);
+  void Scan(TextView target);
+  void SpreadToSuffixes(const std::vector<Node>& breadthFirst);
+
+  // Trie edges in one open-addressed table keyed by node and unit.
+  std::vector<std::uint64_t> edgeKeys_;
+  std::vector<Node> edgeChildren_;
+  std::uint64_t edgeMask_ = 0;
+  int edgeShift_ = 64;
+  // Per node: its parent and unit (while building), depth, failure link, and
+  // the 0-based index in the target where its text first and last ends.
+  std::vector<Node> parent_;
+  std::vector<char16_t> unit_;
+  std::vector<std::uint32_t> depth_;
+  std::vector<Node> failure_;
+  std::vector<std::uint32_t> firstEnd_;
+  std::vector<std::uint32_t> lastEnd_;
+};
+
+}  // namespace velmoro
