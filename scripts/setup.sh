@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that Velmoro needs and that are missing.
+#   setup.sh run   what building and running the program needs
+#   setup.sh test  that, plus what the tests, the fuzzer and the benchmarks need
+set -euo pipefail
+
+run_packages=(g++ cmake make libicu-dev qt6-base-dev fonts-dejavu-core nlohmann-json3-dev
+              libgtest-dev)
+test_packages=("${run_packages[@]}" clang libclang-rt-14-dev libbenchmark-dev
+               xvfb x11-utils xdotool imagemagick wdiff python3)
+
+case "${1:-}" in
+  run) wanted=("${run_packages[@]}") ;;
+  test) wanted=("${test_packages[@]}") ;;
+  *) echo "usage: $0 run|test" >&2; exit 2 ;;
+esac
+
+missing=()
+for package in "${wanted[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$package")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing missing Debian packages: ${missing[*]}"
+as_root=()
+[ "$(id -u)" -eq 0 ] || as_root=(sudo)
+"${as_root[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
