@@ -8,6 +8,7 @@
 
 #include "reversed_target.h"
 #include "search_window.h"
+#include "spaces.h"
 #include "substring_search.h"
 #include "target_index.h"
 #include "unconsumed_target.h"
@@ -31,7 +32,11 @@ class PlainText {
   explicit PlainText(TextView text) : text_(text) {}
 
   [[nodiscard]] std::size_t SkipSpaces(std::size_t from) const {
-    return std::min(text_.find_first_not_of(u' ', from), text_.size());
+    return velmoro::SkipSpaces(text_, from);
+  }
+
+  [[nodiscard]] bool StartsWith(std::size_t from, TextView prefix) const {
+    return StartsWithAt(text_, from, prefix);
   }
 
   [[nodiscard]] std::optional<std::size_t> Find(TextView word, std::size_t from) const {
@@ -45,11 +50,38 @@ class PlainText {
   TextView text_;
 };
 
+// Up to this length a word's space and the next word's occurrence stay
+// within reach of the previous occurrence when b reads on as a does.
+constexpr std::size_t kLongestCopiedWord = kSearchReach - 2;
+
+// The run of a against a text that reads on exactly as a does: each word is
+// found at or before its own place, so the run is a's count of words with a
+// space behind them. nullopt when a word is too long to be sure of that.
+std::optional<Integer> RunOfCopy(TextView a) {
+  Integer count = 0;
+  std::size_t wordLength = 0;
+  for (const char16_t unit : a) {
+    if (unit != u' ') {
+      if (++wordLength > kLongestCopiedWord) return std::nullopt;
+    } else if (wordLength > 0) {
+      count = AddInteger(count, 1);
+      wordLength = 0;
+    }
+  }
+  return count;
+}
+
 // The number of leading words of a that occur in b one after another, each
 // searched from the start of the previous word's occurrence; b's search
 // starts at from.
 template <typename Haystack>
 Integer CountRun(TextView a, Haystack& b, std::size_t from) {
+  a = LeftTrim(a);
+  from = b.SkipSpaces(from);
+  // A self-comparison mostly counts a text against a copy of itself.
+  if (b.StartsWith(from, a)) {
+    if (const std::optional<Integer> run = RunOfCopy(a)) return *run;
+  }
   Integer count = 0;
   while (true) {
     a = LeftTrim(a);
@@ -135,7 +167,7 @@ std::pair<Integer, Integer> DirectionScan::ContextCredit(std::size_t j,
   // The rest may first occur so early that nothing stands in front of w there.
   const std::size_t beforeLength = restStart >= w.size() + 1 ? restStart - w.size() - 1 : 0;
   const TextView precA = source_.reversed().substr(source.size() - beforeLength);
-  const std::size_t firstInTarget = index_.Find(w).first;
+  const std::size_t firstInTarget = index_.First(w);
   const std::size_t precBStart = target_.text().size() - firstInTarget;
 
   Integer following = CountRun(source.substr(restStart), unconsumed_, at + w.size() + 1);
@@ -151,15 +183,16 @@ Text NormalizeText(TextView s) {
   // changes leaves exactly one space for every run of spaces and marks, and
   // lower-casing neither makes a space or a mark nor changes twice, so one
   // pass of each gives the same text.
-  Text collapsed;
-  collapsed.reserve(s.size());
+  Text collapsed(s.size(), u' ');
+  std::size_t length = 0;
   for (const char16_t unit : s) {
     if (!IsSpaceOrMark(unit)) {
-      collapsed.push_back(unit);
-    } else if (collapsed.empty() || collapsed.back() != u' ') {
-      collapsed.push_back(u' ');
+      collapsed[length++] = unit;
+    } else if (length == 0 || collapsed[length - 1] != u' ') {
+      collapsed[length++] = u' ';
     }
   }
+  collapsed.resize(length);
   return LowerCase(collapsed);
 }
 

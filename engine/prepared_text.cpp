@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "direction_scorer.h"
+#include "spaces.h"
 
 namespace velmoro {
 
@@ -14,8 +15,8 @@ std::vector<WordSpan> SplitWords(TextView text) {
   // A text that is one space holds no word, not even the empty one.
   if (text.size() > 1 && text.front() == u' ') words.push_back({0, 0});
   for (std::size_t i = 0; i < text.size();) {
-    const std::size_t start = text.find_first_not_of(u' ', i);
-    if (start == TextView::npos) break;
+    const std::size_t start = SkipSpaces(text, i);
+    if (start == text.size()) break;
     const std::size_t end = std::min(text.find(u' ', start), text.size());
     words.push_back({start, end - start});
     i = end;

@@ -1,6 +1,7 @@
 #include "reversed_target.h"
 
 #include "search_window.h"
+#include "spaces.h"
 #include "substring_search.h"
 
 namespace velmoro {
@@ -10,8 +11,11 @@ ReversedTarget::ReversedTarget(const PreparedText& target,
     : reversed_(target.reversed()), source_(source), index_(index) {}
 
 std::size_t ReversedTarget::SkipSpaces(std::size_t from) const {
-  while (from < reversed_.size() && reversed_[from] == u' ') ++from;
-  return from;
+  return velmoro::SkipSpaces(reversed_, from);
+}
+
+bool ReversedTarget::StartsWith(std::size_t from, TextView prefix) const {
+  return StartsWithAt(reversed_, from, prefix);
 }
 
 std::optional<std::size_t> ReversedTarget::Find(TextView word, std::size_t from) {
@@ -24,9 +28,9 @@ std::optional<std::size_t> ReversedTarget::Find(TextView word, std::size_t from)
   // this place in the target, read forwards.
   const std::size_t targetSize = reversed_.size() - 1;
   const std::size_t beyondReach = from + kSearchReach + word.size();
-  const Occurrences occurrences = index_.Find(Unreversed(word));
-  if (occurrences.found() && beyondReach <= targetSize &&
-      occurrences.first <= targetSize - beyondReach) {
+  if (beyondReach > targetSize) return std::nullopt;
+  const std::size_t first = index_.First(Unreversed(word));
+  if (first != TargetIndex::kNone && first <= targetSize - beyondReach) {
     throw RuntimeError(ErrorKind::Overflow);
   }
   return std::nullopt;

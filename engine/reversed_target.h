@@ -21,6 +21,9 @@ class ReversedTarget {
   // The first index at or behind from that is not a space.
   [[nodiscard]] std::size_t SkipSpaces(std::size_t from) const;
 
+  // True when the reversed target, from index from on, begins with prefix.
+  [[nodiscard]] bool StartsWith(std::size_t from, TextView prefix) const;
+
   // The 0-based start, in target.reversed(), of the first occurrence at or
   // behind from of word, a view into source.reversed(); nullopt when there is
   // none. Throws Overflow when it starts kSearchReach or more units behind

@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <cstddef>
+#include <cstring>
 #include <iterator>
 #include <vector>
 
@@ -12,6 +13,10 @@
 namespace velmoro {
 
 namespace {
+
+bool SameUnits(const char16_t* a, const char16_t* b, std::size_t count) {
+  return std::memcmp(a, b, count * sizeof(char16_t)) == 0;
+}
 
 // Up to this length the first-unit scan with a direct comparison costs at most
 // this many unit comparisons per haystack unit, so it stays linear.
@@ -52,7 +57,15 @@ std::size_t FindShort(std::u16string_view haystack, std::u16string_view needle,
   const char16_t* text = haystack.data();
   const __m128i first = _mm_set1_epi16(static_cast<short>(needle.front()));
   const __m128i last = _mm_set1_epi16(static_cast<short>(needle.back()));
+  // Most searches of the scan end within a few units, before the vector
+  // set-up would pay off.
+  constexpr std::size_t kScalarStarts = 8;
   std::size_t start = from;
+  for (; start <= lastStart && start < from + kScalarStarts; ++start) {
+    if (text[start] == needle.front() && SameUnits(text + start, needle.data(), size)) {
+      return start;
+    }
+  }
   for (; start + 8 <= lastStart + 1; start += 8) {
     const __m128i heads = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + start));
     const __m128i tails =
@@ -62,7 +75,7 @@ std::size_t FindShort(std::u16string_view haystack, std::u16string_view needle,
     while (candidates != 0) {
       const auto bit = static_cast<unsigned>(std::countr_zero(candidates));
       const std::size_t at = start + bit / 2;
-      if (haystack.substr(at, size) == needle) return at;
+      if (SameUnits(text + at, needle.data(), size)) return at;
       candidates &= ~(3U << bit);
     }
   }
@@ -85,6 +98,12 @@ std::size_t FindUnits(std::u16string_view haystack,
   const std::size_t end =
       EndOfFirstMatch(rest.begin(), rest.size(), needle.begin(), needle.size());
   return end == kNotFound ? kNotFound : from + end - needle.size();
+}
+
+bool StartsWithAt(std::u16string_view haystack, std::size_t from,
+                  std::u16string_view prefix) {
+  return from <= haystack.size() && haystack.size() - from >= prefix.size() &&
+         SameUnits(haystack.data() + from, prefix.data(), prefix.size());
 }
 
 std::size_t FindLastUnits(std::u16string_view haystack,

@@ -17,6 +17,10 @@ inline constexpr std::size_t kNotFound = std::u16string_view::npos;
                                     std::u16string_view needle,
                                     std::size_t from = 0);
 
+// True when haystack, from index from on, begins with prefix.
+[[nodiscard]] bool StartsWithAt(std::u16string_view haystack, std::size_t from,
+                                std::u16string_view prefix);
+
 // The index of the last occurrence of needle in haystack, or kNotFound. An
 // empty needle is found at haystack.size().
 [[nodiscard]] std::size_t FindLastUnits(std::u16string_view haystack,

@@ -13,9 +13,8 @@ namespace {
 constexpr std::size_t kPassesBeforeAutomaton = 4;
 constexpr std::size_t kUnitsBeforeAutomaton = 1 << 16;
 
-std::size_t Cost(std::size_t found, std::size_t ifFound, std::size_t ifNot) {
-  return found == kNotFound ? ifNot : ifFound;
-}
+// Below this length a search costs less than remembering its answer.
+constexpr std::size_t kRememberFrom = 4096;
 
 }  // namespace
 
@@ -24,33 +23,44 @@ TargetIndex::TargetIndex(const PreparedText& source, TextView target)
       target_(target),
       searchBudget_(kPassesBeforeAutomaton * target.size() + kUnitsBeforeAutomaton) {}
 
-Occurrences TargetIndex::Find(TextView word) {
-  if (automaton_) {
-    if (const auto known = automaton_->Find(word)) return *known;
+std::size_t TargetIndex::First(TextView word) {
+  if (target_.size() < kRememberFrom) return FindUnits(target_, word);
+  if (const auto known = FromAutomaton(word)) return known->first;
+  std::size_t& first = remembered_[word].first;
+  if (first == Remembered::kUnknown) {
+    const std::size_t found = FindUnits(target_, word);
+    first = Searched(found, found == kNone ? target_.size() : found + word.size());
   }
-  if (const auto it = remembered_.find(word); it != remembered_.end()) {
-    return it->second;
+  return first;
+}
+
+std::size_t TargetIndex::Last(TextView word) {
+  if (target_.size() < kRememberFrom) return FindLastUnits(target_, word);
+  if (const auto known = FromAutomaton(word)) return known->last;
+  std::size_t& last = remembered_[word].last;
+  if (last == Remembered::kUnknown) {
+    const std::size_t found = FindLastUnits(target_, word);
+    last = Searched(found, found == kNone ? target_.size() : target_.size() - found);
   }
-  const Occurrences found = Search(word);
-  remembered_.emplace(word, found);
-  return found;
+  return last;
 }
 
 bool TargetIndex::KnownAbsent(TextView word) const {
-  if (automaton_) {
-    if (const auto known = automaton_->Find(word)) return !known->found();
-  }
+  if (const auto known = FromAutomaton(word)) return !known->found();
+  if (remembered_.empty()) return false;
   const auto it = remembered_.find(word);
-  return it != remembered_.end() && !it->second.found();
+  return it != remembered_.end() &&
+         (it->second.first == kNone || it->second.last == kNone);
 }
 
-Occurrences TargetIndex::Search(TextView word) {
-  Occurrences found;
-  found.first = FindUnits(target_, word);
-  if (found.found()) found.last = FindLastUnits(target_, word);
-  const std::size_t cost =
-      Cost(found.first, found.first + word.size(), target_.size()) +
-      Cost(found.last, target_.size() - found.last, 0);
+std::optional<Occurrences> TargetIndex::FromAutomaton(TextView word) const {
+  if (!automaton_) return std::nullopt;
+  return automaton_->Find(word);
+}
+
+// Charges a direct search to the budget and builds the automaton once the
+// budget is spent.
+std::size_t TargetIndex::Searched(std::size_t found, std::size_t cost) {
   searchBudget_ -= std::min(cost, searchBudget_);
   if (searchBudget_ == 0 && !automaton_) automaton_.emplace(source_, target_);
   return found;

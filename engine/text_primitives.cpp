@@ -9,6 +9,7 @@
 #include <cmath>
 #include <string>
 
+#include "spaces.h"
 #include "substring_search.h"
 
 namespace velmoro {
@@ -30,15 +31,6 @@ UChar32 LowerCodePoint(UChar32 c) {
   return U16_LENGTH(lower) == U16_LENGTH(c) ? lower : c;
 }
 
-void AppendCodePoint(Text& out, UChar32 c) {
-  if (U16_LENGTH(c) == 1) {
-    out.push_back(static_cast<char16_t>(c));
-  } else {
-    out.push_back(static_cast<char16_t>(U16_LEAD(c)));
-    out.push_back(static_cast<char16_t>(U16_TRAIL(c)));
-  }
-}
-
 }  // namespace
 
 Long Len(TextView s) { return ToLong(static_cast<std::int64_t>(s.size())); }
@@ -49,10 +41,7 @@ TextView Trim(TextView s) {
   return left.substr(0, left.find_last_not_of(kSpace) + 1);
 }
 
-TextView LeftTrim(TextView s) {
-  const std::size_t first = s.find_first_not_of(kSpace);
-  return first == TextView::npos ? TextView{} : s.substr(first);
-}
+TextView LeftTrim(TextView s) { return s.substr(SkipSpaces(s, 0)); }
 
 TextView Left(TextView s, Long n) {
   RequireCount(n);
@@ -67,6 +56,7 @@ TextView Right(TextView s, Long n) {
 Long InStr(Long start, TextView s, TextView t) {
   if (start < 1) throw RuntimeError(ErrorKind::InvalidArgument);
   if (s.empty()) return 0;
+  if (t.empty()) return start <= Len(s) ? start : 0;
   const std::size_t found = FindUnits(s, t, ToSize(start) - 1);
   return found == kNotFound ? 0 : ToLong(static_cast<std::int64_t>(found) + 1);
 }
@@ -85,18 +75,20 @@ Text Replace(TextView s, TextView find, TextView with) {
   return out;
 }
 
+// Every mapping keeps its number of units, so the text is rewritten in place.
 Text LowerCase(TextView s) {
-  Text out;
-  out.reserve(s.size());
-  for (std::size_t i = 0; i < s.size(); ++i) {
-    const char16_t unit = s[i];
+  Text out(s);
+  for (std::size_t i = 0; i < out.size(); ++i) {
+    const char16_t unit = out[i];
     if (unit < 0x80) {
-      out.push_back(unit >= u'A' && unit <= u'Z' ? unit + (u'a' - u'A') : unit);
-    } else if (U16_IS_LEAD(unit) && i + 1 < s.size() && U16_IS_TRAIL(s[i + 1])) {
-      AppendCodePoint(out, LowerCodePoint(U16_GET_SUPPLEMENTARY(unit, s[++i])));
+      if (unit >= u'A' && unit <= u'Z') out[i] = static_cast<char16_t>(unit + (u'a' - u'A'));
+    } else if (U16_IS_LEAD(unit) && i + 1 < out.size() && U16_IS_TRAIL(out[i + 1])) {
+      const UChar32 lower = LowerCodePoint(U16_GET_SUPPLEMENTARY(unit, out[i + 1]));
+      out[i] = static_cast<char16_t>(U16_LEAD(lower));
+      out[++i] = static_cast<char16_t>(U16_TRAIL(lower));
     } else {
       // A lone surrogate maps to itself.
-      AppendCodePoint(out, LowerCodePoint(unit));
+      out[i] = static_cast<char16_t>(LowerCodePoint(unit));
     }
   }
   return out;

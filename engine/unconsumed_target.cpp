@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "search_window.h"
+#include "spaces.h"
 #include "substring_search.h"
 
 namespace velmoro {
@@ -15,23 +16,37 @@ constexpr std::size_t kRememberAbsentFrom = 1024;
 }  // namespace
 
 UnconsumedTarget::UnconsumedTarget(TextView target, TargetIndex& index)
-    : target_(target), index_(index) {}
+    : target_(target), index_(index) {
+  // A target within reach is rewritten whole: one buffer, one search each.
+  if (target.size() <= kSearchReach) TakeIntoHead(target.size());
+}
 
 std::size_t UnconsumedTarget::SkipSpaces(std::size_t from) const {
-  while (from < size() && At(from) == u' ') ++from;
-  return from;
+  from = velmoro::SkipSpaces(head_, from);
+  if (from < head_.size()) return from;
+  return head_.size() + velmoro::SkipSpaces(tail(), from - head_.size());
+}
+
+bool UnconsumedTarget::StartsWith(std::size_t from, TextView prefix) const {
+  if (from >= head_.size()) return StartsWithAt(tail(), from - head_.size(), prefix);
+  const TextView inHead = TextView(head_).substr(from);
+  const std::size_t split = std::min(inHead.size(), prefix.size());
+  return StartsWithAt(inHead, 0, prefix.substr(0, split)) &&
+         StartsWithAt(tail(), 0, prefix.substr(split));
 }
 
 std::optional<std::size_t> UnconsumedTarget::Find(TextView word, std::size_t from) {
   if (word.empty()) return from;
   if (index_.KnownAbsent(word)) return std::nullopt;
-  if (from == 0 && absent_.contains(word)) return std::nullopt;
+  if (from == 0 && !absent_.empty() && absent_.contains(word)) return std::nullopt;
   if (const auto found = FindInReach(word, from)) return found;
   // Out of reach lies only untouched target, which the index knows.
   const std::size_t beyondReach = tailStart_ + from + kSearchReach - head_.size();
-  const Occurrences occurrences = index_.Find(word);
-  if (occurrences.found() && occurrences.last >= beyondReach) {
-    throw RuntimeError(ErrorKind::Overflow);
+  if (beyondReach < target_.size()) {
+    const std::size_t last = index_.Last(word);
+    if (last != TargetIndex::kNone && last >= beyondReach) {
+      throw RuntimeError(ErrorKind::Overflow);
+    }
   }
   // Consuming only ever removes occurrences, so a word missing now stays so.
   if (from == 0 && size() >= kRememberAbsentFrom) absent_.insert(word);

@@ -23,6 +23,9 @@ class UnconsumedTarget {
   // The first index at or behind from that is not a space.
   [[nodiscard]] std::size_t SkipSpaces(std::size_t from) const;
 
+  // True when the text, from index from on, begins with prefix.
+  [[nodiscard]] bool StartsWith(std::size_t from, TextView prefix) const;
+
   // The 0-based start of the first occurrence of word at or behind from;
   // from itself for the empty word; nullopt when word does not occur there.
   // Throws Overflow when the first occurrence starts kSearchReach or more
