@@ -22,6 +22,15 @@ fail() {
 
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 
+# Whether Label2 differs between two screenshots: compare exits 1 for images
+# that differ, 0 for equal ones and 2 when it cannot compare them.
+result_label_differs() {
+  local status=0
+  compare -metric AE "$1[$kResultBox]" "$2[$kResultBox]" null: 2>/dev/null || status=$?
+  ((status != 2)) || fail "cannot compare the screenshots $1 and $2"
+  ((status == 1))
+}
+
 [[ $# -eq 2 ]] || { echo "usage: $0 BUILD_DIR OUT_DIR" >&2; exit 2; }
 readonly program="$1/ui/velmoro"
 readonly out_dir="$2"
@@ -96,8 +105,7 @@ import -window "$window" "$out_dir/velmoro-start.png"
 xdotool mousemove --window "$window" "${kCompareCenter[@]}" click 1
 deadline=$(($(now_ms) + kWaitSeconds * 1000))
 until import -window "$window" "$out_dir/velmoro-compared.png" &&
-  ! compare -metric AE "$out_dir/velmoro-start.png[$kResultBox]" \
-    "$out_dir/velmoro-compared.png[$kResultBox]" null: 2>/dev/null; do
+  result_label_differs "$out_dir/velmoro-start.png" "$out_dir/velmoro-compared.png"; do
   (($(now_ms) < deadline)) || fail "the result label did not change after Compare"
   sleep 0.1
 done

@@ -1,0 +1,206 @@
+#include <QApplication>
+#include <QLocale>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+
+#include "main_window.h"
+#include "runtime_error.h"
+#include "window_probe.h"
+
+Q_DECLARE_METATYPE(velmoro::ErrorKind)
+
+namespace {
+
+const QString kPairA1 =
+    QStringLiteral("Anna packs the red bag. She walks to the old mill by the river");
+const QString kPairA2 =
+    QStringLiteral("Anna packs the blue bag, then she runs to the mill by the lake.");
+const QStringList kPairABar1 = {"1-2", "STD: 150", "#: 15"};
+const QStringList kPairABar2 = {"2-1", "STD: 149", "#: 24"};
+
+// The number after the label of a score panel ("STD: 72" gives 72).
+int Score(const QString& panelText) {
+  return panelText.section(u' ', 1).toInt();
+}
+
+}  // namespace
+
+class CompareActionTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    errors_.clear();
+    busyAtReport_.clear();
+    window_ = std::make_unique<MainWindow>([this](velmoro::ErrorKind kind) {
+      errors_ << kind;
+      busyAtReport_ << (QApplication::overrideCursor() != nullptr);
+    });
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+  }
+  void cleanup() { window_.reset(); }
+
+  // successful comparisons
+  void samplePairA_data() {
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("result");
+    QTest::newRow("full stop") << QLocale(QLocale::English, QLocale::UnitedStates)
+                               << "6.6973953762657";
+    QTest::newRow("comma") << QLocale(QLocale::German, QLocale::Germany)
+                           << "6,6973953762657";
+  }
+  void samplePairA() {
+    QFETCH(QLocale, locale);
+    QFETCH(QString, result);
+    QLocale::setDefault(locale);
+    TypeText(*window_, "Text1", kPairA1);
+    TypeText(*window_, "Text2", kPairA2);
+    for (int click = 1; click <= 2; ++click) {
+      ClickCompare(*window_);
+      QCOMPARE(PanelTexts(*window_, "StatusBar1"), kPairABar1);
+      QCOMPARE(PanelTexts(*window_, "StatusBar2"), kPairABar2);
+      QCOMPARE(ResultText(*window_), result);
+      QVERIFY(QApplication::overrideCursor() == nullptr);
+    }
+    QVERIFY(errors_.isEmpty());
+  }
+
+  // A line break is the two units "\r\n" in the length factor and joins the
+  // words beside it: "a\nb" is the one word "a\r\nb", not found in "a b";
+  // "a" of "a b" is found inside it, earns one point and consumes all of it.
+  // The result is f * 3 / 1 - 1 with f the fourth root of the length factor
+  // (1 + 1/4, or 1 + 1/3 rounded to single precision: 1.33333337306976).
+  void lineBreak_data() {
+    QTest::addColumn<QString>("text1");
+    QTest::addColumn<QString>("text2");
+    QTest::addColumn<QStringList>("bar1");
+    QTest::addColumn<QStringList>("bar2");
+    QTest::addColumn<QString>("result");
+    QTest::newRow("in Text1") << "a\nb" << "a b"
+                              << QStringList{"1-2", "STD: 1", "#: 0"}
+                              << QStringList{"2-1", "STD: 2", "#: 1"}
+                              << "2.17211379032169";
+    QTest::newRow("in Text2") << "a b" << "a\nb"
+                              << QStringList{"1-2", "STD: 2", "#: 1"}
+                              << QStringList{"2-1", "STD: 1", "#: 0"}
+                              << "2.22370981948914";
+  }
+  void lineBreak() {
+    QFETCH(QString, text1);
+    QFETCH(QString, text2);
+    QFETCH(QStringList, bar1);
+    QFETCH(QStringList, bar2);
+    QFETCH(QString, result);
+    Control<QPlainTextEdit>(*window_, "Text1")->setPlainText(text1);
+    Control<QPlainTextEdit>(*window_, "Text2")->setPlainText(text2);
+    ClickCompare(*window_);
+    QCOMPARE(PanelTexts(*window_, "StatusBar1"), bar1);
+    QCOMPARE(PanelTexts(*window_, "StatusBar2"), bar2);
+    QCOMPARE(ResultText(*window_), result);
+  }
+
+  void sampleSentencesScoreInEveryDirection() {
+    ClickCompare(*window_);
+    QVERIFY(errors_.isEmpty());
+    for (const char* bar : {"StatusBar1", "StatusBar2"}) {
+      const QStringList panels = PanelTexts(*window_, bar);
+      QVERIFY2(Score(panels[1]) > 0 && Score(panels[2]) > 0,
+               qPrintable(panels.join(u'|')));
+    }
+    bool isNumber = false;
+    QVERIFY(ResultText(*window_).toDouble(&isNumber) > 0 && isNumber);
+  }
+
+  // errors: reported once, after the busy cursor is gone; the window keeps
+  // the texts, shows only what this Compare wrote and stays ready
+  void error_data() {
+    QTest::addColumn<QString>("text1");
+    QTest::addColumn<QString>("text2");
+    QTest::addColumn<velmoro::ErrorKind>("kind");
+    QTest::addColumn<QStringList>("bar1");
+    QTest::addColumn<QStringList>("bar2");
+    const QStringList empty1 = {"1-2", "", ""};
+    const QStringList empty2 = {"2-1", "", ""};
+    QTest::newRow("no cross-score") << "x" << "y" << velmoro::ErrorKind::FPException
+                                    << QStringList{"1-2", "STD: 1", "#: 0"}
+                                    << QStringList{"2-1", "STD: 1", "#: 0"};
+    QTest::newRow("empty Text1") << "" << "y" << velmoro::ErrorKind::FPException
+                                 << empty1 << empty2;
+    QTest::newRow("position past 32767")
+        << "a" << QString(40000, u'x') + " a" << velmoro::ErrorKind::Overflow
+        << empty1 << empty2;
+  }
+  void error() {
+    QFETCH(QString, text1);
+    QFETCH(QString, text2);
+    QFETCH(velmoro::ErrorKind, kind);
+    QFETCH(QStringList, bar1);
+    QFETCH(QStringList, bar2);
+    auto* box1 = Control<QPlainTextEdit>(*window_, "Text1");
+    auto* box2 = Control<QPlainTextEdit>(*window_, "Text2");
+    ClickCompare(*window_);
+    box1->setPlainText(text1);
+    box2->setPlainText(text2);
+    ClickCompare(*window_);
+
+    QCOMPARE(errors_, QList<velmoro::ErrorKind>{kind});
+    QCOMPARE(busyAtReport_, QList<bool>{false});
+    QVERIFY(QApplication::overrideCursor() == nullptr);
+    QVERIFY(window_->isVisible());
+    QCOMPARE(box1->toPlainText(), text1);
+    QCOMPARE(box2->toPlainText(), text2);
+    QCOMPARE(PanelTexts(*window_, "StatusBar1"), bar1);
+    QCOMPARE(PanelTexts(*window_, "StatusBar2"), bar2);
+    QCOMPARE(ResultText(*window_), QString());
+
+    box1->setPlainText(kPairA1);
+    box2->setPlainText(kPairA2);
+    ClickCompare(*window_);
+    QCOMPARE(PanelTexts(*window_, "StatusBar1"), kPairABar1);
+    QCOMPARE(ResultText(*window_), QStringLiteral("6.6973953762657"));
+    QCOMPARE(errors_.size(), 1);
+  }
+
+  void errorShowsModalBoxNamingIt_data() {
+    QTest::addColumn<QString>("text1");
+    QTest::addColumn<QString>("text2");
+    QTest::addColumn<QString>("named");
+    QTest::newRow("floating-point") << "x" << "y" << "division by zero";
+    QTest::newRow("overflow") << "a" << QString(40000, u'x') + " a" << "overflow";
+  }
+  void errorShowsModalBoxNamingIt() {
+    QFETCH(QString, text1);
+    QFETCH(QString, text2);
+    QFETCH(QString, named);
+    MainWindow window;
+    window.show();
+    Control<QPlainTextEdit>(window, "Text1")->setPlainText(text1);
+    Control<QPlainTextEdit>(window, "Text2")->setPlainText(text2);
+    QString title;
+    QString text;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (box == nullptr) return;
+      title = box->windowTitle();
+      text = box->text();
+      box->accept();
+    });
+    poll.start(10);
+    ClickCompare(window);
+    QCOMPARE(title, QStringLiteral("Velmoro"));
+    QVERIFY2(text.contains(named, Qt::CaseInsensitive), qPrintable(text));
+    QVERIFY(window.isVisible());
+  }
+
+ private:
+  std::unique_ptr<MainWindow> window_;
+  QList<velmoro::ErrorKind> errors_;
+  QList<bool> busyAtReport_;
+};
+
+QTEST_MAIN(CompareActionTest)
+#include "compare_action_test.moc"
