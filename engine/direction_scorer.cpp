@@ -1,7 +1,6 @@
 #include "direction_scorer.h"
 
 #include <algorithm>
-#include <array>
 #include <cstddef>
 #include <optional>
 #include <utility>
@@ -17,12 +16,15 @@ namespace velmoro {
 
 namespace {
 
-constexpr std::array<char16_t, 8> kPunctuation = {u',', u'.', u';', u':',
-                                                  u'?', u'!', u'-', u'*'};
-
+// The space and the eight marks that normalisation turns into spaces.
 bool IsSpaceOrMark(char16_t unit) {
-  return unit == u' ' ||
-         std::find(kPunctuation.begin(), kPunctuation.end(), unit) != kPunctuation.end();
+  switch (unit) {
+    case u' ': case u',': case u'.': case u';': case u':':
+    case u'?': case u'!': case u'-': case u'*':
+      return true;
+    default:
+      return false;
+  }
 }
 
 // A plain text searched the way the scorer searches: a position counts from
@@ -58,6 +60,10 @@ constexpr std::size_t kLongestCopiedWord = kSearchReach - 2;
 // found at or before its own place, so the run is a's count of words with a
 // space behind them. nullopt when a word is too long to be sure of that.
 std::optional<Integer> RunOfCopy(TextView a) {
+  if (a.size() <= kLongestCopiedWord) {
+    // No word of a text this short can be too long.
+    return ToInteger(static_cast<Long>(CountWordsEndedBySpace(a)));
+  }
   Integer count = 0;
   std::size_t wordLength = 0;
   for (const char16_t unit : a) {

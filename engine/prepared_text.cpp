@@ -18,7 +18,8 @@ std::vector<WordSpan> SplitWords(TextView text) {
     const std::size_t start = SkipSpaces(text, i);
     if (start == text.size()) break;
     const std::size_t end = std::min(text.find(u' ', start), text.size());
-    words.push_back({start, end - start});
+    words.push_back({static_cast<std::uint32_t>(start),
+                     static_cast<std::uint32_t>(end - start)});
     i = end;
   }
   return words;
@@ -45,10 +46,22 @@ std::vector<std::uint32_t> PrefixMatchLengths(TextView s) {
 }  // namespace
 
 PreparedText::PreparedText(TextView raw)
-    : text_(NormalizeText(Trim(raw)) + u' '),
-      reversed_(StrReverse(text_) + u' '),
-      words_(SplitWords(text_)) {
-  FindRestFirstStarts();
+    : text_(NormalizeText(Trim(raw))) {
+  text_.push_back(u' ');
+  reversed_.reserve(text_.size() + 1);
+  reversed_.assign(text_.rbegin(), text_.rend());
+  reversed_.push_back(u' ');
+  words_ = SplitWords(text_);
+}
+
+std::size_t PreparedText::RestFirstStart(std::size_t j) const {
+  if (!earlierRestsFound_) FindEarlierRests();
+  const auto earlier = std::lower_bound(
+      earlierRests_.begin(), earlierRests_.end(), j,
+      [](const auto& rest, std::size_t word) { return rest.first > word; });
+  const std::size_t shift =
+      earlier != earlierRests_.end() && earlier->first == j ? earlier->second : 0;
+  return words_[j + 1].start - shift;
 }
 
 std::size_t PreparedText::RestLength(std::size_t j) const {
@@ -62,8 +75,8 @@ std::size_t PreparedText::RestLength(std::size_t j) const {
 // a prefix of U, at d, so the earliest occurrence comes from the largest d
 // with z[d] >= the rest's length. Sweeping d downwards with the running
 // maximum of z answers every word in one pass, shortest rest first.
-void PreparedText::FindRestFirstStarts() {
-  restFirstStart_.assign(words_.size(), 0);
+void PreparedText::FindEarlierRests() const {
+  earlierRestsFound_ = true;
   if (words_.size() < 2) return;
   const std::size_t pLength = words_.back().end() + 1;
   const std::vector<std::uint32_t> z =
@@ -73,7 +86,8 @@ void PreparedText::FindRestFirstStarts() {
   for (std::size_t d = pLength; d-- > 0 && j > 0;) {
     longest = std::max<std::size_t>(longest, z[d]);
     while (j > 0 && pLength - words_[j].start <= longest) {
-      restFirstStart_[j - 1] = words_[j].start - d;
+      if (d > 0) earlierRests_.emplace_back(static_cast<std::uint32_t>(j - 1),
+                                           static_cast<std::uint32_t>(d));
       --j;
     }
   }

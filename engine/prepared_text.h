@@ -6,17 +6,20 @@
 // once in linear time.
 
 #include <cstddef>
+#include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "text_primitives.h"
 
 namespace velmoro {
 
-// A word as a 0-based run of the prepared text.
+// A word as a 0-based run of the prepared text, in 32 bits: a Long bounds
+// every text length, and a long text holds millions of words.
 struct WordSpan {
-  std::size_t start = 0;
-  std::size_t length = 0;
-  [[nodiscard]] std::size_t end() const { return start + length; }
+  std::uint32_t start = 0;
+  std::uint32_t length = 0;
+  [[nodiscard]] std::size_t end() const { return std::size_t{start} + length; }
 };
 
 class PreparedText {
@@ -41,18 +44,20 @@ class PreparedText {
 
   // Where the rest behind word j (the next words and one space) first occurs
   // in text(), 0-based; at or before the next word's own start. Only for a
-  // word that has a next word.
-  [[nodiscard]] std::size_t RestFirstStart(std::size_t j) const {
-    return restFirstStart_[j];
-  }
+  // word that has a next word. The first call works it out for every word.
+  [[nodiscard]] std::size_t RestFirstStart(std::size_t j) const;
 
  private:
-  void FindRestFirstStarts();
+  void FindEarlierRests() const;
 
   Text text_;
   Text reversed_;
   std::vector<WordSpan> words_;
-  std::vector<std::size_t> restFirstStart_;
+  // (j, d) for each word j whose rest first occurs d > 0 units before its own
+  // place, by descending j: only a text's last words tend to have one. Found
+  // on first use, since a long text often overflows before any word needs it.
+  mutable std::vector<std::pair<std::uint32_t, std::uint32_t>> earlierRests_;
+  mutable bool earlierRestsFound_ = false;
 };
 
 }  // namespace velmoro

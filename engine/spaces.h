@@ -1,7 +1,7 @@
 #pragma once
 
 // Stepping over the U+0020 spaces that separate words, the only character the
-// engine treats as white space.
+// engine treats as white space, and counting the words they end.
 
 #include <cstddef>
 #include <string_view>
@@ -15,5 +15,8 @@ namespace velmoro {
   while (from < text.size() && text[from] == u' ') ++from;
   return from;
 }
+
+// The number of words in text that a space follows.
+[[nodiscard]] std::size_t CountWordsEndedBySpace(std::u16string_view text);
 
 }  // namespace velmoro
