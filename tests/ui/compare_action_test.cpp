@@ -19,6 +19,19 @@ const QString kPairA2 =
 const QStringList kPairABar1 = {"1-2", "STD: 150", "#: 15"};
 const QStringList kPairABar2 = {"2-1", "STD: 149", "#: 24"};
 
+// About 16 MiB of prose-like lines, the size of a very large paste.
+QString LargePaste() {
+  const QStringList words = {"the", "river", "Mill", "walks", "of", "a", "bag,",
+                             "red", "and", "to", "She", "old", "by", "runs."};
+  QString text;
+  text.reserve(16 << 20);
+  for (int i = 0; text.size() < (16 << 20); ++i) {
+    text += words[(i * 7 + i / 13) % words.size()];
+    text += (i % 11 == 10) ? u'\n' : u' ';
+  }
+  return text;
+}
+
 // The number after the label of a score panel ("STD: 72" gives 72).
 int Score(const QString& panelText) {
   return panelText.section(u' ', 1).toInt();
@@ -162,6 +175,27 @@ class CompareActionTest : public QObject {
     QCOMPARE(PanelTexts(*window_, "StatusBar1"), kPairABar1);
     QCOMPARE(ResultText(*window_), QStringLiteral("6.6973953762657"));
     QCOMPARE(errors_.size(), 1);
+  }
+
+  // A self-score of this many words passes 32767 at once; the window answers
+  // and stays usable, the paste kept.
+  void largePaste_data() {
+    QTest::addColumn<QString>("box");
+    QTest::newRow("into Text1") << "Text1";
+    QTest::newRow("into Text2") << "Text2";
+  }
+  void largePaste() {
+    QFETCH(QString, box);
+    static const QString paste = LargePaste();
+    auto* pasted = Control<QPlainTextEdit>(*window_, box);
+    pasted->setPlainText(paste);
+    ClickCompare(*window_);
+    QCOMPARE(errors_, QList<velmoro::ErrorKind>{velmoro::ErrorKind::Overflow});
+    QCOMPARE(pasted->document()->characterCount() - 1, paste.size());
+    TypeText(*window_, "Text1", kPairA1);
+    TypeText(*window_, "Text2", kPairA2);
+    ClickCompare(*window_);
+    QCOMPARE(ResultText(*window_), QStringLiteral("6.6973953762657"));
   }
 
   void errorShowsModalBoxNamingIt_data() {
