@@ -21,12 +21,20 @@ bool ReversedTarget::StartsWith(std::size_t from, TextView prefix) const {
 std::optional<std::size_t> ReversedTarget::Find(TextView word, std::size_t from) {
   if (word.empty()) return from;
   if (index_.KnownAbsent(Unreversed(word))) return std::nullopt;
+  const std::size_t targetSize = reversed_.size() - 1;
+  // Here, from on, lies the target in front of targetSize - from, read
+  // backwards: the word occurs there only if it first starts early enough.
+  if (reversed_.size() - std::min(from, reversed_.size()) > kAskIndexFrom) {
+    const std::size_t first = index_.First(Unreversed(word));
+    if (first == TargetIndex::kNone || first + from + word.size() > targetSize) {
+      return std::nullopt;
+    }
+  }
   const std::size_t reachEnd = from + kSearchReach - 1 + word.size();
   const std::size_t found = FindUnits(reversed_.substr(0, reachEnd), word, from);
   if (found != kNotFound) return found;
   // A start at or beyond from + kSearchReach here is a start at or before
   // this place in the target, read forwards.
-  const std::size_t targetSize = reversed_.size() - 1;
   const std::size_t beyondReach = from + kSearchReach + word.size();
   if (beyondReach > targetSize) return std::nullopt;
   const std::size_t first = index_.First(Unreversed(word));

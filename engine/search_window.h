@@ -12,4 +12,9 @@ namespace velmoro {
 // Integer.
 inline constexpr std::size_t kSearchReach = 32767;
 
+// A search that may cover more than this many units first asks the target
+// index whether the word can occur there at all; a shorter one is cheaper
+// than the question.
+inline constexpr std::size_t kAskIndexFrom = 4096;
+
 }  // namespace velmoro

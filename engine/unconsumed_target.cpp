@@ -39,6 +39,12 @@ std::optional<std::size_t> UnconsumedTarget::Find(TextView word, std::size_t fro
   if (word.empty()) return from;
   if (index_.KnownAbsent(word)) return std::nullopt;
   if (from == 0 && !absent_.empty() && absent_.contains(word)) return std::nullopt;
+  // Consuming only ever moves text to the left, so an occurrence at or behind
+  // from here stood at or behind from in the target.
+  if (size() - std::min(from, size()) > kAskIndexFrom) {
+    const std::size_t last = index_.Last(word);
+    if (last == TargetIndex::kNone || last < from) return std::nullopt;
+  }
   if (const auto found = FindInReach(word, from)) return found;
   // Out of reach lies only untouched target, which the index knows.
   const std::size_t beyondReach = tailStart_ + from + kSearchReach - head_.size();

@@ -23,11 +23,7 @@ std::uint64_t Hash(std::uint64_t key, int shift) {
 
 WordAutomaton::WordAutomaton(const PreparedText& source, TextView target) {
   BuildTrie(source);
-  // Breadth-first order: every node after its parent and its failure target.
-  std::vector<Node> breadthFirst(parent_.size());
-  for (Node node = 0; node < breadthFirst.size(); ++node) breadthFirst[node] = node;
-  std::stable_sort(breadthFirst.begin(), breadthFirst.end(),
-                   [this](Node a, Node b) { return depth_[a] < depth_[b]; });
+  const std::vector<Node> breadthFirst = BreadthFirstOrder();
   LinkFailures(breadthFirst);
   parent_ = {};
   unit_ = {};
@@ -49,6 +45,23 @@ std::optional<Occurrences> WordAutomaton::Find(TextView word) const {
     found.last = lastEnd_[node] + 1 - word.size();
   }
   return found;
+}
+
+// Every node after its parent and its failure target: by depth, counted out.
+std::vector<WordAutomaton::Node> WordAutomaton::BreadthFirstOrder() const {
+  std::vector<std::size_t> firstOfDepth;
+  for (const std::uint32_t depth : depth_) {
+    if (depth + 1 >= firstOfDepth.size()) firstOfDepth.resize(depth + 2, 0);
+    ++firstOfDepth[depth + 1];
+  }
+  for (std::size_t depth = 1; depth < firstOfDepth.size(); ++depth) {
+    firstOfDepth[depth] += firstOfDepth[depth - 1];
+  }
+  std::vector<Node> order(depth_.size());
+  for (Node node = 0; node < depth_.size(); ++node) {
+    order[firstOfDepth[depth_[node]]++] = node;
+  }
+  return order;
 }
 
 WordAutomaton::Node WordAutomaton::Child(Node node, char16_t unit) const {

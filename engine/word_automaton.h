@@ -44,6 +44,7 @@ class WordAutomaton {
   [[nodiscard]] Node Step(Node node, char16_t unit) const;
 
   void BuildTrie(const PreparedText& source);
+  [[nodiscard]] std::vector<Node> BreadthFirstOrder() const;
   void LinkFailures(const std::vector<Node>& breadthFirst);
   void Scan(TextView target);
   void SpreadToSuffixes(const std::vector<Node>& breadthFirst);
