@@ -7,7 +7,7 @@ set -euo pipefail
 run_packages=(g++ cmake make libicu-dev qt6-base-dev libqt6svg6 fonts-dejavu-core nlohmann-json3-dev
               libgtest-dev)
 test_packages=("${run_packages[@]}" clang libclang-rt-14-dev libbenchmark-dev
-               xvfb x11-utils xdotool imagemagick wdiff python3)
+               xvfb x11-utils xdotool imagemagick wdiff hyperfine python3)
 
 case "${1:-}" in
   run) wanted=("${run_packages[@]}") ;;

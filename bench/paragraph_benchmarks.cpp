@@ -1,0 +1,41 @@
+// The small cases: a sample sentence pair and a pair of realistic English
+// paragraphs, each checked once for its known answer before it is timed.
+
+#include <array>
+#include <optional>
+
+#include "compare_case.h"
+#include "paragraphs.h"
+
+namespace velmoro::bench {
+
+namespace {
+
+void BM_SamplePairA(benchmark::State& state) {
+  static const TextPair pair{
+      u"Anna packs the red bag. She walks to the old mill by the river",
+      u"Anna packs the blue bag, then she runs to the mill by the lake.",
+  };
+  const auto isWorkedExample = [](const CompareOutcome& outcome) {
+    const std::array<std::optional<Integer>, 4> scores = {15, 24, 150, 149};
+    return !outcome.error && outcome.scores == scores &&
+           outcome.display.result == Text(u"6.6973953762657");
+  };
+  if (!AnswerAccepted(state, pair, isWorkedExample)) return;
+  TimeCompare(state, pair);
+}
+BENCHMARK(BM_SamplePairA);
+
+void BM_Paragraphs(benchmark::State& state) {
+  static const TextPair pair{kParagraph1, kParagraph2};
+  const auto completed = [](const CompareOutcome& outcome) {
+    return !outcome.error && outcome.display.result.has_value();
+  };
+  if (!AnswerAccepted(state, pair, completed)) return;
+  TimeCompare(state, pair);
+}
+BENCHMARK(BM_Paragraphs);
+
+}  // namespace
+
+}  // namespace velmoro::bench
