@@ -1,17 +1,38 @@
 #!/usr/bin/env bash
-# Builds Velmoro and runs every test: the release build with warnings as
-# errors (engine, command-line, window and end-to-end tests), then the engine
-# and command-line tests again under AddressSanitizer and
-# UndefinedBehaviorSanitizer.
+# Builds Velmoro and runs every test:
+#   - the release build with warnings as errors: engine, command-line, property,
+#     window and end-to-end tests;
+#   - the engine, command-line and property tests again under
+#     AddressSanitizer and UndefinedBehaviorSanitizer;
+#   - the libFuzzer target for a minute;
+#   - the benchmarks' own tests and one quick pass of the benchmark cases, so
+#     that they keep building and answering.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 jobs=$(nproc)
+fuzz_seconds=${VELMORO_FUZZ_SECONDS:-60}
 scripts/setup.sh test
 
-for preset in ci debug; do
-  echo "== $preset build"
-  cmake --preset "$preset" >/dev/null
-  cmake --build --preset "$preset" -j "$jobs"
-  ctest --preset "$preset" -j "$jobs"
-done
+run_tests() {
+  echo "== $1 build and tests"
+  cmake --preset "$1" >/dev/null
+  cmake --build --preset "$1" -j "$jobs"
+  ctest --preset "$1" -j "$jobs"
+}
+
+run_tests ci
+
+echo "== fuzz build, ${fuzz_seconds} s of fuzzing"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j "$jobs"
+scripts/run_fuzzer.sh build/fuzz "$fuzz_seconds"
+
+echo "== benchmarks"
+cmake --preset bench >/dev/null
+cmake --build --preset bench -j "$jobs"
+build/bench/bench/velmoro_bench_tests --gtest_brief=1
+build/bench/bench/velmoro_bench --benchmark_filter='SamplePairA|Paragraphs|/65536$' \
+  --benchmark_min_time=0.01
+
+run_tests debug

@@ -1,0 +1,74 @@
+// Fuzzes the Compare action on two texts cut from the input. The input's first
+// two bytes choose where the first text ends; the rest is read as 16-bit units,
+// little-endian, so that every unit (lone surrogates and surrogate pairs too)
+// reaches the engine. While both texts are small enough for the literal
+// reference model, the fast scorer must agree with it on every direction, and
+// a disagreement stops the fuzzer like a crash.
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+#include "compare_action.h"
+#include "comparison_run.h"
+#include "direction_outcome.h"
+#include "direction_scorer.h"
+#include "literal_scorer.h"
+
+namespace {
+
+using velmoro::Integer;
+using velmoro::Text;
+using velmoro::TextView;
+
+// The literal model copies the rest of the source for every word: beyond this
+// length a run would cost more than the fuzzer should wait.
+constexpr std::size_t kReferenceUnits = 2'000;
+
+struct TextPair {
+  Text text1;
+  Text text2;
+};
+
+TextPair SplitTexts(std::span<const std::uint8_t> bytes) {
+  const std::size_t cut = bytes[0] | static_cast<std::size_t>(bytes[1]) << 8;
+  Text units;
+  for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+    units.push_back(static_cast<char16_t>(bytes[i] | bytes[i + 1] << 8));
+  }
+  const std::size_t split = cut % (units.size() + 1);
+  return {units.substr(0, split), units.substr(split)};
+}
+
+void Require(bool holds) {
+  if (!holds) __builtin_trap();
+}
+
+void CheckAgainstReference(TextView text1, TextView text2) {
+  using velmoro::properties::ScoreWith;
+  using velmoro::properties::Try;
+  Require(velmoro::NormalizeText(text1) == velmoro::reference::NormalizeText(text1));
+  Require(Try([&] { return velmoro::CountWordRun(text1, text2); }) ==
+          Try([&] { return velmoro::reference::CountWordRun(text1, text2); }));
+  for (Integer direction = 1; direction <= 4; ++direction) {
+    Require(ScoreWith(velmoro::properties::kEngineScorer, direction, text1, text2) ==
+            ScoreWith(velmoro::properties::kReferenceScorer, direction, text1, text2));
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size < 2) return 0;
+  const auto [text1, text2] = SplitTexts({data, size});
+  velmoro::ComparisonState state;
+  const velmoro::CompareOutcome outcome = velmoro::RunCompareAction(text1, text2, state, u'.');
+  // After scoring, only checked arithmetic can fail.
+  Require(outcome.error != velmoro::ErrorKind::InvalidArgument &&
+          outcome.error != velmoro::ErrorKind::BoundsError);
+  Require(!outcome.display.result || velmoro::ResultValue(state) >= -1.0);
+  if (text1.size() <= kReferenceUnits && text2.size() <= kReferenceUnits) {
+    CheckAgainstReference(text1, text2);
+  }
+  return 0;
+}

@@ -1,0 +1,126 @@
+// The command-line front against the engine: velmoro-cli itself, given the
+// two texts as UTF-8 files, must print in its JSON report the scores, length
+// factor, result and error that the engine's Compare action produces.
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+#include <unicode/ustring.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "compare_action.h"
+#include "property_support.h"
+
+namespace velmoro::properties {
+namespace {
+
+using Json = nlohmann::json;
+
+constexpr int kCliPairs = VELMORO_CLI_PAIRS;
+constexpr int kLargeCliPairs = kCliPairs / 20;
+constexpr std::uint32_t kCliSeed = 3;
+
+// text in UTF-8, by ICU rather than by the command-line front's own encoder.
+std::string Utf8(TextView text) {
+  UErrorCode status = U_ZERO_ERROR;
+  int32_t length = 0;
+  u_strToUTF8(nullptr, 0, &length, text.data(), static_cast<int32_t>(text.size()), &status);
+  std::string bytes(static_cast<std::size_t>(length), '\0');
+  status = U_ZERO_ERROR;
+  u_strToUTF8(bytes.data(), length, nullptr, text.data(), static_cast<int32_t>(text.size()),
+              &status);
+  EXPECT_TRUE(U_SUCCESS(status)) << u_errorName(status);
+  return bytes;
+}
+
+template <typename Value, typename Convert>
+Json ValueOrNull(const std::optional<Value>& value, Convert convert) {
+  return value ? Json(convert(*value)) : Json(nullptr);
+}
+
+class CliAgreement : public testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (std::filesystem::temp_directory_path() / "velmoro-prop-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    folder_ = pattern;
+  }
+
+  void TearDown() override { std::filesystem::remove_all(folder_); }
+
+  // Writes text as UTF-8 followed by a line terminator, which the command-line
+  // front drops; "\r\n" keeps a final carriage return of the text itself.
+  [[nodiscard]] std::string WriteText(const std::string& name, TextView text) const {
+    const std::filesystem::path path = folder_ / name;
+    std::ofstream(path, std::ios::binary) << Utf8(text) << "\r\n";
+    return path.string();
+  }
+
+  // The exit status of velmoro-cli --json on the two texts, and its report.
+  [[nodiscard]] std::pair<int, Json> RunCli(const TextPair& pair) const {
+    const std::string out = (folder_ / "report.json").string();
+    std::vector<std::string> args = {VELMORO_CLI_PATH, "--json", "--file1",
+                                     WriteText("text1.txt", pair.text1), "--file2",
+                                     WriteText("text2.txt", pair.text2)};
+    std::vector<char*> argv;
+    for (std::string& arg : args) argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out.c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    int status = -1;
+    if (spawned != 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return {-1, {}};
+    std::ifstream report(out, std::ios::binary);
+    return {WEXITSTATUS(status), Json::parse(report, nullptr, false)};
+  }
+
+  void ExpectAgreement(const TextPair& pair) const {
+    ComparisonState state;
+    const CompareOutcome expected = RunCompareAction(pair.text1, pair.text2, state, u'.');
+    const auto [status, report] = RunCli(pair);
+    EXPECT_EQ(status, expected.error ? 1 : 0);
+    ASSERT_TRUE(report.is_object()) << report;
+    for (std::size_t d = 0; d < expected.scores.size(); ++d) {
+      EXPECT_EQ(report["scores"][d], ValueOrNull(expected.scores[d], [](Integer s) { return s; }))
+          << "direction " << d + 1;
+    }
+    EXPECT_EQ(report["length_factor"],
+              ValueOrNull(expected.lengthFactor, [](float f) { return static_cast<double>(f); }));
+    EXPECT_EQ(report["result"], ValueOrNull(expected.display.result, Utf8));
+    EXPECT_EQ(report["error"], ValueOrNull(expected.error, [](ErrorKind kind) {
+                return std::string(ErrorKindName(kind));
+              }));
+  }
+
+  std::filesystem::path folder_;
+};
+
+// Lone surrogates cannot be written as UTF-8, so those pairs are left out.
+TEST_F(CliAgreement, ReportsWhatTheEngineComputes) {
+  PairGenerator generator(kCliSeed);
+  int checked = 0;
+  while (checked < kCliPairs && !HasFailure()) {
+    const TextPair pair = checked < kLargeCliPairs ? generator.LargePair() : generator.SmallPair();
+    if (HasLoneSurrogate(pair.text1) || HasLoneSurrogate(pair.text2)) continue;
+    SCOPED_TRACE(testing::Message() << "pair " << checked << ": " << Described(pair));
+    ExpectAgreement(pair);
+    ++checked;
+  }
+}
+
+}  // namespace
+}  // namespace velmoro::properties

@@ -1,0 +1,24 @@
+#include "direction_outcome.h"
+
+#include <cstddef>
+
+namespace velmoro::properties {
+
+DirectionOutcome ScoreWith(DirectionScorer scorer, Integer direction, TextView text1,
+                           TextView text2) {
+  ComparisonState state;
+  DirectionOutcome outcome;
+  const WordObserver record = [&outcome](const WordStep& step) {
+    outcome.steps.push_back({Text(step.word), step.position, step.byContext, step.following,
+                             step.preceding, step.score});
+  };
+  try {
+    scorer(direction, text1, text2, state, record);
+  } catch (const RuntimeError& error) {
+    outcome.error = error.kind();
+  }
+  outcome.score = state.DirectionScores[static_cast<std::size_t>(direction)];
+  return outcome;
+}
+
+}  // namespace velmoro::properties

@@ -1,0 +1,50 @@
+#pragma once
+
+// What the property tests share: the fixed seeds and pair counts, a short
+// description of a pair for failure messages, and outcomes shown readably.
+
+#include <cstdint>
+#include <ostream>
+#include <sstream>
+#include <string>
+
+#include "direction_outcome.h"
+#include "engine_test_support.h"
+#include "text_pairs.h"
+
+namespace velmoro::properties {
+
+inline constexpr std::uint32_t kSmallSeed = 1;
+inline constexpr std::uint32_t kLargeSeed = 2;
+inline constexpr int kSmallPairs = 4'000;
+// Set by the build: fewer where the build is slow.
+inline constexpr int kLargePairs = VELMORO_LARGE_PAIRS;
+
+// A pair for a failure message: the texts themselves when they are short,
+// otherwise their lengths and beginnings.
+inline std::string Described(const TextPair& pair) {
+  constexpr std::size_t kShownUnits = 120;
+  std::ostringstream described;
+  const auto describe = [&](const char* name, TextView text) {
+    described << name << ' ';
+    if (text.size() > kShownUnits) described << text.size() << " units beginning ";
+    described << '"' << Shown(text.substr(0, kShownUnits)) << '"';
+  };
+  describe("text1", pair.text1);
+  describe(", text2", pair.text2);
+  return described.str();
+}
+
+inline void PrintTo(const RecordedStep& step, std::ostream* os) {
+  *os << "{word \"" << Shown(step.word) << "\", position " << step.position
+      << (step.byContext ? ", by context " : ", one point ") << step.following << '+'
+      << step.preceding << ", score " << step.score << '}';
+}
+
+inline void PrintTo(const DirectionOutcome& outcome, std::ostream* os) {
+  *os << "score " << outcome.score << ", error "
+      << (outcome.error ? ErrorKindName(*outcome.error) : "none") << ", "
+      << outcome.steps.size() << " steps";
+}
+
+}  // namespace velmoro::properties
