@@ -1,11 +1,6 @@
 // Runs the velmoro-cli program itself and checks what it prints, on which
 // stream, and with which exit status.
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -13,11 +8,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
+
+#include "cli_runner.h"
 
 namespace {
 
@@ -29,69 +24,21 @@ const std::string kSampleText2 = "Anna packs the blue bag, then she runs to the 
 constexpr int kExitCompareError = 1;
 constexpr int kExitBadInput = 2;
 
-struct CliRun {
-  std::string out;
-  std::string err;
-  int status = -1;  // the exit status; -1 when the program did not exit
-};
-
 // The length factor 1 + |l1 - l2| / l1, rounded to single precision, widened.
 double LengthFactor(double length1, double length2) {
   return static_cast<double>(static_cast<float>(1.0 + std::abs(length1 - length2) / length1));
 }
 
-std::string ReadBytes(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
+using velmoro::test_support::CliRun;
 
 class VelmoroCli : public testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "velmoro-cli-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    folder_ = pattern;
-  }
-
-  void TearDown() override { std::filesystem::remove_all(folder_); }
-
-  // Writes bytes to the file name in this test's folder and returns its path.
   std::string WriteFile(const std::string& name, std::string_view bytes) const {
-    const std::filesystem::path path = folder_ / name;
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path.string();
+    return cli_.WriteFile(name, bytes);
   }
 
-  // Runs velmoro-cli with args, feeding input to its standard input.
   CliRun RunCli(std::vector<std::string> args, std::string_view input = {}) const {
-    const std::string in = WriteFile("stdin", input);
-    const std::string out = (folder_ / "stdout").string();
-    const std::string err = (folder_ / "stderr").string();
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, in.c_str(), O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out.c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err.c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    std::string program = VELMORO_CLI_PATH;
-    std::vector<char*> argv{program.data()};
-    for (std::string& arg : args) argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    CliRun run;
-    if (spawned != 0) {
-      ADD_FAILURE() << "cannot start " << program;
-      return run;
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    run.out = ReadBytes(out);
-    run.err = ReadBytes(err);
-    if (WIFEXITED(status)) run.status = WEXITSTATUS(status);
-    return run;
+    return cli_.Run(std::move(args), input);
   }
 
   // Runs velmoro-cli --json with args and parses what it printed.
@@ -101,7 +48,7 @@ class VelmoroCli : public testing::Test {
     return Json::parse(run.out);
   }
 
-  std::filesystem::path folder_;
+  velmoro::test_support::CliRunner cli_{VELMORO_CLI_PATH};
 };
 
 // --- complete comparisons
@@ -282,8 +229,8 @@ TEST_F(VelmoroCli, RejectsInvalidUtf8) {
 }
 
 TEST_F(VelmoroCli, RejectsAFileThatCannotBeRead) {
-  const std::string missing = (folder_ / "missing").string();
-  for (const std::string& path : {missing, folder_.string()}) {
+  const std::string missing = (cli_.folder() / "missing").string();
+  for (const std::string& path : {missing, cli_.folder().string()}) {
     SCOPED_TRACE(path);
     const CliRun run = RunCli({"--file2", path, "text"});
     EXPECT_EQ(run.status, kExitBadInput);

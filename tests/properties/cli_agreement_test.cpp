@@ -2,21 +2,15 @@
 // two texts as UTF-8 files, must print in its JSON report the scores, length
 // factor, result and error that the engine's Compare action produces.
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 #include <unicode/ustring.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "cli_runner.h"
 #include "compare_action.h"
 #include "property_support.h"
 
@@ -49,43 +43,15 @@ Json ValueOrNull(const std::optional<Value>& value, Convert convert) {
 
 class CliAgreement : public testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "velmoro-prop-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    folder_ = pattern;
-  }
-
-  void TearDown() override { std::filesystem::remove_all(folder_); }
-
-  // Writes text as UTF-8 followed by a line terminator, which the command-line
-  // front drops; "\r\n" keeps a final carriage return of the text itself.
-  [[nodiscard]] std::string WriteText(const std::string& name, TextView text) const {
-    const std::filesystem::path path = folder_ / name;
-    std::ofstream(path, std::ios::binary) << Utf8(text) << "\r\n";
-    return path.string();
-  }
-
   // The exit status of velmoro-cli --json on the two texts, and its report.
+  // Each text goes to a file as UTF-8 followed by a line terminator, which the
+  // command-line front drops; "\r\n" keeps a final carriage return of the
+  // text itself.
   [[nodiscard]] std::pair<int, Json> RunCli(const TextPair& pair) const {
-    const std::string out = (folder_ / "report.json").string();
-    std::vector<std::string> args = {VELMORO_CLI_PATH, "--json", "--file1",
-                                     WriteText("text1.txt", pair.text1), "--file2",
-                                     WriteText("text2.txt", pair.text2)};
-    std::vector<char*> argv;
-    for (std::string& arg : args) argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out.c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    int status = -1;
-    if (spawned != 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return {-1, {}};
-    std::ifstream report(out, std::ios::binary);
-    return {WEXITSTATUS(status), Json::parse(report, nullptr, false)};
+    const test_support::CliRun run = cli_.Run(
+        {"--json", "--file1", cli_.WriteFile("text1.txt", Utf8(pair.text1) + "\r\n"),
+         "--file2", cli_.WriteFile("text2.txt", Utf8(pair.text2) + "\r\n")});
+    return {run.status, Json::parse(run.out, nullptr, false)};
   }
 
   void ExpectAgreement(const TextPair& pair) const {
@@ -106,7 +72,7 @@ class CliAgreement : public testing::Test {
               }));
   }
 
-  std::filesystem::path folder_;
+  test_support::CliRunner cli_{VELMORO_CLI_PATH};
 };
 
 // Lone surrogates cannot be written as UTF-8, so those pairs are left out.
