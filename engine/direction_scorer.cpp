@@ -112,7 +112,7 @@ class DirectionScan {
       : source_(source),
         target_(target),
         index_(source, target.text()),
-        unconsumed_(target.text(), index_),
+        unconsumed_(target, index_),
         reversedTarget_(target, source, index_) {}
 
   void Run(Integer direction, ComparisonState& state, const WordObserver& onWord);

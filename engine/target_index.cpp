@@ -55,7 +55,11 @@ bool TargetIndex::KnownAbsent(TextView word) const {
 
 std::optional<Occurrences> TargetIndex::FromAutomaton(TextView word) const {
   if (!automaton_) return std::nullopt;
-  return automaton_->Find(word);
+  if (word.data() != lastAsked_.data() || word.size() != lastAsked_.size()) {
+    lastAsked_ = word;
+    lastAnswer_ = automaton_->Find(word);
+  }
+  return lastAnswer_;
 }
 
 // Charges a direct search to the budget and builds the automaton once the

@@ -49,6 +49,10 @@ class TargetIndex {
   std::unordered_map<TextView, Remembered> remembered_;
   std::size_t searchBudget_;
   std::optional<WordAutomaton> automaton_;
+  // The automaton's last answer: a search asks about the same word, the same
+  // view of it, several times in a row.
+  mutable TextView lastAsked_;
+  mutable std::optional<Occurrences> lastAnswer_;
 };
 
 }  // namespace velmoro

@@ -15,10 +15,11 @@ constexpr std::size_t kRememberAbsentFrom = 1024;
 
 }  // namespace
 
-UnconsumedTarget::UnconsumedTarget(TextView target, TargetIndex& index)
-    : target_(target), index_(index) {
+UnconsumedTarget::UnconsumedTarget(const PreparedText& target, TargetIndex& index)
+    : target_(target.text()), index_(index) {
   // A target within reach is rewritten whole: one buffer, one search each.
-  if (target.size() <= kSearchReach) TakeIntoHead(target.size());
+  if (target_.size() <= kSearchReach) TakeIntoHead(target_.size());
+  if (target_.size() > kAskIndexFrom) positions_.emplace(target);
 }
 
 std::size_t UnconsumedTarget::SkipSpaces(std::size_t from) const {
@@ -41,11 +42,15 @@ std::optional<std::size_t> UnconsumedTarget::Find(TextView word, std::size_t fro
   if (from == 0 && !absent_.empty() && absent_.contains(word)) return std::nullopt;
   // Consuming only ever moves text to the left, so an occurrence at or behind
   // from here stood at or behind from in the target.
+  std::size_t searchFrom = from;
   if (size() - std::min(from, size()) > kAskIndexFrom) {
     const std::size_t last = index_.Last(word);
     if (last == TargetIndex::kNone || last < from) return std::nullopt;
+    if (positions_) {
+      searchFrom = std::max(from, positions_->TextStartOf(index_.First(word), Lead()));
+    }
   }
-  if (const auto found = FindInReach(word, from)) return found;
+  if (const auto found = FindInReach(word, from, searchFrom)) return found;
   // Out of reach lies only untouched target, which the index knows.
   const std::size_t beyondReach = tailStart_ + from + kSearchReach - head_.size();
   if (beyondReach < target_.size()) {
@@ -61,6 +66,8 @@ std::optional<std::size_t> UnconsumedTarget::Find(TextView word, std::size_t fro
 
 void UnconsumedTarget::Consume(std::size_t at) {
   const std::size_t space = NextSpace(at);
+  // The empty word at a leading space cuts no word.
+  if (positions_ && !(Lead() == 1 && at == 0)) positions_->CutAt(at, Lead());
   TakeIntoHead(space + 1);
   std::size_t frontEnd = at;
   while (frontEnd > 0 && head_[frontEnd - 1] == u' ') --frontEnd;
@@ -78,21 +85,26 @@ char16_t UnconsumedTarget::At(std::size_t i) const {
   return i < head_.size() ? head_[i] : target_[tailStart_ + i - head_.size()];
 }
 
-// The head ends in a space and no word holds one, so no occurrence straddles
-// the head and the tail.
-std::optional<std::size_t> UnconsumedTarget::FindInReach(TextView word,
-                                                         std::size_t from) const {
+std::size_t UnconsumedTarget::Lead() const {
+  return size() > 0 && At(0) == u' ' ? 1 : 0;
+}
+
+// The first occurrence at or behind searchFrom that starts within reach of
+// from. The head ends in a space and no word holds one, so no occurrence
+// straddles the head and the tail.
+std::optional<std::size_t> UnconsumedTarget::FindInReach(TextView word, std::size_t from,
+                                                         std::size_t searchFrom) const {
   const std::size_t reachEnd = from + kSearchReach - 1 + word.size();
-  if (from < head_.size()) {
+  if (searchFrom < head_.size()) {
     const TextView head = TextView(head_).substr(0, reachEnd);
-    if (const std::size_t found = FindUnits(head, word, from); found != kNotFound) {
+    if (const std::size_t found = FindUnits(head, word, searchFrom); found != kNotFound) {
       return found;
     }
   }
   if (reachEnd <= head_.size()) return std::nullopt;
   const TextView tail = this->tail().substr(0, reachEnd - head_.size());
   const std::size_t found =
-      FindUnits(tail, word, std::max(from, head_.size()) - head_.size());
+      FindUnits(tail, word, std::max(searchFrom, head_.size()) - head_.size());
   if (found == kNotFound) return std::nullopt;
   return head_.size() + found;
 }

@@ -4,21 +4,24 @@
 // consumption happens within reach of the start (or it ends the comparison
 // with Overflow), so only a short head is ever rewritten; behind it the rest
 // of the target stands untouched and is searched in place, and whether a word
-// occurs out of reach is asked of the target index instead of searched.
+// occurs out of reach is asked of the target index instead of searched. In a
+// long target a search starts where the word first stands in the target.
 
 #include <cstddef>
 #include <optional>
 #include <unordered_set>
 
+#include "prepared_text.h"
 #include "target_index.h"
 #include "text_primitives.h"
+#include "word_positions.h"
 
 namespace velmoro {
 
 class UnconsumedTarget {
  public:
   // target and index must outlive this object.
-  UnconsumedTarget(TextView target, TargetIndex& index);
+  UnconsumedTarget(const PreparedText& target, TargetIndex& index);
 
   // The first index at or behind from that is not a space.
   [[nodiscard]] std::size_t SkipSpaces(std::size_t from) const;
@@ -42,8 +45,9 @@ class UnconsumedTarget {
   [[nodiscard]] std::size_t size() const { return head_.size() + tail().size(); }
   [[nodiscard]] TextView tail() const { return target_.substr(tailStart_); }
   [[nodiscard]] char16_t At(std::size_t i) const;
-  [[nodiscard]] std::optional<std::size_t> FindInReach(TextView word,
-                                                       std::size_t from) const;
+  [[nodiscard]] std::size_t Lead() const;
+  [[nodiscard]] std::optional<std::size_t> FindInReach(TextView word, std::size_t from,
+                                                       std::size_t searchFrom) const;
   [[nodiscard]] std::size_t NextSpace(std::size_t at) const;
   void TakeIntoHead(std::size_t end);
 
@@ -52,6 +56,7 @@ class UnconsumedTarget {
   Text head_;                  // the rewritten front, always ending in a space
   std::size_t tailStart_ = 0;  // where the untouched rest of the target begins
   std::unordered_set<TextView> absent_;  // words known to occur nowhere
+  std::optional<WordPositions> positions_;  // kept for a long target only
 };
 
 }  // namespace velmoro
