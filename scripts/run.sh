@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 scripts/setup.sh run
 cmake --preset release >/dev/null
-cmake --build --preset release -j "$(nproc)"
+cmake --build --preset release -j "$(nproc)" --target velmoro velmoro-cli
 
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
   exec build/release/ui/velmoro
