@@ -93,8 +93,9 @@ void WordAutomaton::BuildTrie(const PreparedText& source) {
   const TextView text = source.text();
   std::size_t units = 0;
   for (const WordSpan& word : source.words()) units += word.length;
-  // At most one edge per unit; a table at most half full keeps probes short.
-  const std::size_t slots = std::bit_ceil(2 * units + 2);
+  // At most one edge per unit; a table at most two thirds full keeps probes
+  // short.
+  const std::size_t slots = std::bit_ceil(units + units / 2 + 2);
   edgeKeys_.assign(slots, 0);
   edgeChildren_.assign(slots, kNoNode);
   edgeMask_ = slots - 1;
