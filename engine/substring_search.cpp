@@ -46,8 +46,18 @@ std::size_t EndOfFirstMatch(Iterator haystack, std::size_t haystackSize,
 }
 
 #if defined(__SSE2__)
-// Eight starts at a time: a start is a candidate only where both the first
-// and the last unit of the needle match, and only candidates are compared.
+// The eight starts from block on where both the first and the last unit of a
+// needle of size units match: two mask bits per start.
+unsigned CandidateStarts(const char16_t* text, std::size_t block, std::size_t size,
+                         __m128i first, __m128i last) {
+  const __m128i heads = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + block));
+  const __m128i tails =
+      _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + block + size - 1));
+  return static_cast<unsigned>(_mm_movemask_epi8(
+      _mm_and_si128(_mm_cmpeq_epi16(heads, first), _mm_cmpeq_epi16(tails, last))));
+}
+
+// Eight starts at a time: only candidate starts are compared.
 std::size_t FindShort(std::u16string_view haystack, std::u16string_view needle,
                       std::size_t from) {
   const std::size_t size = needle.size();
@@ -67,11 +77,7 @@ std::size_t FindShort(std::u16string_view haystack, std::u16string_view needle,
     }
   }
   for (; start + 8 <= lastStart + 1; start += 8) {
-    const __m128i heads = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + start));
-    const __m128i tails =
-        _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + start + size - 1));
-    auto candidates = static_cast<unsigned>(_mm_movemask_epi8(
-        _mm_and_si128(_mm_cmpeq_epi16(heads, first), _mm_cmpeq_epi16(tails, last))));
+    unsigned candidates = CandidateStarts(text, start, size, first, last);
     while (candidates != 0) {
       const auto bit = static_cast<unsigned>(std::countr_zero(candidates));
       const std::size_t at = start + bit / 2;
@@ -93,11 +99,7 @@ std::size_t FindLastShort(std::u16string_view haystack, std::u16string_view need
   std::size_t end = haystack.size() - size + 1;  // the starts not yet tried
   for (; end >= 8; end -= 8) {
     const std::size_t block = end - 8;
-    const __m128i heads = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + block));
-    const __m128i tails =
-        _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + block + size - 1));
-    auto candidates = static_cast<unsigned>(_mm_movemask_epi8(
-        _mm_and_si128(_mm_cmpeq_epi16(heads, first), _mm_cmpeq_epi16(tails, last))));
+    unsigned candidates = CandidateStarts(text, block, size, first, last);
     while (candidates != 0) {
       const auto bit = static_cast<unsigned>(31 - std::countl_zero(candidates));
       const std::size_t at = block + bit / 2;

@@ -26,23 +26,19 @@ TargetIndex::TargetIndex(const PreparedText& source, TextView target)
 std::size_t TargetIndex::First(TextView word) {
   if (target_.size() < kRememberFrom) return FindUnits(target_, word);
   if (const auto known = FromAutomaton(word)) return known->first;
-  std::size_t& first = remembered_[word].first;
-  if (first == Remembered::kUnknown) {
+  return Remember(remembered_[word].first, [&] {
     const std::size_t found = FindUnits(target_, word);
-    first = Searched(found, found == kNone ? target_.size() : found + word.size());
-  }
-  return first;
+    return Searched(found, found == kNone ? target_.size() : found + word.size());
+  });
 }
 
 std::size_t TargetIndex::Last(TextView word) {
   if (target_.size() < kRememberFrom) return FindLastUnits(target_, word);
   if (const auto known = FromAutomaton(word)) return known->last;
-  std::size_t& last = remembered_[word].last;
-  if (last == Remembered::kUnknown) {
+  return Remember(remembered_[word].last, [&] {
     const std::size_t found = FindLastUnits(target_, word);
-    last = Searched(found, found == kNone ? target_.size() : target_.size() - found);
-  }
-  return last;
+    return Searched(found, found == kNone ? target_.size() : target_.size() - found);
+  });
 }
 
 bool TargetIndex::KnownAbsent(TextView word) const {

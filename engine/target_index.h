@@ -42,6 +42,12 @@ class TargetIndex {
   };
 
   [[nodiscard]] std::optional<Occurrences> FromAutomaton(TextView word) const;
+  // known, searched first when still unknown.
+  template <typename Search>
+  static std::size_t Remember(std::size_t& known, Search search) {
+    if (known == Remembered::kUnknown) known = search();
+    return known;
+  }
   [[nodiscard]] std::size_t Searched(std::size_t found, std::size_t cost);
 
   const PreparedText& source_;
