@@ -18,6 +18,15 @@ bool SameUnits(const char16_t* a, const char16_t* b, std::size_t count) {
   return std::memcmp(a, b, count * sizeof(char16_t)) == 0;
 }
 
+// The same for a short needle: a word is a few units long, shorter than the
+// call to memcmp.
+bool SameShortUnits(const char16_t* a, const char16_t* b, std::size_t count) {
+  for (std::size_t i = 0; i < count; ++i) {
+    if (a[i] != b[i]) return false;
+  }
+  return true;
+}
+
 // Up to this length the first-unit scan with a direct comparison costs at most
 // this many unit comparisons per haystack unit, so it stays linear.
 constexpr std::size_t kShortNeedle = 16;
@@ -57,35 +66,53 @@ unsigned CandidateStarts(const char16_t* text, std::size_t block, std::size_t si
       _mm_and_si128(_mm_cmpeq_epi16(heads, first), _mm_cmpeq_epi16(tails, last))));
 }
 
-// Eight starts at a time: only candidate starts are compared.
+// The first of block's eight starts marked in candidates where needle matches.
+std::size_t FirstMarkedMatch(const char16_t* text, std::size_t block, unsigned candidates,
+                             std::u16string_view needle) {
+  while (candidates != 0) {
+    const auto bit = static_cast<unsigned>(std::countr_zero(candidates));
+    const std::size_t at = block + bit / 2;
+    if (SameShortUnits(text + at, needle.data(), needle.size())) return at;
+    candidates &= ~(3U << bit);
+  }
+  return kNotFound;
+}
+
+// The last of block's eight starts marked in candidates where needle matches.
+std::size_t LastMarkedMatch(const char16_t* text, std::size_t block, unsigned candidates,
+                            std::u16string_view needle) {
+  while (candidates != 0) {
+    const auto bit = static_cast<unsigned>(31 - std::countl_zero(candidates));
+    const std::size_t at = block + bit / 2;
+    if (SameShortUnits(text + at, needle.data(), needle.size())) return at;
+    candidates &= ~(3U << (bit & ~1U));
+  }
+  return kNotFound;
+}
+
+// Eight starts at a time: only candidate starts are compared. The starts left
+// over at the end are tried in one more block that overlaps the last one.
 std::size_t FindShort(std::u16string_view haystack, std::u16string_view needle,
                       std::size_t from) {
   const std::size_t size = needle.size();
   if (size == 0) return from;
   if (haystack.size() < size || from > haystack.size() - size) return kNotFound;
   const std::size_t lastStart = haystack.size() - size;
+  if (lastStart < 8) return haystack.find(needle, from);
   const char16_t* text = haystack.data();
   const __m128i first = _mm_set1_epi16(static_cast<short>(needle.front()));
   const __m128i last = _mm_set1_epi16(static_cast<short>(needle.back()));
-  // Most searches of the scan end within a few units, before the vector
-  // set-up would pay off.
-  constexpr std::size_t kScalarStarts = 8;
   std::size_t start = from;
-  for (; start <= lastStart && start < from + kScalarStarts; ++start) {
-    if (text[start] == needle.front() && SameUnits(text + start, needle.data(), size)) {
-      return start;
-    }
-  }
   for (; start + 8 <= lastStart + 1; start += 8) {
-    unsigned candidates = CandidateStarts(text, start, size, first, last);
-    while (candidates != 0) {
-      const auto bit = static_cast<unsigned>(std::countr_zero(candidates));
-      const std::size_t at = start + bit / 2;
-      if (SameUnits(text + at, needle.data(), size)) return at;
-      candidates &= ~(3U << bit);
-    }
+    const std::size_t found =
+        FirstMarkedMatch(text, start, CandidateStarts(text, start, size, first, last), needle);
+    if (found != kNotFound) return found;
   }
-  return haystack.find(needle, start);
+  if (start > lastStart) return kNotFound;
+  const std::size_t block = lastStart - 7;
+  const unsigned untried = ~0U << (2 * (start - block));
+  return FirstMarkedMatch(text, block, CandidateStarts(text, block, size, first, last) & untried,
+                          needle);
 }
 
 // The same filter, eight starts at a time from the end backwards.
@@ -93,21 +120,20 @@ std::size_t FindLastShort(std::u16string_view haystack, std::u16string_view need
   const std::size_t size = needle.size();
   if (size == 0) return haystack.size();
   if (haystack.size() < size) return kNotFound;
+  std::size_t end = haystack.size() - size + 1;  // the starts not yet tried
+  if (end < 16) return haystack.rfind(needle);
   const char16_t* text = haystack.data();
   const __m128i first = _mm_set1_epi16(static_cast<short>(needle.front()));
   const __m128i last = _mm_set1_epi16(static_cast<short>(needle.back()));
-  std::size_t end = haystack.size() - size + 1;  // the starts not yet tried
   for (; end >= 8; end -= 8) {
     const std::size_t block = end - 8;
-    unsigned candidates = CandidateStarts(text, block, size, first, last);
-    while (candidates != 0) {
-      const auto bit = static_cast<unsigned>(31 - std::countl_zero(candidates));
-      const std::size_t at = block + bit / 2;
-      if (SameUnits(text + at, needle.data(), size)) return at;
-      candidates &= ~(3U << (bit & ~1U));
-    }
+    const std::size_t found =
+        LastMarkedMatch(text, block, CandidateStarts(text, block, size, first, last), needle);
+    if (found != kNotFound) return found;
   }
-  return haystack.substr(0, end + size - 1).rfind(needle);
+  if (end == 0) return kNotFound;
+  const unsigned untried = (1U << (2 * end)) - 1;
+  return LastMarkedMatch(text, 0, CandidateStarts(text, 0, size, first, last) & untried, needle);
 }
 #else
 std::size_t FindShort(std::u16string_view haystack, std::u16string_view needle,
