@@ -77,16 +77,24 @@ std::optional<Integer> RunOfCopy(TextView a) {
   return count;
 }
 
+// The same for a, a piece of text, that holds words of it with a space
+// behind them; counted in text's table of words when no word of text is
+// too long.
+std::optional<Integer> RunOfCopy(TextView a, std::size_t words, const PreparedText& text) {
+  if (text.LongestWord() > kLongestCopiedWord) return RunOfCopy(a);
+  return ToInteger(static_cast<Long>(words));
+}
+
 // The number of leading words of a that occur in b one after another, each
 // searched from the start of the previous word's occurrence; b's search
-// starts at from.
-template <typename Haystack>
-Integer CountRun(TextView a, Haystack& b, std::size_t from) {
+// starts at from. runOfCopy() gives the run when b reads on as a does.
+template <typename Haystack, typename CopyRun>
+Integer CountRun(TextView a, Haystack& b, std::size_t from, CopyRun runOfCopy) {
   a = LeftTrim(a);
   from = b.SkipSpaces(from);
   // A self-comparison mostly counts a text against a copy of itself.
   if (b.StartsWith(from, a)) {
-    if (const std::optional<Integer> run = RunOfCopy(a)) return *run;
+    if (const std::optional<Integer> run = runOfCopy()) return *run;
   }
   Integer count = 0;
   while (true) {
@@ -176,8 +184,13 @@ std::pair<Integer, Integer> DirectionScan::ContextCredit(std::size_t j,
   const std::size_t firstInTarget = index_.First(w);
   const std::size_t precBStart = target_.text().size() - firstInTarget;
 
-  Integer following = CountRun(source.substr(restStart), unconsumed_, at + w.size() + 1);
-  const Integer preceding = CountRun(precA, reversedTarget_, precBStart);
+  const TextView follA = source.substr(restStart);
+  Integer following = CountRun(follA, unconsumed_, at + w.size() + 1, [&] {
+    return RunOfCopy(follA, source_.WordsEndingBehind(restStart), source_);
+  });
+  const Integer preceding = CountRun(precA, reversedTarget_, precBStart, [&] {
+    return RunOfCopy(precA, source_.WordsStartingBefore(beforeLength), source_);
+  });
   if (AddInteger(following, preceding) == 0) following = 1;
   return {following, preceding};
 }
@@ -189,7 +202,10 @@ Text NormalizeText(TextView s) {
   // changes leaves exactly one space for every run of spaces and marks, and
   // lower-casing neither makes a space or a mark nor changes twice, so one
   // pass of each gives the same text.
-  Text collapsed(s.size(), u' ');
+  Text collapsed;
+  // Room for the space that a prepared text appends.
+  collapsed.reserve(s.size() + 1);
+  collapsed.resize(s.size());
   std::size_t length = 0;
   for (const char16_t unit : s) {
     if (!IsSpaceOrMark(unit)) {
@@ -199,12 +215,13 @@ Text NormalizeText(TextView s) {
     }
   }
   collapsed.resize(length);
-  return LowerCase(collapsed);
+  LowerCaseInPlace(collapsed);
+  return collapsed;
 }
 
 Integer CountWordRun(TextView a, TextView b) {
   PlainText haystack(b);
-  return CountRun(a, haystack, 0);
+  return CountRun(a, haystack, 0, [a] { return RunOfCopy(a); });
 }
 
 void ScoreDirection(Integer direction, const PreparedText& text1,

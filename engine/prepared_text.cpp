@@ -5,6 +5,7 @@
 
 #include "direction_scorer.h"
 #include "spaces.h"
+#include "substring_search.h"
 
 namespace velmoro {
 
@@ -12,6 +13,8 @@ namespace {
 
 std::vector<WordSpan> SplitWords(TextView text) {
   std::vector<WordSpan> words;
+  // Every word has a space behind it, and the empty one may stand first.
+  words.reserve(CountWordsEndedBySpace(text) + 1);
   // A text that is one space holds no word, not even the empty one.
   if (text.size() > 1 && text.front() == u' ') words.push_back({0, 0});
   for (std::size_t i = 0; i < text.size();) {
@@ -52,6 +55,20 @@ PreparedText::PreparedText(TextView raw)
   reversed_.assign(text_.rbegin(), text_.rend());
   reversed_.push_back(u' ');
   words_ = SplitWords(text_);
+  for (const WordSpan& word : words_) longestWord_ = std::max<std::size_t>(longestWord_, word.length);
+}
+
+std::size_t PreparedText::WordsEndingBehind(std::size_t index) const {
+  const auto first = std::partition_point(words_.begin(), words_.end(),
+                                          [&](const WordSpan& word) { return word.end() <= index; });
+  return static_cast<std::size_t>(words_.end() - first);
+}
+
+std::size_t PreparedText::WordsStartingBefore(std::size_t index) const {
+  const auto nonEmpty = words_.begin() + (!words_.empty() && words_.front().length == 0 ? 1 : 0);
+  const auto behind = std::partition_point(nonEmpty, words_.end(),
+                                           [&](const WordSpan& word) { return word.start < index; });
+  return static_cast<std::size_t>(behind - nonEmpty);
 }
 
 std::size_t PreparedText::RestFirstStart(std::size_t j) const {
@@ -78,6 +95,10 @@ std::size_t PreparedText::RestLength(std::size_t j) const {
 void PreparedText::FindEarlierRests() const {
   earlierRestsFound_ = true;
   if (words_.size() < 2) return;
+  // Every rest ends with the shortest one, the last word and its space: when
+  // that occurs nowhere earlier, no rest does.
+  const WordSpan& last = words_.back();
+  if (FindUnits(text_, TextView(text_).substr(last.start, last.length + 1)) == last.start) return;
   const std::size_t pLength = words_.back().end() + 1;
   const std::vector<std::uint32_t> z =
       PrefixMatchLengths(reversed_.substr(text_.size() - pLength, pLength));

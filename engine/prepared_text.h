@@ -38,6 +38,17 @@ class PreparedText {
   // every run between spaces.
   [[nodiscard]] const std::vector<WordSpan>& words() const { return words_; }
 
+  // The length of the longest word.
+  [[nodiscard]] std::size_t LongestWord() const { return longestWord_; }
+
+  // The number of words that end behind index: the words, whole or cut, of
+  // text() from index on.
+  [[nodiscard]] std::size_t WordsEndingBehind(std::size_t index) const;
+
+  // The number of words, the empty one aside, that start in front of index:
+  // the words, whole or cut, of text() in front of index.
+  [[nodiscard]] std::size_t WordsStartingBefore(std::size_t index) const;
+
   // The length of the rest behind word j, trimmed: from the next word to the
   // end of the last word; 0 for the last word.
   [[nodiscard]] std::size_t RestLength(std::size_t j) const;
@@ -53,6 +64,7 @@ class PreparedText {
   Text text_;
   Text reversed_;
   std::vector<WordSpan> words_;
+  std::size_t longestWord_ = 0;
   // (j, d) for each word j whose rest first occurs d > 0 units before its own
   // place, by descending j: only a text's last words tend to have one. Found
   // on first use, since a long text often overflows before any word needs it.

@@ -20,6 +20,12 @@ bool ReversedTarget::StartsWith(std::size_t from, TextView prefix) const {
 
 std::optional<std::size_t> ReversedTarget::Find(TextView word, std::size_t from) {
   if (word.empty()) return from;
+  // A short target lies within reach and is searched faster than asked about.
+  if (reversed_.size() <= kAskIndexFrom) {
+    const std::size_t found = FindUnits(reversed_, word, from);
+    if (found == kNotFound) return std::nullopt;
+    return found;
+  }
   if (index_.KnownAbsent(Unreversed(word))) return std::nullopt;
   const std::size_t targetSize = reversed_.size() - 1;
   // Here, from on, lies the target in front of targetSize - from, read

@@ -76,21 +76,25 @@ Text Replace(TextView s, TextView find, TextView with) {
 }
 
 // Every mapping keeps its number of units, so the text is rewritten in place.
-Text LowerCase(TextView s) {
-  Text out(s);
-  for (std::size_t i = 0; i < out.size(); ++i) {
-    const char16_t unit = out[i];
+void LowerCaseInPlace(Text& text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char16_t unit = text[i];
     if (unit < 0x80) {
-      if (unit >= u'A' && unit <= u'Z') out[i] = static_cast<char16_t>(unit + (u'a' - u'A'));
-    } else if (U16_IS_LEAD(unit) && i + 1 < out.size() && U16_IS_TRAIL(out[i + 1])) {
-      const UChar32 lower = LowerCodePoint(U16_GET_SUPPLEMENTARY(unit, out[i + 1]));
-      out[i] = static_cast<char16_t>(U16_LEAD(lower));
-      out[++i] = static_cast<char16_t>(U16_TRAIL(lower));
+      if (unit >= u'A' && unit <= u'Z') text[i] = static_cast<char16_t>(unit + (u'a' - u'A'));
+    } else if (U16_IS_LEAD(unit) && i + 1 < text.size() && U16_IS_TRAIL(text[i + 1])) {
+      const UChar32 lower = LowerCodePoint(U16_GET_SUPPLEMENTARY(unit, text[i + 1]));
+      text[i] = static_cast<char16_t>(U16_LEAD(lower));
+      text[++i] = static_cast<char16_t>(U16_TRAIL(lower));
     } else {
       // A lone surrogate maps to itself.
-      out[i] = static_cast<char16_t>(LowerCodePoint(unit));
+      text[i] = static_cast<char16_t>(LowerCodePoint(unit));
     }
   }
+}
+
+Text LowerCase(TextView s) {
+  Text out(s);
+  LowerCaseInPlace(out);
   return out;
 }
 

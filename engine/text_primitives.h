@@ -59,6 +59,9 @@ using TextView = std::u16string_view;
 // is, so the length never changes.
 [[nodiscard]] Text LowerCase(TextView s);
 
+// The same, over text itself.
+void LowerCaseInPlace(Text& text);
+
 // The units of s in reverse order (a surrogate pair comes out swapped).
 [[nodiscard]] Text StrReverse(TextView s);
 

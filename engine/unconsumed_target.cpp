@@ -38,6 +38,12 @@ bool UnconsumedTarget::StartsWith(std::size_t from, TextView prefix) const {
 
 std::optional<std::size_t> UnconsumedTarget::Find(TextView word, std::size_t from) {
   if (word.empty()) return from;
+  // A short target lies within reach and is searched faster than asked about.
+  if (target_.size() <= kAskIndexFrom) {
+    const std::size_t found = FindUnits(head_, word, from);
+    if (found == kNotFound) return std::nullopt;
+    return found;
+  }
   if (index_.KnownAbsent(word)) return std::nullopt;
   if (from == 0 && !absent_.empty() && absent_.contains(word)) return std::nullopt;
   // Consuming only ever moves text to the left, so an occurrence at or behind
@@ -109,11 +115,16 @@ std::optional<std::size_t> UnconsumedTarget::FindInReach(TextView word, std::siz
   return head_.size() + found;
 }
 
+// The head ends in a space, so an occurrence that starts there ends there.
 std::size_t UnconsumedTarget::NextSpace(std::size_t at) const {
-  for (std::size_t i = at; i < std::min(size(), kSearchReach); ++i) {
-    if (At(i) == u' ') return i;
+  std::size_t space = head_.find(u' ', at);
+  if (space == Text::npos && head_.size() < kSearchReach) {
+    const std::size_t inTail =
+        tail().substr(0, kSearchReach - head_.size()).find(u' ', at - head_.size());
+    if (inTail != TextView::npos) space = head_.size() + inTail;
   }
-  throw RuntimeError(ErrorKind::Overflow);
+  if (space >= kSearchReach) throw RuntimeError(ErrorKind::Overflow);
+  return space;
 }
 
 void UnconsumedTarget::TakeIntoHead(std::size_t end) {
