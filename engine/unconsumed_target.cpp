@@ -17,8 +17,6 @@ constexpr std::size_t kRememberAbsentFrom = 1024;
 
 UnconsumedTarget::UnconsumedTarget(const PreparedText& target, TargetIndex& index)
     : target_(target.text()), index_(index) {
-  // A target within reach is rewritten whole: one buffer, one search each.
-  if (target_.size() <= kSearchReach) TakeIntoHead(target_.size());
   if (target_.size() > kAskIndexFrom) positions_.emplace(target);
 }
 
@@ -40,9 +38,17 @@ std::optional<std::size_t> UnconsumedTarget::Find(TextView word, std::size_t fro
   if (word.empty()) return from;
   // A short target lies within reach and is searched faster than asked about.
   if (target_.size() <= kAskIndexFrom) {
-    const std::size_t found = FindUnits(head_, word, from);
+    // Such a target stands whole in the tail until its first rewrite and
+    // whole in the head from then on.
+    const std::size_t found = FindUnits(head_.empty() ? tail() : TextView(head_), word, from);
     if (found == kNotFound) return std::nullopt;
     return found;
+  }
+  // A word that follows its neighbour, as in a self-comparison, stands right
+  // where the search starts; that costs less to check than to ask about.
+  if (const std::size_t start = SkipSpaces(from);
+      start - from < kSearchReach && StartsWith(start, word)) {
+    return start;
   }
   if (index_.KnownAbsent(word)) return std::nullopt;
   if (from == 0 && !absent_.empty() && absent_.contains(word)) return std::nullopt;
@@ -53,10 +59,12 @@ std::optional<std::size_t> UnconsumedTarget::Find(TextView word, std::size_t fro
     const std::size_t last = index_.Last(word);
     if (last == TargetIndex::kNone || last < from) return std::nullopt;
     if (positions_) {
-      searchFrom = std::max(from, positions_->TextStartOf(index_.First(word), Lead()));
+      searchFrom = std::max(searchFrom, positions_->TextStartOf(index_.First(word), Lead()));
     }
   }
-  if (const auto found = FindInReach(word, from, searchFrom)) return found;
+  if (const auto found = FindStartingBetween(word, searchFrom, from + kSearchReach)) {
+    return found;
+  }
   // Out of reach lies only untouched target, which the index knows.
   const std::size_t beyondReach = tailStart_ + from + kSearchReach - head_.size();
   if (beyondReach < target_.size()) {
@@ -74,7 +82,15 @@ void UnconsumedTarget::Consume(std::size_t at) {
   const std::size_t space = NextSpace(at);
   // The empty word at a leading space cuts no word.
   if (positions_ && !(Lead() == 1 && at == 0)) positions_->CutAt(at, Lead());
-  TakeIntoHead(space + 1);
+  if (head_.empty() && SkipSpaces(0) >= at) {
+    // Removing the front word of the untouched target leaves the target as it
+    // stands from that word's space on (spaces at the very end never matter:
+    // no word holds one).
+    tailStart_ = velmoro::SkipSpaces(target_, tailStart_ + space + 1) - 1;
+    return;
+  }
+  // A target within reach is rewritten whole: one buffer, one search each.
+  TakeIntoHead(target_.size() <= kSearchReach ? size() : space + 1);
   std::size_t frontEnd = at;
   while (frontEnd > 0 && head_[frontEnd - 1] == u' ') --frontEnd;
   const std::size_t frontStart = std::min(head_.find_first_not_of(u' '), frontEnd);
@@ -95,22 +111,23 @@ std::size_t UnconsumedTarget::Lead() const {
   return size() > 0 && At(0) == u' ' ? 1 : 0;
 }
 
-// The first occurrence at or behind searchFrom that starts within reach of
-// from. The head ends in a space and no word holds one, so no occurrence
-// straddles the head and the tail.
-std::optional<std::size_t> UnconsumedTarget::FindInReach(TextView word, std::size_t from,
-                                                         std::size_t searchFrom) const {
-  const std::size_t reachEnd = from + kSearchReach - 1 + word.size();
-  if (searchFrom < head_.size()) {
-    const TextView head = TextView(head_).substr(0, reachEnd);
-    if (const std::size_t found = FindUnits(head, word, searchFrom); found != kNotFound) {
+// The first occurrence that starts at or behind first and in front of end.
+// The head ends in a space and no word holds one, so no occurrence straddles
+// the head and the tail.
+std::optional<std::size_t> UnconsumedTarget::FindStartingBetween(TextView word, std::size_t first,
+                                                                 std::size_t end) const {
+  if (first >= end) return std::nullopt;
+  const std::size_t unitsEnd = end - 1 + word.size();
+  if (first < head_.size()) {
+    const TextView head = TextView(head_).substr(0, unitsEnd);
+    if (const std::size_t found = FindUnits(head, word, first); found != kNotFound) {
       return found;
     }
   }
-  if (reachEnd <= head_.size()) return std::nullopt;
-  const TextView tail = this->tail().substr(0, reachEnd - head_.size());
+  if (unitsEnd <= head_.size()) return std::nullopt;
+  const TextView tail = this->tail().substr(0, unitsEnd - head_.size());
   const std::size_t found =
-      FindUnits(tail, word, std::max(searchFrom, head_.size()) - head_.size());
+      FindUnits(tail, word, std::max(first, head_.size()) - head_.size());
   if (found == kNotFound) return std::nullopt;
   return head_.size() + found;
 }

@@ -46,14 +46,14 @@ class UnconsumedTarget {
   [[nodiscard]] TextView tail() const { return target_.substr(tailStart_); }
   [[nodiscard]] char16_t At(std::size_t i) const;
   [[nodiscard]] std::size_t Lead() const;
-  [[nodiscard]] std::optional<std::size_t> FindInReach(TextView word, std::size_t from,
-                                                       std::size_t searchFrom) const;
+  [[nodiscard]] std::optional<std::size_t> FindStartingBetween(TextView word, std::size_t first,
+                                                               std::size_t end) const;
   [[nodiscard]] std::size_t NextSpace(std::size_t at) const;
   void TakeIntoHead(std::size_t end);
 
   TextView target_;
   TargetIndex& index_;
-  Text head_;                  // the rewritten front, always ending in a space
+  Text head_;  // the rewritten front, ending in a space; empty until a cut behind the front
   std::size_t tailStart_ = 0;  // where the untouched rest of the target begins
   std::unordered_set<TextView> absent_;  // words known to occur nowhere
   std::optional<WordPositions> positions_;  // kept for a long target only

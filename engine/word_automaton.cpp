@@ -10,8 +10,7 @@ namespace {
 constexpr std::uint32_t kNever = std::numeric_limits<std::uint32_t>::max();
 
 std::uint64_t EdgeKey(std::uint32_t node, char16_t unit) {
-  // Shifted by one so that no key is 0, the mark of a free slot.
-  return ((std::uint64_t{node} << 16) | unit) + 1;
+  return (std::uint64_t{node} << 16) | unit;
 }
 
 // Fibonacci hashing: the top bits of the product mix every bit of the key.
@@ -65,19 +64,17 @@ std::vector<WordAutomaton::Node> WordAutomaton::BreadthFirstOrder() const {
 }
 
 WordAutomaton::Node WordAutomaton::Child(Node node, char16_t unit) const {
-  const std::uint64_t key = EdgeKey(node, unit);
-  for (std::uint64_t slot = Hash(key, edgeShift_);; slot = (slot + 1) & edgeMask_) {
-    if (edgeKeys_[slot] == key) return edgeChildren_[slot];
-    if (edgeKeys_[slot] == 0) return kNoNode;
+  for (std::uint64_t slot = Hash(EdgeKey(node, unit), edgeShift_);; slot = (slot + 1) & edgeMask_) {
+    const Edge& edge = edges_[slot];
+    if (edge.node == node && edge.unit == unit) return edge.child;
+    if (edge.child == kNoNode) return kNoNode;
   }
 }
 
 void WordAutomaton::AddChild(Node node, char16_t unit, Node child) {
-  const std::uint64_t key = EdgeKey(node, unit);
-  std::uint64_t slot = Hash(key, edgeShift_);
-  while (edgeKeys_[slot] != 0) slot = (slot + 1) & edgeMask_;
-  edgeKeys_[slot] = key;
-  edgeChildren_[slot] = child;
+  std::uint64_t slot = Hash(EdgeKey(node, unit), edgeShift_);
+  while (edges_[slot].child != kNoNode) slot = (slot + 1) & edgeMask_;
+  edges_[slot] = {node, child, unit};
 }
 
 WordAutomaton::Node WordAutomaton::Step(Node node, char16_t unit) const {
@@ -96,8 +93,7 @@ void WordAutomaton::BuildTrie(const PreparedText& source) {
   // At most one edge per unit; a table at most two thirds full keeps probes
   // short.
   const std::size_t slots = std::bit_ceil(units + units / 2 + 2);
-  edgeKeys_.assign(slots, 0);
-  edgeChildren_.assign(slots, kNoNode);
+  edges_.assign(slots, Edge{});
   edgeMask_ = slots - 1;
   edgeShift_ = 64 - std::countr_zero(slots);
   parent_ = {kRoot};

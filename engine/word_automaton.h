@@ -49,9 +49,15 @@ class WordAutomaton {
   void Scan(TextView target);
   void SpreadToSuffixes(const std::vector<Node>& breadthFirst);
 
+  // A trie edge; a free slot has no child. Key and child side by side cost
+  // one memory access per probe.
+  struct Edge {
+    Node node = kNoNode;
+    Node child = kNoNode;
+    char16_t unit = u'\0';
+  };
   // Trie edges in one open-addressed table keyed by node and unit.
-  std::vector<std::uint64_t> edgeKeys_;
-  std::vector<Node> edgeChildren_;
+  std::vector<Edge> edges_;
   std::uint64_t edgeMask_ = 0;
   int edgeShift_ = 64;
   // Per node: its parent and unit (while building), depth, failure link, and
