@@ -1,6 +1,7 @@
 #include "target_index.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "substring_search.h"
 
@@ -51,11 +52,13 @@ bool TargetIndex::KnownAbsent(TextView word) const {
 
 std::optional<Occurrences> TargetIndex::FromAutomaton(TextView word) const {
   if (!automaton_) return std::nullopt;
-  if (word.data() != lastAsked_.data() || word.size() != lastAsked_.size()) {
-    lastAsked_ = word;
-    lastAnswer_ = automaton_->Find(word);
+  // Fibonacci hashing of the address: words of one length stand evenly apart.
+  const auto address = reinterpret_cast<std::uintptr_t>(word.data()) + word.size();
+  Answer& answer = answers_[(address * 0x9E3779B97F4A7C15ULL) >> (64 - kAnswerSlotBits)];
+  if (word.data() != answer.word.data() || word.size() != answer.word.size()) {
+    answer = {word, automaton_->Find(word)};
   }
-  return lastAnswer_;
+  return answer.occurrences;
 }
 
 // Charges a direct search to the budget and builds the automaton once the

@@ -64,6 +64,7 @@ std::vector<WordAutomaton::Node> WordAutomaton::BreadthFirstOrder() const {
 }
 
 WordAutomaton::Node WordAutomaton::Child(Node node, char16_t unit) const {
+  if (node == kRoot && unit < kAsciiUnits) return asciiRootChildren_[unit];
   for (std::uint64_t slot = Hash(EdgeKey(node, unit), edgeShift_);; slot = (slot + 1) & edgeMask_) {
     const Edge& edge = edges_[slot];
     if (edge.node == node && edge.unit == unit) return edge.child;
@@ -72,6 +73,10 @@ WordAutomaton::Node WordAutomaton::Child(Node node, char16_t unit) const {
 }
 
 void WordAutomaton::AddChild(Node node, char16_t unit, Node child) {
+  if (node == kRoot && unit < kAsciiUnits) {
+    asciiRootChildren_[unit] = child;
+    return;
+  }
   std::uint64_t slot = Hash(EdgeKey(node, unit), edgeShift_);
   while (edges_[slot].child != kNoNode) slot = (slot + 1) & edgeMask_;
   edges_[slot] = {node, child, unit};
@@ -94,6 +99,7 @@ void WordAutomaton::BuildTrie(const PreparedText& source) {
   // short.
   const std::size_t slots = std::bit_ceil(units + units / 2 + 2);
   edges_.assign(slots, Edge{});
+  asciiRootChildren_.fill(kNoNode);
   edgeMask_ = slots - 1;
   edgeShift_ = 64 - std::countr_zero(slots);
   parent_ = {kRoot};

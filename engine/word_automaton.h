@@ -5,6 +5,7 @@
 // all, in time linear in the two texts whatever they hold; it is built only
 // when answering word by word with direct searches has become costly.
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
@@ -56,8 +57,11 @@ class WordAutomaton {
     Node child = kNoNode;
     char16_t unit = u'\0';
   };
-  // Trie edges in one open-addressed table keyed by node and unit.
+  // Trie edges in one open-addressed table keyed by node and unit; the root's
+  // edges by ASCII units, where a scan steps most often, also in a plain array.
   std::vector<Edge> edges_;
+  static constexpr std::size_t kAsciiUnits = 128;
+  std::array<Node, kAsciiUnits> asciiRootChildren_{};
   std::uint64_t edgeMask_ = 0;
   int edgeShift_ = 64;
   // Per node: its parent and unit (while building), depth, failure link, and
