@@ -59,5 +59,12 @@ TEST(StartsWithAt, ComparesFromThePlaceGiven) {
   EXPECT_FALSE(StartsWithAt(u"abcd", 5, u""));
 }
 
+// A view compared with the very units it stands on still has to fit.
+TEST(StartsWithAt, SameUnitsMustStillFit) {
+  const std::u16string_view text = u"abcd";
+  EXPECT_TRUE(StartsWithAt(text, 1, text.substr(1)));
+  EXPECT_FALSE(StartsWithAt(text.substr(0, 3), 1, text.substr(1)));
+}
+
 }  // namespace
 }  // namespace velmoro
