@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <utility>
 
 namespace velmoro {
 
@@ -77,9 +78,25 @@ void WordAutomaton::AddChild(Node node, char16_t unit, Node child) {
     asciiRootChildren_[unit] = child;
     return;
   }
-  std::uint64_t slot = Hash(EdgeKey(node, unit), edgeShift_);
+  // At most two thirds full keeps probes short.
+  if ((edgeCount_ + 1) * 3 > edges_.size() * 2) ResizeEdges(edges_.size() * 2);
+  PlaceEdge({node, child, unit});
+  ++edgeCount_;
+}
+
+void WordAutomaton::PlaceEdge(const Edge& edge) {
+  std::uint64_t slot = Hash(EdgeKey(edge.node, edge.unit), edgeShift_);
   while (edges_[slot].child != kNoNode) slot = (slot + 1) & edgeMask_;
-  edges_[slot] = {node, child, unit};
+  edges_[slot] = edge;
+}
+
+void WordAutomaton::ResizeEdges(std::size_t slots) {
+  const std::vector<Edge> placed = std::exchange(edges_, std::vector<Edge>(slots));
+  edgeMask_ = slots - 1;
+  edgeShift_ = 64 - std::countr_zero(slots);
+  for (const Edge& edge : placed) {
+    if (edge.child != kNoNode) PlaceEdge(edge);
+  }
 }
 
 WordAutomaton::Node WordAutomaton::Step(Node node, char16_t unit) const {
@@ -93,15 +110,12 @@ WordAutomaton::Node WordAutomaton::Step(Node node, char16_t unit) const {
 
 void WordAutomaton::BuildTrie(const PreparedText& source) {
   const TextView text = source.text();
+  // One edge at most per unit of the words; a long text mostly repeats words,
+  // so its table starts smaller and grows as needed.
   std::size_t units = 0;
   for (const WordSpan& word : source.words()) units += word.length;
-  // At most one edge per unit; a table at most two thirds full keeps probes
-  // short.
-  const std::size_t slots = std::bit_ceil(units + units / 2 + 2);
-  edges_.assign(slots, Edge{});
+  ResizeEdges(std::bit_ceil(std::min(units, kUnitsForFirstTable) * 3 / 2 + 2));
   asciiRootChildren_.fill(kNoNode);
-  edgeMask_ = slots - 1;
-  edgeShift_ = 64 - std::countr_zero(slots);
   parent_ = {kRoot};
   unit_ = {u'\0'};
   depth_ = {0};

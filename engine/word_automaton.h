@@ -57,9 +57,14 @@ class WordAutomaton {
     Node child = kNoNode;
     char16_t unit = u'\0';
   };
+  void PlaceEdge(const Edge& edge);
+  void ResizeEdges(std::size_t slots);
+
   // Trie edges in one open-addressed table keyed by node and unit; the root's
   // edges by ASCII units, where a scan steps most often, also in a plain array.
   std::vector<Edge> edges_;
+  std::size_t edgeCount_ = 0;
+  static constexpr std::size_t kUnitsForFirstTable = std::size_t{1} << 16;
   static constexpr std::size_t kAsciiUnits = 128;
   std::array<Node, kAsciiUnits> asciiRootChildren_{};
   std::uint64_t edgeMask_ = 0;

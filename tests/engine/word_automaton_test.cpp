@@ -1,0 +1,49 @@
+#include "word_automaton.h"
+
+#include <gtest/gtest.h>
+
+#include <cstddef>
+
+#include "substring_search.h"
+
+namespace velmoro {
+namespace {
+
+// A distinct word for each number: "w" and the number's letters base 26.
+Text NumberedWord(std::size_t number) {
+  Text word = u"w";
+  do {
+    word.push_back(static_cast<char16_t>(u'a' + number % 26));
+    number /= 26;
+  } while (number > 0);
+  return word;
+}
+
+// The words hold about 118,000 distinct prefixes, more than the edge table
+// first takes (two thirds of 131,072 slots), so it has to grow; every answer
+// must still be the one a direct search gives.
+TEST(WordAutomaton, AnswersLikeDirectSearchAfterTheTableGrows) {
+  Text source;
+  Text target;
+  for (std::size_t number = 0; number < 100000; ++number) {
+    source += NumberedWord(number) + u" ";
+    if (number % 3 == 0) target += NumberedWord(number) + u"x ";
+  }
+  const PreparedText prepared(source);
+  const WordAutomaton automaton(prepared, target);
+  for (std::size_t j = 0; j < prepared.words().size(); j += 97) {
+    const WordSpan& span = prepared.words()[j];
+    for (const std::size_t length : {std::size_t{2}, std::size_t{span.length}}) {
+      const TextView word = prepared.text().substr(span.start, length);
+      SCOPED_TRACE(testing::Message() << "word " << j << ", length " << length);
+      const auto found = automaton.Find(word);
+      ASSERT_TRUE(found.has_value());
+      EXPECT_EQ(found->first, FindUnits(target, word));
+      EXPECT_EQ(found->last, FindLastUnits(target, word));
+    }
+  }
+  EXPECT_FALSE(automaton.Find(u"zz").has_value());
+}
+
+}  // namespace
+}  // namespace velmoro
