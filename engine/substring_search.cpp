@@ -98,7 +98,8 @@ std::size_t FindShort(std::u16string_view haystack, std::u16string_view needle,
   if (size == 0) return from;
   if (haystack.size() < size || from > haystack.size() - size) return kNotFound;
   const std::size_t lastStart = haystack.size() - size;
-  if (lastStart < 8) return haystack.find(needle, from);
+  // Fewer starts than one block holds are tried one by one.
+  if (lastStart < 7) return haystack.find(needle, from);
   const char16_t* text = haystack.data();
   const __m128i first = _mm_set1_epi16(static_cast<short>(needle.front()));
   const __m128i last = _mm_set1_epi16(static_cast<short>(needle.back()));
@@ -121,7 +122,7 @@ std::size_t FindLastShort(std::u16string_view haystack, std::u16string_view need
   if (size == 0) return haystack.size();
   if (haystack.size() < size) return kNotFound;
   std::size_t end = haystack.size() - size + 1;  // the starts not yet tried
-  if (end < 16) return haystack.rfind(needle);
+  if (end < 8) return haystack.rfind(needle);
   const char16_t* text = haystack.data();
   const __m128i first = _mm_set1_epi16(static_cast<short>(needle.front()));
   const __m128i last = _mm_set1_epi16(static_cast<short>(needle.back()));

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "fibonacci_hash.h"
 #include "substring_search.h"
 
 namespace velmoro {
@@ -52,9 +53,8 @@ bool TargetIndex::KnownAbsent(TextView word) const {
 
 std::optional<Occurrences> TargetIndex::FromAutomaton(TextView word) const {
   if (!automaton_) return std::nullopt;
-  // Fibonacci hashing of the address: words of one length stand evenly apart.
   const auto address = reinterpret_cast<std::uintptr_t>(word.data()) + word.size();
-  Answer& answer = answers_[(address * 0x9E3779B97F4A7C15ULL) >> (64 - kAnswerSlotBits)];
+  Answer& answer = answers_[FibonacciSlot(address, kAnswerSlotBits)];
   if (word.data() != answer.word.data() || word.size() != answer.word.size()) {
     answer = {word, automaton_->Find(word)};
   }

@@ -4,6 +4,8 @@
 #include <bit>
 #include <utility>
 
+#include "fibonacci_hash.h"
+
 namespace velmoro {
 
 namespace {
@@ -12,11 +14,6 @@ constexpr std::uint32_t kNever = std::numeric_limits<std::uint32_t>::max();
 
 std::uint64_t EdgeKey(std::uint32_t node, char16_t unit) {
   return (std::uint64_t{node} << 16) | unit;
-}
-
-// Fibonacci hashing: the top bits of the product mix every bit of the key.
-std::uint64_t Hash(std::uint64_t key, int shift) {
-  return (key * 0x9E3779B97F4A7C15ULL) >> shift;
 }
 
 }  // namespace
@@ -66,7 +63,7 @@ std::vector<WordAutomaton::Node> WordAutomaton::BreadthFirstOrder() const {
 
 WordAutomaton::Node WordAutomaton::Child(Node node, char16_t unit) const {
   if (node == kRoot && unit < kAsciiUnits) return asciiRootChildren_[unit];
-  for (std::uint64_t slot = Hash(EdgeKey(node, unit), edgeShift_);; slot = (slot + 1) & edgeMask_) {
+  for (std::uint64_t slot = FibonacciSlot(EdgeKey(node, unit), edgeBits_);; slot = (slot + 1) & edgeMask_) {
     const Edge& edge = edges_[slot];
     if (edge.node == node && edge.unit == unit) return edge.child;
     if (edge.child == kNoNode) return kNoNode;
@@ -85,7 +82,7 @@ void WordAutomaton::AddChild(Node node, char16_t unit, Node child) {
 }
 
 void WordAutomaton::PlaceEdge(const Edge& edge) {
-  std::uint64_t slot = Hash(EdgeKey(edge.node, edge.unit), edgeShift_);
+  std::uint64_t slot = FibonacciSlot(EdgeKey(edge.node, edge.unit), edgeBits_);
   while (edges_[slot].child != kNoNode) slot = (slot + 1) & edgeMask_;
   edges_[slot] = edge;
 }
@@ -93,7 +90,7 @@ void WordAutomaton::PlaceEdge(const Edge& edge) {
 void WordAutomaton::ResizeEdges(std::size_t slots) {
   const std::vector<Edge> placed = std::exchange(edges_, std::vector<Edge>(slots));
   edgeMask_ = slots - 1;
-  edgeShift_ = 64 - std::countr_zero(slots);
+  edgeBits_ = std::countr_zero(slots);
   for (const Edge& edge : placed) {
     if (edge.child != kNoNode) PlaceEdge(edge);
   }

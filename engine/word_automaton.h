@@ -68,7 +68,7 @@ class WordAutomaton {
   static constexpr std::size_t kAsciiUnits = 128;
   std::array<Node, kAsciiUnits> asciiRootChildren_{};
   std::uint64_t edgeMask_ = 0;
-  int edgeShift_ = 64;
+  int edgeBits_ = 0;
   // Per node: its parent and unit (while building), depth, failure link, and
   // the 0-based index in the target where its text first and last ends.
   std::vector<Node> parent_;
