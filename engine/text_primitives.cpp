@@ -7,7 +7,6 @@
 #include <array>
 #include <charconv>
 #include <cmath>
-#include <string>
 
 #include "spaces.h"
 #include "substring_search.h"
@@ -101,8 +100,9 @@ Text LowerCase(TextView s) {
 Text StrReverse(TextView s) { return Text(s.rbegin(), s.rend()); }
 
 Text IntegerToText(Long n) {
-  const std::string digits = std::to_string(n);
-  return Text(digits.begin(), digits.end());
+  std::array<char, 16> digits{};
+  const auto written = std::to_chars(digits.data(), digits.data() + digits.size(), n);
+  return Text(digits.data(), written.ptr);
 }
 
 Text DoubleToText(double x, char16_t decimalSeparator) {
@@ -112,12 +112,13 @@ Text DoubleToText(double x, char16_t decimalSeparator) {
   // rounded, trailing zeros dropped, exponent form below 1E-04 and from 1E+15.
   const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(),
                                      x, std::chars_format::general, 15);
-  Text out;
-  for (const char* p = buffer.data(); p != written.ptr; ++p) {
-    if (*p == '.') {
-      out.push_back(decimalSeparator);
-    } else {
-      out.push_back(static_cast<char16_t>(std::toupper(static_cast<unsigned char>(*p))));
+  // Digits, sign, point and exponent: only the point and the "e" change.
+  Text out(buffer.data(), written.ptr);
+  for (char16_t& unit : out) {
+    if (unit == u'.') {
+      unit = decimalSeparator;
+    } else if (unit == u'e') {
+      unit = u'E';
     }
   }
   return out;
