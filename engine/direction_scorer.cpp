@@ -1,8 +1,10 @@
 #include "direction_scorer.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <optional>
+#include <string_view>
 #include <utility>
 
 #include "reversed_target.h"
@@ -16,16 +18,16 @@ namespace velmoro {
 
 namespace {
 
-// The space and the eight marks that normalisation turns into spaces.
-bool IsSpaceOrMark(char16_t unit) {
-  switch (unit) {
-    case u' ': case u',': case u'.': case u';': case u':':
-    case u'?': case u'!': case u'-': case u'*':
-      return true;
-    default:
-      return false;
+// What normalisation makes of an ASCII unit: the space and the eight marks
+// become spaces, capitals become small letters.
+constexpr std::array<char16_t, 128> kNormalizedAscii = [] {
+  std::array<char16_t, 128> normalized{};
+  for (char16_t unit = 0; unit < normalized.size(); ++unit) {
+    normalized[unit] = unit >= u'A' && unit <= u'Z' ? unit + (u'a' - u'A') : unit;
   }
-}
+  for (const char16_t mark : std::u16string_view(u" ,.;:?!-*")) normalized[mark] = u' ';
+  return normalized;
+}();
 
 // A plain text searched the way the scorer searches: a position counts from
 // the search start and must fit an Integer.
@@ -207,15 +209,21 @@ Text NormalizeText(TextView s) {
   collapsed.reserve(s.size() + 1);
   collapsed.resize(s.size());
   std::size_t length = 0;
+  bool afterSpace = false;
+  char16_t allUnits = 0;
+  // Every unit is written, and a space behind a space is written over, so
+  // that the loop does not branch at each word's edges.
   for (const char16_t unit : s) {
-    if (!IsSpaceOrMark(unit)) {
-      collapsed[length++] = unit;
-    } else if (length == 0 || collapsed[length - 1] != u' ') {
-      collapsed[length++] = u' ';
-    }
+    const char16_t normalized = unit < kNormalizedAscii.size() ? kNormalizedAscii[unit] : unit;
+    const bool space = normalized == u' ';
+    collapsed[length] = normalized;
+    length += static_cast<std::size_t>(!(space & afterSpace));
+    afterSpace = space;
+    allUnits |= unit;
   }
   collapsed.resize(length);
-  LowerCaseInPlace(collapsed);
+  // Only a unit beyond ASCII can still need lower-casing.
+  if (allUnits >= kNormalizedAscii.size()) LowerCaseInPlace(collapsed);
   return collapsed;
 }
 

@@ -11,20 +11,24 @@ namespace velmoro {
 
 namespace {
 
+// text is normalised and ends in a space, so one space stands between words.
 std::vector<WordSpan> SplitWords(TextView text) {
-  std::vector<WordSpan> words;
-  // Every word has a space behind it, and the empty one may stand first.
-  words.reserve(CountWordsEndedBySpace(text) + 1);
+  // Every word has a space behind it, the empty one may stand first, and the
+  // loop below writes one slot behind the last word.
+  std::vector<WordSpan> words(CountWordsEndedBySpace(text) + 2);
+  std::size_t count = 0;
   // A text that is one space holds no word, not even the empty one.
-  if (text.size() > 1 && text.front() == u' ') words.push_back({0, 0});
-  for (std::size_t i = 0; i < text.size();) {
-    const std::size_t start = SkipSpaces(text, i);
-    if (start == text.size()) break;
-    const std::size_t end = std::min(text.find(u' ', start), text.size());
-    words.push_back({static_cast<std::uint32_t>(start),
-                     static_cast<std::uint32_t>(end - start)});
-    i = end;
+  if (text.size() > 1 && text.front() == u' ') ++count;
+  // Each space ends the word from start on; one in front of any word, at 0,
+  // ends none. Written without a branch at each word's edges.
+  std::uint32_t start = 0;
+  for (std::uint32_t i = 0; i < text.size(); ++i) {
+    const bool space = text[i] == u' ';
+    words[count] = {start, i - start};
+    count += static_cast<std::size_t>(space & (i > start));
+    start = space ? i + 1 : start;
   }
+  words.resize(count);
   return words;
 }
 
@@ -46,6 +50,23 @@ std::vector<std::uint32_t> PrefixMatchLengths(TextView s) {
   return z;
 }
 
+// The first word in [first, last) for which below() is false, where below()
+// holds for a leading part only; without a branch on each comparison, which
+// a scan asks about words it cannot predict.
+template <typename Below>
+std::vector<WordSpan>::const_iterator FirstNotBelow(std::vector<WordSpan>::const_iterator first,
+                                                    std::vector<WordSpan>::const_iterator last,
+                                                    Below below) {
+  std::size_t count = static_cast<std::size_t>(last - first);
+  while (count > 0) {
+    const std::size_t half = count / 2;
+    const bool inUpper = below(first[static_cast<std::ptrdiff_t>(half)]);
+    first += inUpper ? static_cast<std::ptrdiff_t>(half + 1) : 0;
+    count = inUpper ? count - half - 1 : half;
+  }
+  return first;
+}
+
 }  // namespace
 
 PreparedText::PreparedText(TextView raw)
@@ -59,14 +80,14 @@ PreparedText::PreparedText(TextView raw)
 }
 
 std::size_t PreparedText::WordsEndingBehind(std::size_t index) const {
-  const auto first = std::partition_point(words_.begin(), words_.end(),
+  const auto first = FirstNotBelow(words_.cbegin(), words_.cend(),
                                           [&](const WordSpan& word) { return word.end() <= index; });
   return static_cast<std::size_t>(words_.end() - first);
 }
 
 std::size_t PreparedText::WordsStartingBefore(std::size_t index) const {
-  const auto nonEmpty = words_.begin() + (!words_.empty() && words_.front().length == 0 ? 1 : 0);
-  const auto behind = std::partition_point(nonEmpty, words_.end(),
+  const auto nonEmpty = words_.cbegin() + (!words_.empty() && words_.front().length == 0 ? 1 : 0);
+  const auto behind = FirstNotBelow(nonEmpty, words_.cend(),
                                            [&](const WordSpan& word) { return word.start < index; });
   return static_cast<std::size_t>(behind - nonEmpty);
 }
