@@ -50,23 +50,6 @@ std::vector<std::uint32_t> PrefixMatchLengths(TextView s) {
   return z;
 }
 
-// The first word in [first, last) for which below() is false, where below()
-// holds for a leading part only; without a branch on each comparison, which
-// a scan asks about words it cannot predict.
-template <typename Below>
-std::vector<WordSpan>::const_iterator FirstNotBelow(std::vector<WordSpan>::const_iterator first,
-                                                    std::vector<WordSpan>::const_iterator last,
-                                                    Below below) {
-  std::size_t count = static_cast<std::size_t>(last - first);
-  while (count > 0) {
-    const std::size_t half = count / 2;
-    const bool inUpper = below(first[static_cast<std::ptrdiff_t>(half)]);
-    first += inUpper ? static_cast<std::ptrdiff_t>(half + 1) : 0;
-    count = inUpper ? count - half - 1 : half;
-  }
-  return first;
-}
-
 }  // namespace
 
 PreparedText::PreparedText(TextView raw)
@@ -80,14 +63,14 @@ PreparedText::PreparedText(TextView raw)
 }
 
 std::size_t PreparedText::WordsEndingBehind(std::size_t index) const {
-  const auto first = FirstNotBelow(words_.cbegin(), words_.cend(),
+  const auto first = std::partition_point(words_.cbegin(), words_.cend(),
                                           [&](const WordSpan& word) { return word.end() <= index; });
   return static_cast<std::size_t>(words_.end() - first);
 }
 
 std::size_t PreparedText::WordsStartingBefore(std::size_t index) const {
   const auto nonEmpty = words_.cbegin() + (!words_.empty() && words_.front().length == 0 ? 1 : 0);
-  const auto behind = FirstNotBelow(nonEmpty, words_.cend(),
+  const auto behind = std::partition_point(nonEmpty, words_.cend(),
                                            [&](const WordSpan& word) { return word.start < index; });
   return static_cast<std::size_t>(behind - nonEmpty);
 }
