@@ -116,9 +116,19 @@ void WordAutomaton::BuildTrie(const PreparedText& source) {
   parent_ = {kRoot};
   unit_ = {u'\0'};
   depth_ = {0};
+  // path[d] is the node of the previous word's first d units. Words next to
+  // each other often begin alike, as in numbered or sorted lists, and the
+  // part they share needs no walk through the table.
+  std::vector<Node> path = {kRoot};
+  TextView previous;
   for (const WordSpan& word : source.words()) {
-    Node node = kRoot;
-    for (const char16_t unit : text.substr(word.start, word.length)) {
+    const TextView letters = text.substr(word.start, word.length);
+    const auto shared = static_cast<std::size_t>(
+        std::mismatch(letters.begin(), letters.end(), previous.begin(), previous.end()).first -
+        letters.begin());
+    path.resize(shared + 1);
+    for (const char16_t unit : letters.substr(shared)) {
+      const Node node = path.back();
       Node child = Child(node, unit);
       if (child == kNoNode) {
         child = static_cast<Node>(parent_.size());
@@ -127,8 +137,9 @@ void WordAutomaton::BuildTrie(const PreparedText& source) {
         depth_.push_back(depth_[node] + 1);
         AddChild(node, unit, child);
       }
-      node = child;
+      path.push_back(child);
     }
+    previous = letters;
   }
 }
 

@@ -45,5 +45,24 @@ TEST(WordAutomaton, AnswersLikeDirectSearchAfterTheTableGrows) {
   EXPECT_FALSE(automaton.Find(u"zz").has_value());
 }
 
+// Neighbouring words that begin alike share the start of their walk through
+// the trie: a word longer, shorter or the same as the one before it, or
+// parting from it at any unit, must still be answered for every prefix.
+TEST(WordAutomaton, AnswersEveryPrefixOfWordsThatBeginAlike) {
+  const PreparedText prepared(u"abc abcd ab abx b abcde abc ab bab a");
+  const Text target = u"xabcdey abx zab b ba";
+  const WordAutomaton automaton(prepared, target);
+  for (const WordSpan& span : prepared.words()) {
+    for (std::size_t length = 1; length <= span.length; ++length) {
+      const TextView word = prepared.text().substr(span.start, length);
+      SCOPED_TRACE(testing::Message() << "word at " << span.start << ", length " << length);
+      const auto found = automaton.Find(word);
+      ASSERT_TRUE(found.has_value());
+      EXPECT_EQ(found->first, FindUnits(target, word));
+      EXPECT_EQ(found->last, FindLastUnits(target, word));
+    }
+  }
+}
+
 }  // namespace
 }  // namespace velmoro
