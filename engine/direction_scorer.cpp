@@ -23,7 +23,7 @@ namespace {
 constexpr std::array<char16_t, 128> kNormalizedAscii = [] {
   std::array<char16_t, 128> normalized{};
   for (char16_t unit = 0; unit < normalized.size(); ++unit) {
-    normalized[unit] = unit >= u'A' && unit <= u'Z' ? unit + (u'a' - u'A') : unit;
+    normalized[unit] = LowerCaseAscii(unit);
   }
   for (const char16_t mark : std::u16string_view(u" ,.;:?!-*")) normalized[mark] = u' ';
   return normalized;

@@ -79,7 +79,7 @@ void LowerCaseInPlace(Text& text) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char16_t unit = text[i];
     if (unit < 0x80) {
-      if (unit >= u'A' && unit <= u'Z') text[i] = static_cast<char16_t>(unit + (u'a' - u'A'));
+      text[i] = LowerCaseAscii(unit);
     } else if (U16_IS_LEAD(unit) && i + 1 < text.size() && U16_IS_TRAIL(text[i + 1])) {
       const UChar32 lower = LowerCodePoint(U16_GET_SUPPLEMENTARY(unit, text[i + 1]));
       text[i] = static_cast<char16_t>(U16_LEAD(lower));

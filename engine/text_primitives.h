@@ -62,6 +62,12 @@ using TextView = std::u16string_view;
 // The same, over text itself.
 void LowerCaseInPlace(Text& text);
 
+// The lower case of one ASCII unit: A to Z become a to z, every other unit
+// stays.
+[[nodiscard]] constexpr char16_t LowerCaseAscii(char16_t unit) {
+  return unit >= u'A' && unit <= u'Z' ? static_cast<char16_t>(unit + (u'a' - u'A')) : unit;
+}
+
 // The units of s in reverse order (a surrogate pair comes out swapped).
 [[nodiscard]] Text StrReverse(TextView s);
 
