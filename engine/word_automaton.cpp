@@ -16,15 +16,21 @@ std::uint64_t EdgeKey(std::uint32_t node, char16_t unit) {
   return (std::uint64_t{node} << 16) | unit;
 }
 
+// Frees the memory v holds; assigning it an empty list would keep it.
+template <typename T>
+void Release(std::vector<T>& v) {
+  std::vector<T>().swap(v);
+}
+
 }  // namespace
 
 WordAutomaton::WordAutomaton(const PreparedText& source, TextView target) {
   BuildTrie(source);
   const std::vector<Node> breadthFirst = BreadthFirstOrder();
   LinkFailures(breadthFirst);
-  parent_ = {};
-  unit_ = {};
-  depth_ = {};
+  Release(parent_);
+  Release(unit_);
+  Release(depth_);
   Scan(target);
   SpreadToSuffixes(breadthFirst);
 }
