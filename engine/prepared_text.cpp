@@ -19,8 +19,9 @@ std::vector<WordSpan> SplitWords(TextView text) {
   std::size_t count = 0;
   // A text that is one space holds no word, not even the empty one.
   if (text.size() > 1 && text.front() == u' ') ++count;
-  // Each space ends the word from start on; one in front of any word, at 0,
-  // ends none. Written without a branch at each word's edges.
+  // Each space ends the word from start on, unless nothing stands between it
+  // and the space before it (or the text's start). Every unit writes the slot
+  // of the word it may end, so the loop does not branch at each word's edges.
   std::uint32_t start = 0;
   for (std::uint32_t i = 0; i < text.size(); ++i) {
     const bool space = text[i] == u' ';
