@@ -126,18 +126,6 @@ void AppendSentence(const Vocabulary& vocabulary, Draw& draw, Text& out) {
   out += draw.OneIn(6) ? u"\r\n" : u" ";
 }
 
-// The words of text, the runs between single spaces.
-std::vector<TextView> SplitWords(TextView text) {
-  std::vector<TextView> words;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    const std::size_t space = std::min(text.find(u' ', start), text.size());
-    words.push_back(text.substr(start, space - start));
-    start = space + 1;
-  }
-  return words;
-}
-
 Text JoinedWords(const std::vector<TextView>& words) {
   Text joined;
   for (const TextView word : words) {
@@ -191,6 +179,17 @@ Text DistinctWords(std::size_t units, char16_t letter) {
   }
   text.resize(units);
   return text;
+}
+
+std::vector<TextView> SplitWords(TextView text) {
+  std::vector<TextView> words;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const std::size_t space = std::min(text.find(u' ', start), text.size());
+    words.push_back(text.substr(start, space - start));
+    start = space + 1;
+  }
+  return words;
 }
 
 Text ReversedWords(TextView text) {

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "text_primitives.h"
 
@@ -30,6 +31,9 @@ namespace velmoro::bench {
 // The distinct words letter000000, letter000001, ..., each followed by one
 // space: distinct up to 8 million units, and no word occurs inside another.
 [[nodiscard]] Text DistinctWords(std::size_t units, char16_t letter);
+
+// The words of text: the runs between single spaces, as views into it.
+[[nodiscard]] std::vector<TextView> SplitWords(TextView text);
 
 // The words of text (the runs between single spaces) in reversed order, each
 // followed by one space: as long as text when text is words each followed by

@@ -13,17 +13,6 @@ namespace {
 
 std::string Narrow(TextView text) { return {text.begin(), text.end()}; }
 
-std::vector<Text> WordsOf(TextView text) {
-  std::vector<Text> words;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    const std::size_t space = std::min(text.find(u' ', start), text.size());
-    words.emplace_back(text.substr(start, space - start));
-    start = space + 1;
-  }
-  return words;
-}
-
 // Exact lengths: every generator hands back the units asked for.
 
 TEST(Generators, GiveExactlyTheUnitsAskedFor) {
@@ -61,8 +50,9 @@ TEST(ProseText, LooksLikeProse) {
 }
 
 TEST(ProseText, DrawsCommonWordsFarMoreOftenThanRareOnes) {
+  const Text prose = ProseText(1 << 20, 5);
   std::map<Text, int> counts;
-  for (const Text& word : WordsOf(ProseText(1 << 20, 5))) ++counts[word];
+  for (const TextView word : SplitWords(prose)) ++counts[Text(word)];
   // Zipf-like: "the" leads, the second word comes about half as often, and
   // the vocabulary's long tail shows up in thousands of different words.
   const auto mostFrequent = std::max_element(
@@ -113,11 +103,12 @@ TEST(DistinctWords, NumbersFixedWidthWords) {
 }
 
 TEST(DistinctWords, NeverRepeatAWordOrHideOneInAnother) {
-  const std::vector<Text> words = WordsOf(DistinctWords(1 << 20, u'q'));
-  EXPECT_EQ(std::set<Text>(words.begin(), words.end()).size(), words.size());
+  const Text text = DistinctWords(1 << 20, u'q');
+  const std::vector<TextView> words = SplitWords(text);
+  EXPECT_EQ(std::set<TextView>(words.begin(), words.end()).size(), words.size());
   // Equal lengths: a word inside another would have to be that word.
   EXPECT_TRUE(std::all_of(words.begin(), words.end() - 1,
-                          [](const Text& word) { return word.size() == 7; }));
+                          [](TextView word) { return word.size() == 7; }));
 }
 
 // ReversedWords and ShuffledWords
@@ -133,8 +124,8 @@ TEST(ShuffledWords, KeepsTheWordsAndTheLength) {
   EXPECT_EQ(shuffled.size(), text.size());
   EXPECT_NE(shuffled, text);
   EXPECT_EQ(shuffled, ShuffledWords(text, 2));
-  std::vector<Text> before = WordsOf(text);
-  std::vector<Text> after = WordsOf(shuffled);
+  std::vector<TextView> before = SplitWords(text);
+  std::vector<TextView> after = SplitWords(shuffled);
   std::sort(before.begin(), before.end());
   std::sort(after.begin(), after.end());
   EXPECT_EQ(after, before);
