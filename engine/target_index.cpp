@@ -1,9 +1,7 @@
 #include "target_index.h"
 
 #include <algorithm>
-#include <cstdint>
 
-#include "fibonacci_hash.h"
 #include "substring_search.h"
 
 namespace velmoro {
@@ -53,12 +51,7 @@ bool TargetIndex::KnownAbsent(TextView word) const {
 
 std::optional<Occurrences> TargetIndex::FromAutomaton(TextView word) const {
   if (!automaton_) return std::nullopt;
-  const auto address = reinterpret_cast<std::uintptr_t>(word.data()) + word.size();
-  Answer& answer = answers_[FibonacciSlot(address, kAnswerSlotBits)];
-  if (word.data() != answer.word.data() || word.size() != answer.word.size()) {
-    answer = {word, automaton_->Find(word)};
-  }
-  return answer.occurrences;
+  return automaton_->Find(word);
 }
 
 // Charges a direct search to the budget and builds the automaton once the

@@ -7,7 +7,6 @@
 // automaton answers every word of the source, and every prefix of one,
 // without searching.
 
-#include <array>
 #include <cstddef>
 #include <optional>
 #include <unordered_map>
@@ -56,15 +55,6 @@ class TargetIndex {
   std::unordered_map<TextView, Remembered> remembered_;
   std::size_t searchBudget_;
   std::optional<WordAutomaton> automaton_;
-  // The automaton's latest answers by the view asked about: a search asks
-  // about the same view of a word several times in a row, and the scan asks
-  // about each word again as a neighbour of the words beside it.
-  struct Answer {
-    TextView word;
-    std::optional<Occurrences> occurrences;
-  };
-  static constexpr int kAnswerSlotBits = 4;
-  mutable std::array<Answer, std::size_t{1} << kAnswerSlotBits> answers_{};
 };
 
 }  // namespace velmoro

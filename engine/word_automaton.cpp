@@ -24,30 +24,48 @@ void Release(std::vector<T>& v) {
 
 }  // namespace
 
-WordAutomaton::WordAutomaton(const PreparedText& source, TextView target) {
+WordAutomaton::WordAutomaton(const PreparedText& source, TextView target)
+    : source_(source.text()) {
   BuildTrie(source);
   const std::vector<Node> breadthFirst = BreadthFirstOrder();
   LinkFailures(breadthFirst);
   Release(parent_);
   Release(unit_);
-  Release(depth_);
   Scan(target);
   SpreadToSuffixes(breadthFirst);
 }
 
 std::optional<Occurrences> WordAutomaton::Find(TextView word) const {
   if (word.empty()) return std::nullopt;
-  Node node = kRoot;
-  for (const char16_t unit : word) {
-    node = Child(node, unit);
-    if (node == kNoNode) return std::nullopt;
-  }
+  const Node node = NodeOf(word);
+  if (node == kNoNode) return std::nullopt;
   Occurrences found;
   if (firstEnd_[node] != kNever) {
     found.first = firstEnd_[node] + 1 - word.size();
     found.last = lastEnd_[node] + 1 - word.size();
   }
   return found;
+}
+
+// A view of the source that starts where its word starts ends at the node of
+// its last unit, whose depth is then the view's length; any other text is
+// walked down the trie unit by unit.
+WordAutomaton::Node WordAutomaton::NodeOf(TextView word) const {
+  const auto begin = reinterpret_cast<std::uintptr_t>(source_.data());
+  const auto at = reinterpret_cast<std::uintptr_t>(word.data());
+  if (at >= begin && at < begin + source_.size() * sizeof(char16_t)) {
+    const std::size_t end = (at - begin) / sizeof(char16_t) + word.size();
+    if (end <= source_.size()) {
+      const Node node = nodeAt_[end - 1];
+      if (node != kNoNode && depth_[node] == word.size()) return node;
+    }
+  }
+  Node node = kRoot;
+  for (const char16_t unit : word) {
+    node = Child(node, unit);
+    if (node == kNoNode) return kNoNode;
+  }
+  return node;
 }
 
 // Every node after its parent and its failure target: by depth, counted out.
@@ -119,6 +137,7 @@ void WordAutomaton::BuildTrie(const PreparedText& source) {
   for (const WordSpan& word : source.words()) units += word.length;
   ResizeEdges(std::bit_ceil(std::min(units, kUnitsForFirstTable) * 3 / 2 + 2));
   asciiRootChildren_.fill(kNoNode);
+  nodeAt_.assign(text.size(), kNoNode);
   parent_ = {kRoot};
   unit_ = {u'\0'};
   depth_ = {0};
@@ -145,6 +164,7 @@ void WordAutomaton::BuildTrie(const PreparedText& source) {
       }
       path.push_back(child);
     }
+    std::copy(path.begin() + 1, path.end(), nodeAt_.begin() + word.start);
     previous = letters;
   }
 }

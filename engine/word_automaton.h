@@ -27,11 +27,14 @@ struct Occurrences {
 
 class WordAutomaton {
  public:
-  // The automaton of the source's words, already run over target.
+  // The automaton of the source's words, already run over target; source must
+  // outlive it.
   WordAutomaton(const PreparedText& source, TextView target);
 
   // The occurrences of word in the target; nullopt when word is neither a word
   // of the source nor a prefix of one, which the automaton knows nothing of.
+  // A view of the source's own text is answered without a walk through the
+  // trie.
   [[nodiscard]] std::optional<Occurrences> Find(TextView word) const;
 
  private:
@@ -39,6 +42,7 @@ class WordAutomaton {
   static constexpr Node kRoot = 0;
   static constexpr Node kNoNode = std::numeric_limits<Node>::max();
 
+  [[nodiscard]] Node NodeOf(TextView word) const;
   [[nodiscard]] Node Child(Node node, char16_t unit) const;
   void AddChild(Node node, char16_t unit, Node child);
   // The node reached from node by unit, falling back along failure links.
@@ -69,6 +73,10 @@ class WordAutomaton {
   std::array<Node, kAsciiUnits> asciiRootChildren_{};
   std::uint64_t edgeMask_ = 0;
   int edgeBits_ = 0;
+  // The source's text, and for each of its units the node that spells the
+  // unit's word up to and including it; kNoNode at a space.
+  TextView source_;
+  std::vector<Node> nodeAt_;
   // Per node: its parent and unit (while building), depth, failure link, and
   // the 0-based index in the target where its text first and last ends.
   std::vector<Node> parent_;

@@ -64,5 +64,38 @@ TEST(WordAutomaton, AnswersEveryPrefixOfWordsThatBeginAlike) {
   }
 }
 
+// Views of the source that do not start where their word starts, or that
+// reach over a space, are answered as the text they hold: found when it is a
+// word or a prefix of one, unknown otherwise.
+TEST(WordAutomaton, AnswersOtherViewsOfTheSourceByTheirText) {
+  const PreparedText prepared(u"abc bab cab");
+  const TextView text = prepared.text();
+  const Text target = u"ab cab ba";
+  const WordAutomaton automaton(prepared, target);
+  struct Case {
+    std::size_t start;
+    std::size_t length;
+    bool known;
+  };
+  // "abc bab cab ": the words start at 0, 4 and 8.
+  const Case cases[] = {
+      {1, 2, false},  // "bc" inside "abc" starts no word
+      {5, 2, true},   // "ab" inside "bab" starts "abc"
+      {9, 2, true},   // "ab" at the end of "cab" too
+      {6, 1, true},   // "b" at the end of "bab" starts "bab"
+      {2, 3, false},  // "c b" reaches over a space
+      {3, 2, false},  // " b" starts with one
+  };
+  for (const Case& c : cases) {
+    const TextView word = text.substr(c.start, c.length);
+    SCOPED_TRACE(testing::Message() << "view at " << c.start << ", length " << c.length);
+    const auto found = automaton.Find(word);
+    ASSERT_EQ(found.has_value(), c.known);
+    if (!found) continue;
+    EXPECT_EQ(found->first, FindUnits(target, word));
+    EXPECT_EQ(found->last, FindLastUnits(target, word));
+  }
+}
+
 }  // namespace
 }  // namespace velmoro
