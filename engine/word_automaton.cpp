@@ -141,31 +141,31 @@ void WordAutomaton::BuildTrie(const PreparedText& source) {
   parent_ = {kRoot};
   unit_ = {u'\0'};
   depth_ = {0};
-  // path[d] is the node of the previous word's first d units. Words next to
-  // each other often begin alike, as in numbered or sorted lists, and the
-  // part they share needs no walk through the table.
-  std::vector<Node> path = {kRoot};
-  TextView previous;
+  // Words next to each other often begin alike, as in numbered or sorted
+  // lists: the part a word shares with the word before it takes that word's
+  // nodes, with no walk through the table.
+  WordSpan previous;
   for (const WordSpan& word : source.words()) {
     const TextView letters = text.substr(word.start, word.length);
+    const TextView before = text.substr(previous.start, previous.length);
     const auto shared = static_cast<std::size_t>(
-        std::mismatch(letters.begin(), letters.end(), previous.begin(), previous.end()).first -
+        std::mismatch(letters.begin(), letters.end(), before.begin(), before.end()).first -
         letters.begin());
-    path.resize(shared + 1);
-    for (const char16_t unit : letters.substr(shared)) {
-      const Node node = path.back();
-      Node child = Child(node, unit);
+    std::copy_n(nodeAt_.begin() + previous.start, shared, nodeAt_.begin() + word.start);
+    Node node = shared > 0 ? nodeAt_[word.start + shared - 1] : kRoot;
+    for (std::size_t i = word.start + shared; i < word.end(); ++i) {
+      Node child = Child(node, text[i]);
       if (child == kNoNode) {
         child = static_cast<Node>(parent_.size());
         parent_.push_back(node);
-        unit_.push_back(unit);
+        unit_.push_back(text[i]);
         depth_.push_back(depth_[node] + 1);
-        AddChild(node, unit, child);
+        AddChild(node, text[i], child);
       }
-      path.push_back(child);
+      nodeAt_[i] = child;
+      node = child;
     }
-    std::copy(path.begin() + 1, path.end(), nodeAt_.begin() + word.start);
-    previous = letters;
+    previous = word;
   }
 }
 
