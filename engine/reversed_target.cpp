@@ -30,7 +30,7 @@ std::optional<std::size_t> ReversedTarget::Find(TextView word, std::size_t from)
   // is found right where the search starts; that costs less to check than to
   // ask about.
   if (const std::size_t start = SkipSpaces(from);
-      start - from < kSearchReach && StartsWithAt(reversed_, start, word)) {
+      start - from < kSearchReach && StartsWith(start, word)) {
     return start;
   }
   if (index_.KnownAbsent(Unreversed(word))) return std::nullopt;
