@@ -26,13 +26,7 @@ std::optional<std::size_t> ReversedTarget::Find(TextView word, std::size_t from)
     if (found == kNotFound) return std::nullopt;
     return found;
   }
-  // A word that stands in front of its neighbour, as in a self-comparison,
-  // is found right where the search starts; that costs less to check than to
-  // ask about.
-  if (const std::size_t start = SkipSpaces(from);
-      start - from < kSearchReach && StartsWith(start, word)) {
-    return start;
-  }
+  if (const auto start = FoundWhereSearchStarts(*this, word, from)) return start;
   if (index_.KnownAbsent(Unreversed(word))) return std::nullopt;
   const std::size_t targetSize = reversed_.size() - 1;
   // Here, from on, lies the target in front of targetSize - from, read

@@ -5,6 +5,8 @@
 // further than this from there can only end the comparison with Overflow.
 
 #include <cstddef>
+#include <optional>
+#include <string_view>
 
 namespace velmoro {
 
@@ -16,5 +18,18 @@ inline constexpr std::size_t kSearchReach = 32767;
 // index whether the word can occur there at all; a shorter one is cheaper
 // than the question.
 inline constexpr std::size_t kAskIndexFrom = 4096;
+
+// Where word stands when it begins right where a search of text from from
+// starts, past spaces and within reach; nullopt otherwise. A word next to its
+// neighbour, as in a self-comparison, stands there, and checking costs less
+// than asking the target index.
+template <typename Haystack>
+[[nodiscard]] std::optional<std::size_t> FoundWhereSearchStarts(const Haystack& text,
+                                                                std::u16string_view word,
+                                                                std::size_t from) {
+  const std::size_t start = text.SkipSpaces(from);
+  if (start - from < kSearchReach && text.StartsWith(start, word)) return start;
+  return std::nullopt;
+}
 
 }  // namespace velmoro

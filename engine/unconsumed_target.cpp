@@ -44,12 +44,7 @@ std::optional<std::size_t> UnconsumedTarget::Find(TextView word, std::size_t fro
     if (found == kNotFound) return std::nullopt;
     return found;
   }
-  // A word that follows its neighbour, as in a self-comparison, stands right
-  // where the search starts; that costs less to check than to ask about.
-  if (const std::size_t start = SkipSpaces(from);
-      start - from < kSearchReach && StartsWith(start, word)) {
-    return start;
-  }
+  if (const auto start = FoundWhereSearchStarts(*this, word, from)) return start;
   if (index_.KnownAbsent(word)) return std::nullopt;
   if (from == 0 && !absent_.empty() && absent_.contains(word)) return std::nullopt;
   // Consuming only ever moves text to the left, so an occurrence at or behind
