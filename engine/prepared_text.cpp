@@ -104,7 +104,7 @@ void PreparedText::FindEarlierRests() const {
   // that occurs nowhere earlier, no rest does.
   const WordSpan& last = words_.back();
   if (FindUnits(text_, TextView(text_).substr(last.start, last.length + 1)) == last.start) return;
-  const std::size_t pLength = words_.back().end() + 1;
+  const std::size_t pLength = last.end() + 1;
   const std::vector<std::uint32_t> z =
       PrefixMatchLengths(reversed_.substr(text_.size() - pLength, pLength));
   std::size_t j = words_.size() - 1;  // the word whose rest is answered next
