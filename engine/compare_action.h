@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "comparison_state.h"
+#include "word_walk.h"
 #include "runtime_error.h"
 #include "text_primitives.h"
 
@@ -30,14 +31,18 @@ struct CompareOutcome {
   std::optional<float> lengthFactor;  // set once it has been computed
   // The score of each direction (index 0 is direction 1) whose run completed.
   std::array<std::optional<Integer>, 4> scores;
+  std::optional<double> resultValue;  // the number the result text shows
   std::optional<ErrorKind> error;  // the error that ended the Compare, if any
+  OverflowCause overflowCause = OverflowCause::Value;  // for an Overflow
 };
 
 // Runs the Compare action's engine steps on the two texts as they stand, with
-// state as the comparison state; the result text uses decimalSeparator.
+// state as the comparison state; the result text uses decimalSeparator. With
+// walks, also records there the words of every direction that started.
 // Never throws a RuntimeError: it reports it in the outcome.
 [[nodiscard]] CompareOutcome RunCompareAction(TextView text1, TextView text2,
                                               ComparisonState& state,
-                                              char16_t decimalSeparator);
+                                              char16_t decimalSeparator,
+                                              Walks* walks = nullptr);
 
 }  // namespace velmoro

@@ -2,8 +2,6 @@
 
 #include <cmath>
 
-#include "direction_scorer.h"
-
 namespace velmoro {
 
 namespace {
@@ -17,7 +15,7 @@ void CheckFloatingPoint(double value) {
 }  // namespace
 
 void RunComparison(TextView text1, TextView text2, ComparisonState& state,
-                   const DirectionScored& onScored) {
+                   const DirectionScored& onScored, const DirectionStarted& onStarted) {
   const Long L1 = Len(text1);
   const Long L2 = Len(text2);
   const Long diff = Abs(SubtractLong(L1, L2));
@@ -26,7 +24,8 @@ void RunComparison(TextView text1, TextView text2, ComparisonState& state,
   const PreparedText prepared1(text1);
   const PreparedText prepared2(text2);
   for (Integer direction = 1; direction <= 4; ++direction) {
-    ScoreDirection(direction, prepared1, prepared2, state);
+    ScoreDirection(direction, prepared1, prepared2, state,
+                   onStarted ? onStarted(direction) : WordObserver{});
     if (onScored) onScored(direction);
   }
 }

@@ -18,17 +18,6 @@ namespace velmoro {
 
 namespace {
 
-// What normalisation makes of an ASCII unit: the space and the eight marks
-// become spaces, capitals become small letters.
-constexpr std::array<char16_t, 128> kNormalizedAscii = [] {
-  std::array<char16_t, 128> normalized{};
-  for (char16_t unit = 0; unit < normalized.size(); ++unit) {
-    normalized[unit] = LowerCaseAscii(unit);
-  }
-  for (const char16_t mark : std::u16string_view(u" ,.;:?!-*")) normalized[mark] = u' ';
-  return normalized;
-}();
-
 // A plain text searched the way the scorer searches: a position counts from
 // the search start and must fit an Integer.
 class PlainText {
@@ -46,7 +35,9 @@ class PlainText {
   [[nodiscard]] std::optional<std::size_t> Find(TextView word, std::size_t from) const {
     const std::size_t found = FindUnits(text_, word, from);
     if (found == kNotFound) return std::nullopt;
-    if (found - from >= kSearchReach) throw RuntimeError(ErrorKind::Overflow);
+    if (found - from >= kSearchReach) {
+      throw RuntimeError(ErrorKind::Overflow, OverflowCause::Position);
+    }
     return found;
   }
 
@@ -105,7 +96,9 @@ Integer CountRun(TextView a, Haystack& b, std::size_t from, CopyRun runOfCopy) {
     const std::size_t space = a.find(u' ');
     if (space == TextView::npos) return count;
     // The space's position is narrowed to an Integer.
-    if (space >= kSearchReach) throw RuntimeError(ErrorKind::Overflow);
+    if (space >= kSearchReach) {
+      throw RuntimeError(ErrorKind::Overflow, OverflowCause::LongSourceWord);
+    }
     const TextView word = a.substr(0, space);
     const std::optional<std::size_t> found = b.Find(word, from);
     if (!found) return count;
@@ -118,11 +111,13 @@ Integer CountRun(TextView a, Haystack& b, std::size_t from, CopyRun runOfCopy) {
 // One direction's scan over its prepared source and target.
 class DirectionScan {
  public:
-  DirectionScan(const PreparedText& source, const PreparedText& target)
+  // With placesTracked, every step tells where its word was found in the
+  // target as it stood before the scan.
+  DirectionScan(const PreparedText& source, const PreparedText& target, bool placesTracked)
       : source_(source),
         target_(target),
         index_(source, target.text()),
-        unconsumed_(target, index_),
+        unconsumed_(target, index_, placesTracked),
         reversedTarget_(target, source, index_) {}
 
   void Run(Integer direction, ComparisonState& state, const WordObserver& onWord);
@@ -150,9 +145,11 @@ void DirectionScan::Run(Integer direction, ComparisonState& state,
   for (std::size_t j = 0; j < source_.words().size(); ++j) {
     const TextView w = Word(j);
     WordStep step{w};
+    step.sourceStart = source_.words()[j].start;
     const std::optional<std::size_t> at = unconsumed_.Find(w, 0);
     if (at) {
       step.position = static_cast<Integer>(*at + 1);
+      if (onWord) step.targetStart = unconsumed_.TargetIndexOf(*at);
       Integer& slot = DirectionScore(state, direction);
       if (source_.RestLength(j) > w.size()) {
         step.byContext = true;
@@ -199,34 +196,6 @@ std::pair<Integer, Integer> DirectionScan::ContextCredit(std::size_t j,
 
 }  // namespace
 
-Text NormalizeText(TextView s) {
-  // Repeating "marks to spaces, each pair of spaces to one" until nothing
-  // changes leaves exactly one space for every run of spaces and marks, and
-  // lower-casing neither makes a space or a mark nor changes twice, so one
-  // pass of each gives the same text.
-  Text collapsed;
-  // Room for the space that a prepared text appends.
-  collapsed.reserve(s.size() + 1);
-  collapsed.resize(s.size());
-  std::size_t length = 0;
-  bool afterSpace = false;
-  char16_t allUnits = 0;
-  // Every unit is written, and a space behind a space is written over, so
-  // that the loop does not branch at each word's edges.
-  for (const char16_t unit : s) {
-    const char16_t normalized = unit < kNormalizedAscii.size() ? kNormalizedAscii[unit] : unit;
-    const bool space = normalized == u' ';
-    collapsed[length] = normalized;
-    length += static_cast<std::size_t>(!(space & afterSpace));
-    afterSpace = space;
-    allUnits |= unit;
-  }
-  collapsed.resize(length);
-  // Only a unit beyond ASCII can still need lower-casing.
-  if (allUnits >= kNormalizedAscii.size()) LowerCaseInPlace(collapsed);
-  return collapsed;
-}
-
 Integer CountWordRun(TextView a, TextView b) {
   PlainText haystack(b);
   return CountRun(a, haystack, 0, [a] { return RunOfCopy(a); });
@@ -235,16 +204,8 @@ Integer CountWordRun(TextView a, TextView b) {
 void ScoreDirection(Integer direction, const PreparedText& text1,
                     const PreparedText& text2, ComparisonState& state,
                     const WordObserver& onWord) {
-  const auto [source, target] = [&]() -> std::pair<const PreparedText&, const PreparedText&> {
-    switch (direction) {
-      case 1: return {text1, text2};
-      case 2: return {text2, text1};
-      case 3: return {text1, text1};
-      case 4: return {text2, text2};
-      default: throw RuntimeError(ErrorKind::BoundsError);
-    }
-  }();
-  DirectionScan(source, target).Run(direction, state, onWord);
+  const auto [source, target] = SourceAndTarget(direction, text1, text2);
+  DirectionScan(source, target, static_cast<bool>(onWord)).Run(direction, state, onWord);
 }
 
 void ScoreDirection(Integer direction, TextView text1, TextView text2,

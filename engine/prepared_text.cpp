@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "direction_scorer.h"
+#include "normalize_text.h"
 #include "spaces.h"
 #include "substring_search.h"
 

@@ -46,7 +46,7 @@ std::optional<std::size_t> ReversedTarget::Find(TextView word, std::size_t from)
   if (beyondReach > targetSize) return std::nullopt;
   const std::size_t first = index_.First(Unreversed(word));
   if (first != TargetIndex::kNone && first <= targetSize - beyondReach) {
-    throw RuntimeError(ErrorKind::Overflow);
+    throw RuntimeError(ErrorKind::Overflow, OverflowCause::Position);
   }
   return std::nullopt;
 }

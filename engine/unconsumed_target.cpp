@@ -15,9 +15,10 @@ constexpr std::size_t kRememberAbsentFrom = 1024;
 
 }  // namespace
 
-UnconsumedTarget::UnconsumedTarget(const PreparedText& target, TargetIndex& index)
+UnconsumedTarget::UnconsumedTarget(const PreparedText& target, TargetIndex& index,
+                                   bool placesTracked)
     : target_(target.text()), index_(index) {
-  if (target_.size() > kAskIndexFrom) positions_.emplace(target);
+  if (placesTracked || target_.size() > kAskIndexFrom) positions_.emplace(target);
 }
 
 std::size_t UnconsumedTarget::SkipSpaces(std::size_t from) const {
@@ -65,7 +66,7 @@ std::optional<std::size_t> UnconsumedTarget::Find(TextView word, std::size_t fro
   if (beyondReach < target_.size()) {
     const std::size_t last = index_.Last(word);
     if (last != TargetIndex::kNone && last >= beyondReach) {
-      throw RuntimeError(ErrorKind::Overflow);
+      throw RuntimeError(ErrorKind::Overflow, OverflowCause::Position);
     }
   }
   // Consuming only ever removes occurrences, so a word missing now stays so.
@@ -96,6 +97,14 @@ void UnconsumedTarget::Consume(std::size_t at) {
   head_[frontEnd] = u' ';
   head_.erase(frontEnd + 1, behind - frontEnd - 1);
   head_.erase(0, frontStart);
+}
+
+std::size_t UnconsumedTarget::TargetIndexOf(std::size_t at) const {
+  const std::size_t lead = Lead();
+  if (at >= lead) return positions_->TargetIndexOf(at, lead);
+  const std::size_t firstWord = SkipSpaces(0);
+  if (firstWord == size()) return target_.size() - 1;
+  return positions_->TargetIndexOf(firstWord, lead) - 1;
 }
 
 char16_t UnconsumedTarget::At(std::size_t i) const {
@@ -135,7 +144,12 @@ std::size_t UnconsumedTarget::NextSpace(std::size_t at) const {
         tail().substr(0, kSearchReach - head_.size()).find(u' ', at - head_.size());
     if (inTail != TextView::npos) space = head_.size() + inTail;
   }
-  if (space >= kSearchReach) throw RuntimeError(ErrorKind::Overflow);
+  if (space >= kSearchReach) {
+    // From the occurrence alone to the space is too far only in a long word.
+    throw RuntimeError(ErrorKind::Overflow, space - at >= kSearchReach
+                                                ? OverflowCause::LongTargetWord
+                                                : OverflowCause::Position);
+  }
   return space;
 }
 

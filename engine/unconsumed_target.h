@@ -20,8 +20,9 @@ namespace velmoro {
 
 class UnconsumedTarget {
  public:
-  // target and index must outlive this object.
-  UnconsumedTarget(const PreparedText& target, TargetIndex& index);
+  // target and index must outlive this object. With placesTracked,
+  // TargetIndexOf answers for a target of any length.
+  UnconsumedTarget(const PreparedText& target, TargetIndex& index, bool placesTracked = false);
 
   // The first index at or behind from that is not a space.
   [[nodiscard]] std::size_t SkipSpaces(std::size_t from) const;
@@ -41,6 +42,13 @@ class UnconsumedTarget {
   // beyond reach of the start.
   void Consume(std::size_t at);
 
+  // The index in the target, as it stood before any consumption, of the unit
+  // at index at of the text, which lies in a word or is a leading space. A
+  // leading space stands for the target's space in front of the first word
+  // left, or for its last space when no word is left. Only for a long target
+  // or one whose places are tracked.
+  [[nodiscard]] std::size_t TargetIndexOf(std::size_t at) const;
+
  private:
   [[nodiscard]] std::size_t size() const { return head_.size() + tail().size(); }
   [[nodiscard]] TextView tail() const { return target_.substr(tailStart_); }
@@ -56,7 +64,7 @@ class UnconsumedTarget {
   Text head_;  // the rewritten front, ending in a space; empty until a cut behind the front
   std::size_t tailStart_ = 0;  // where the untouched rest of the target begins
   std::unordered_set<TextView> absent_;  // words known to occur nowhere
-  std::optional<WordPositions> positions_;  // kept for a long target only
+  std::optional<WordPositions> positions_;  // kept for a long or tracked target
 };
 
 }  // namespace velmoro

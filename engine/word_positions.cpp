@@ -39,6 +39,12 @@ void WordPositions::CutAt(std::size_t at, std::size_t lead) {
   lost_ += lost;
 }
 
+// A remaining word is what is left of the front of a target word.
+std::size_t WordPositions::TargetIndexOf(std::size_t at, std::size_t lead) const {
+  const std::size_t word = WordAt(at, lead);
+  return words_[word].start + at - Start(word, lead);
+}
+
 // A word starts behind the widths of the words in front of it: summed in the
 // tree for touched words; behind them, the target has one space behind each
 // word, so its own start less all that was lost. A word with nothing left

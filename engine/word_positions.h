@@ -31,6 +31,10 @@ class WordPositions {
   // remaining word) is cut short to the piece in front of at.
   void CutAt(std::size_t at, std::size_t lead);
 
+  // The index in the target of the unit at index at of the unconsumed text,
+  // which must lie inside a remaining word.
+  [[nodiscard]] std::size_t TargetIndexOf(std::size_t at, std::size_t lead) const;
+
  private:
   [[nodiscard]] std::size_t Start(std::size_t word, std::size_t lead) const;
   [[nodiscard]] std::size_t WordAt(std::size_t at, std::size_t lead) const;

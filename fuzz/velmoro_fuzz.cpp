@@ -14,6 +14,7 @@
 #include "direction_outcome.h"
 #include "direction_scorer.h"
 #include "literal_scorer.h"
+#include "normalize_text.h"
 
 namespace {
 

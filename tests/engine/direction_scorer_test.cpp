@@ -60,34 +60,6 @@ Scores ScoresOf(TextView text1, TextView text2) {
   return scores;
 }
 
-// NormalizeText
-
-TEST(NormalizeText, TurnsMarksIntoSingleSpacesAndLowerCases) {
-  const std::pair<Text, Text> rows[] = {
-      {u"Hello, world.", u"hello world "},
-      {u"hello world", u"hello world"},
-      {u"star.", u"star "},
-      {u"-- hello", u" hello"},
-      {u"   A   b", u" a b"},
-      {u"a,b.c;d:e?f!g-h*i", u"a b c d e f g h i"},
-      {u"a, b", u"a b"},
-      {u"...", u" "},
-      {u"", u""},
-      // nothing else is touched, line breaks and tabs included
-      {u"It's \"x\" (y) a/b 42\t\r\nZ", u"it's \"x\" (y) a/b 42\t\r\nz"},
-      {Text(u"x") + Repeated(u" ", 40) + u"y", u"x y"},
-      {u"\u00C4RGER", u"\u00E4rger"},
-      {u"X\U00010400Y", u"x\U00010428y"},
-      {Text{u'A', 0xD801, u'B'}, Text{u'a', 0xD801, u'b'}},
-  };
-  for (const auto& [input, expected] : rows) {
-    SCOPED_TRACE(Shown(input));
-    EXPECT_EQ(NormalizeText(input), expected);
-    // The result is its own normal form.
-    EXPECT_EQ(NormalizeText(expected), expected);
-  }
-}
-
 // CountWordRun
 
 struct RunRow {

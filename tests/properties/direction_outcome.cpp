@@ -10,7 +10,8 @@ DirectionOutcome ScoreWith(DirectionScorer scorer, Integer direction, TextView t
   DirectionOutcome outcome;
   const WordObserver record = [&outcome](const WordStep& step) {
     outcome.steps.push_back({Text(step.word), step.position, step.byContext, step.following,
-                             step.preceding, step.score});
+                             step.preceding, step.score, step.sourceStart,
+                             step.position > 0 ? step.targetStart : 0});
   };
   try {
     scorer(direction, text1, text2, state, record);

@@ -32,6 +32,8 @@ struct RecordedStep {
   Integer following = 0;
   Integer preceding = 0;
   Integer score = 0;
+  std::size_t sourceStart = 0;
+  std::size_t targetStart = 0;  // found words only
   bool operator==(const RecordedStep&) const = default;
 };
 

@@ -12,6 +12,7 @@
 #include "direction_outcome.h"
 #include "direction_scorer.h"
 #include "literal_scorer.h"
+#include "normalize_text.h"
 #include "property_support.h"
 
 namespace velmoro::properties {

@@ -38,7 +38,8 @@ inline std::string Described(const TextPair& pair) {
 inline void PrintTo(const RecordedStep& step, std::ostream* os) {
   *os << "{word \"" << Shown(step.word) << "\", position " << step.position
       << (step.byContext ? ", by context " : ", one point ") << step.following << '+'
-      << step.preceding << ", score " << step.score << '}';
+      << step.preceding << ", score " << step.score << ", from " << step.sourceStart
+      << " to " << step.targetStart << '}';
 }
 
 inline void PrintTo(const DirectionOutcome& outcome, std::ostream* os) {

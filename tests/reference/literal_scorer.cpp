@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <tuple>
 #include <utility>
+#include <vector>
 
 namespace velmoro::reference {
 
@@ -36,12 +37,18 @@ DirectionTexts TextsOf(Integer direction, TextView text1, TextView text2) {
 // word.
 Text Prepared(TextView text) { return NormalizeText(Trim(text)) + u' '; }
 
+// Where a unit of R stood in B; a space that consuming put in stands nowhere.
+using Origins = std::vector<std::size_t>;
+constexpr std::size_t kNowhere = static_cast<std::size_t>(-1);
+
 // The working texts of one ScoreDirection call.
 struct Scan {
   const Text A0;  // the whole prepared source
   const Text B;   // the whole prepared target
   Text A;         // the part of the source not yet walked
   Text R;         // the part of the target not yet consumed
+  Origins origins;  // for each unit of R, where it stood in B
+  std::size_t walked = 0;  // where A starts in A0
 };
 
 // The score a word with context earns: the lengths of its following and
@@ -64,13 +71,35 @@ std::pair<Integer, Integer> ContextCredit(const Scan& scan, TextView w,
   return {r1, r2};
 }
 
+// The origins of piece, a view into R.
+Origins OriginsOf(const Scan& scan, TextView piece) {
+  const auto first = scan.origins.begin() + (piece.data() - scan.R.data());
+  return Origins(first, first + static_cast<std::ptrdiff_t>(piece.size()));
+}
+
+// Where in B the occurrence of w at pos of R starts. The empty word at a
+// leading space of R stands at B's space in front of R's first word, or at
+// B's last unit when R holds no word.
+std::size_t TargetStart(const Scan& scan, TextView w, Integer pos) {
+  const auto at = static_cast<std::size_t>(pos - 1);
+  if (!w.empty() || scan.R[at] != u' ') return scan.origins[at];
+  const std::size_t word = scan.R.find_first_not_of(u' ');
+  return word == Text::npos ? scan.B.size() - 1 : scan.origins[word] - 1;
+}
+
 // Removes the space-delimited piece of R from the occurrence at pos to the
 // next space; a piece of a word in front of the occurrence stays as a word.
-void Consume(Text& R, Integer pos) {
-  const TextView pre = Left(R, pos - 1);
-  const Integer q = ToInteger(InStr(pos, R, u" "));
-  const TextView post = Right(R, Len(R) - q);
-  R = Text(Trim(pre)) + u' ' + Text(Trim(post)) + u' ';
+void Consume(Scan& scan, Integer pos) {
+  const TextView pre = Trim(Left(scan.R, pos - 1));
+  const Integer q = ToInteger(InStr(pos, scan.R, u" "));
+  const TextView post = Trim(Right(scan.R, Len(scan.R) - q));
+  Origins origins = OriginsOf(scan, pre);
+  origins.push_back(kNowhere);
+  const Origins postOrigins = OriginsOf(scan, post);
+  origins.insert(origins.end(), postOrigins.begin(), postOrigins.end());
+  origins.push_back(kNowhere);
+  scan.R = Text(pre) + u' ' + Text(post) + u' ';
+  scan.origins = std::move(origins);
 }
 
 }  // namespace
@@ -105,15 +134,21 @@ Integer CountWordRun(TextView a, TextView b) {
 void ScoreDirection(Integer direction, TextView text1, TextView text2,
                     ComparisonState& state, const WordObserver& onWord) {
   const auto [source, target] = TextsOf(direction, text1, text2);
-  Scan scan{Prepared(source), Prepared(target), {}, {}};
+  Scan scan{Prepared(source), Prepared(target), {}, {}, {}, 0};
   scan.A = scan.A0;
   scan.R = scan.B;
+  for (std::size_t i = 0; i < scan.B.size(); ++i) scan.origins.push_back(i);
   while (Len(scan.A) > 1) {
     const Long p = InStr(1, scan.A, u" ");
     const Text w(Trim(Left(scan.A, p)));
-    scan.A = Text(Trim(Right(scan.A, Len(scan.A) - p))) + u' ';
     WordStep step{w, ToInteger(InStr(1, scan.R, w))};
+    step.sourceStart = scan.walked;
+    const TextView rest = Right(scan.A, Len(scan.A) - p);
+    const TextView trimmedRest = Trim(rest);
+    scan.walked += static_cast<std::size_t>(p) + static_cast<std::size_t>(trimmedRest.data() - rest.data());
+    scan.A = Text(trimmedRest) + u' ';
     if (step.position > 0) {
+      step.targetStart = TargetStart(scan, w, step.position);
       Integer& slot = DirectionScore(state, direction);
       if (Len(Trim(scan.A)) > Len(Trim(w))) {
         step.byContext = true;
@@ -123,7 +158,7 @@ void ScoreDirection(Integer direction, TextView text1, TextView text2,
         slot = AddInteger(slot, 1);
       }
       if (scan.A == w + u' ') scan.A = u" ";
-      Consume(scan.R, step.position);
+      Consume(scan, step.position);
     }
     step.score = state.DirectionScores[static_cast<std::size_t>(direction)];
     if (onWord) onWord(step);

@@ -1,0 +1,41 @@
+#pragma once
+
+// The canonical form of a text that the scorer splits into words, and the
+// way back from a unit of that form to the unit of the raw text it came from.
+
+#include <cstddef>
+
+#include "text_primitives.h"
+
+namespace velmoro {
+
+// The canonical form of s that is split into words: the eight marks , . ; : ?
+// ! - * become spaces, every run of spaces becomes one space, letters are
+// lower-cased (as LowerCase). Not trimmed: "star." becomes "star " and
+// "-- hello" becomes " hello".
+[[nodiscard]] Text NormalizeText(TextView s);
+
+// Where the units of a prepared text, NormalizeText(Trim(raw)) followed by one
+// space, came from in raw. Asked in order: an index asked for must not be
+// smaller than the one asked for before it.
+class RawPlaces {
+ public:
+  // raw must outlive this object.
+  explicit RawPlaces(TextView raw);
+
+  // The index in raw of the unit that the prepared text's unit at index came
+  // from: a letter's own unit; for a space, the first unit of the run of
+  // spaces and marks it stands for; for the appended space and beyond, the
+  // end of the trimmed raw text.
+  [[nodiscard]] std::size_t RawIndexOf(std::size_t index);
+
+ private:
+  TextView raw_;
+  std::size_t end_;        // behind the last unit that is not a space
+  std::size_t next_;       // the next raw unit to walk
+  std::size_t written_ = 0;  // the prepared units that the walked ones made
+  std::size_t opener_ = 0;   // the raw unit that made the last of them
+  bool afterSpace_ = false;
+};
+
+}  // namespace velmoro

@@ -1,0 +1,111 @@
+// The words a Compare records against the literal reference model and
+// against the texts themselves, over generated pairs: the same words in the
+// same order with the same credits; every place slices back to its word; no
+// unit of a target is used by two matches of one direction; and the points of
+// a complete direction add up to its score.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+#include "compare_action.h"
+#include "direction_outcome.h"
+#include "normalize_text.h"
+#include "property_support.h"
+#include "word_walk.h"
+
+namespace velmoro::properties {
+namespace {
+
+Walks WalksOf(const TextPair& pair) {
+  ComparisonState state;
+  Walks walks;
+  static_cast<void>(RunCompareAction(pair.text1, pair.text2, state, u'.', &walks));
+  return walks;
+}
+
+// What the texts alone can confirm of one direction's walk.
+void ExpectPlacesFit(const DirectionWalk& walk, TextView source, TextView target) {
+  std::vector<std::pair<std::uint32_t, std::uint32_t>> used;
+  Long points = 0;
+  for (const WalkedWord& word : walk.words) {
+    const Text normalized = NormalizedWord(source, word);
+    ASSERT_EQ(normalized.size(), word.length);
+    ASSERT_EQ(normalized.find(u' '), Text::npos);
+    points += word.points;
+    if (!word.found()) continue;
+    EXPECT_EQ(NormalizeText(target.substr(word.targetStart, word.length)), normalized);
+    used.emplace_back(word.targetStart, word.targetStart + word.length);
+  }
+  // An error may come after a word's credit and before its step is reported.
+  if (walk.complete) {
+    EXPECT_EQ(points, walk.score);
+  }
+  std::sort(used.begin(), used.end());
+  for (std::size_t i = 1; i < used.size(); ++i) {
+    EXPECT_LE(used[i - 1].second, used[i].first) << "two matches share a target unit";
+  }
+}
+
+// The walks directions 1 to 4 recorded, each against the reference model's
+// scan of that direction on its own. A direction is recorded up to the first
+// one that ends in an error.
+void ExpectWalksOfReference(const TextPair& pair, bool againstReference) {
+  const Walks walks = WalksOf(pair);
+  const TextView text1 = pair.text1;
+  const TextView text2 = pair.text2;
+  bool ended = pair.text1.empty();
+  for (Integer direction = 1; direction <= 4; ++direction) {
+    SCOPED_TRACE(testing::Message() << "direction " << direction);
+    const std::optional<DirectionWalk>& walk = walks[static_cast<std::size_t>(direction - 1)];
+    ASSERT_EQ(walk.has_value(), !ended);
+    if (ended) continue;
+    const auto [source, target] = SourceAndTarget(direction, text1, text2);
+    ExpectPlacesFit(*walk, source, target);
+    ended = !walk->complete;
+    if (!againstReference) continue;
+    const DirectionOutcome reference =
+        ScoreWith(kReferenceScorer, direction, pair.text1, pair.text2);
+    EXPECT_EQ(walk->complete, !reference.error);
+    ASSERT_EQ(walk->words.size(), reference.steps.size());
+    for (std::size_t i = 0; i < walk->words.size(); ++i) {
+      const WalkedWord& word = walk->words[i];
+      const RecordedStep& step = reference.steps[i];
+      EXPECT_EQ(NormalizedWord(source, word), step.word);
+      EXPECT_EQ(word.found(), step.position > 0);
+      EXPECT_EQ(word.byContext, step.byContext);
+      const Long points = step.byContext ? step.following + step.preceding : step.position > 0;
+      EXPECT_EQ(word.points, points);
+    }
+  }
+}
+
+TEST(WordWalk, SmallPairsWalkAsTheReferenceDoes) {
+  PairGenerator generator(kSmallSeed);
+  for (int i = 0; i < kSmallPairs && !HasFailure(); ++i) {
+    const TextPair pair = generator.SmallPair();
+    SCOPED_TRACE(Described(pair));
+    ExpectWalksOfReference(pair, true);
+  }
+  for (const TextPair& pair : TinyVocabularyPairs()) {
+    if (HasFailure()) return;
+    SCOPED_TRACE(Described(pair));
+    ExpectWalksOfReference(pair, true);
+  }
+}
+
+TEST(WordWalk, LargePairsAndPairsAtTheReachFitTheirTexts) {
+  PairGenerator generator(kLargeSeed);
+  std::vector<TextPair> pairs = PairsAtTheReach();
+  for (int i = 0; i < kLargePairs; ++i) pairs.push_back(generator.LargePair());
+  for (const TextPair& pair : pairs) {
+    if (HasFailure()) return;
+    SCOPED_TRACE(Described(pair));
+    ExpectWalksOfReference(pair, false);
+  }
+}
+
+}  // namespace
+}  // namespace velmoro::properties
