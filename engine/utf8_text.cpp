@@ -2,7 +2,7 @@
 
 #include <array>
 
-namespace velmoro::cli {
+namespace velmoro {
 
 namespace {
 
@@ -10,7 +10,6 @@ constexpr char32_t kReplacementCharacter = 0xFFFD;
 constexpr char32_t kFirstSupplementary = 0x10000;
 constexpr char16_t kFirstHighSurrogate = 0xD800;
 constexpr char16_t kFirstLowSurrogate = 0xDC00;
-constexpr char16_t kLastSurrogate = 0xDFFF;
 
 // The shape of a well-formed sequence by its lead byte (Unicode's table of
 // well-formed UTF-8). The narrowed ranges of the second byte are what shut out
@@ -65,18 +64,6 @@ void AppendUtf16(Text& text, char32_t codePoint) {
   text.push_back(static_cast<char16_t>(kFirstLowSurrogate + (offset & 0x3FFU)));
 }
 
-bool IsSurrogate(char16_t unit) {
-  return unit >= kFirstHighSurrogate && unit <= kLastSurrogate;
-}
-
-bool IsHighSurrogate(char16_t unit) {
-  return IsSurrogate(unit) && unit < kFirstLowSurrogate;
-}
-
-bool IsLowSurrogate(char16_t unit) {
-  return IsSurrogate(unit) && unit >= kFirstLowSurrogate;
-}
-
 // The code point at text[at], a surrogate pair read as one; moves at behind
 // it.
 char32_t CodePointAt(TextView text, std::size_t& at) {
@@ -108,7 +95,7 @@ void AppendUtf8(std::string& bytes, char32_t codePoint) {
 }  // namespace
 
 InvalidUtf8::InvalidUtf8(std::size_t offset)
-    : std::runtime_error("ill-formed UTF-8 sequence at byte offset " +
+    : std::invalid_argument("ill-formed UTF-8 sequence at byte offset " +
                          std::to_string(offset)),
       offset_(offset) {}
 
@@ -126,4 +113,4 @@ std::string ToUtf8(TextView text) {
   return bytes;
 }
 
-}  // namespace velmoro::cli
+}  // namespace velmoro

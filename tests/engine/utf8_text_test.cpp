@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-namespace velmoro::cli {
+namespace velmoro {
 namespace {
 
 using namespace std::string_view_literals;
@@ -101,4 +101,4 @@ TEST(ToUtf8, WritesALoneSurrogateAsTheReplacementCharacter) {
 }
 
 }  // namespace
-}  // namespace velmoro::cli
+}  // namespace velmoro

@@ -1,0 +1,30 @@
+#pragma once
+
+// Conversion between UTF-8, the encoding of the command line, of files and of
+// everything printed, and the engine's texts of 16-bit units (UTF-16).
+// Decoding is strict: only well-formed UTF-8 as Unicode defines it passes, so
+// overlong forms, encoded surrogates, code points past U+10FFFF, stray
+// continuation bytes and cut-off sequences are rejected, not replaced.
+
+#include <string>
+#include <string_view>
+
+#include "text_primitives.h"
+#include "velmoro/velmoro.h"
+
+namespace velmoro {
+
+[[nodiscard]] constexpr bool IsSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDFFF; }
+[[nodiscard]] constexpr bool IsHighSurrogate(char16_t unit) { return IsSurrogate(unit) && unit < 0xDC00; }
+[[nodiscard]] constexpr bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+// bytes as a Text: a code point up to U+FFFF as one unit, any other as a
+// surrogate pair. Empty bytes give the empty text; a NUL byte is a character
+// like any other. Throws InvalidUtf8 at the first ill-formed sequence.
+[[nodiscard]] Text FromUtf8(std::string_view bytes);
+
+// text in UTF-8. A lone surrogate, which no decoded text holds, becomes
+// U+FFFD.
+[[nodiscard]] std::string ToUtf8(TextView text);
+
+}  // namespace velmoro

@@ -1,0 +1,153 @@
+// The public front: what a caller of velmoro/velmoro.h is given.
+
+#include "velmoro/velmoro.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "engine_test_support.h"
+#include "utf8_text.h"
+
+namespace velmoro {
+namespace {
+
+const std::string kPairA1 = ToUtf8(kSampleText1);
+const std::string kPairA2 = ToUtf8(kSampleText2);
+
+TEST(Compare, GivesEveryValueOfTheSamplePairInBothEncodings) {
+  for (const Comparison& comparison :
+       {Compare(kPairA1, kPairA2), Compare(kSampleText1, kSampleText2)}) {
+    EXPECT_EQ(comparison.scores, (std::array<std::optional<int>, 4>{15, 24, 150, 149}));
+    EXPECT_EQ(comparison.length_factor, static_cast<double>(1.0F + 1.0F / 62));
+    EXPECT_EQ(comparison.status1, (std::array<std::string, 3>{"1-2", "STD: 150", "#: 15"}));
+    EXPECT_EQ(comparison.status2, (std::array<std::string, 3>{"2-1", "STD: 149", "#: 24"}));
+    EXPECT_EQ(comparison.result_text, "6.6973953762657");
+    ASSERT_TRUE(comparison.distance);
+    std::array<char, 32> digits{};
+    std::snprintf(digits.data(), digits.size(), "%.14g", *comparison.distance);
+    EXPECT_STREQ(digits.data(), "6.6973953762657");
+    EXPECT_EQ(comparison.error, std::nullopt);
+    EXPECT_EQ(comparison.message, "");
+  }
+}
+
+TEST(Compare, ReportsAnErrorWithoutThrowing) {
+  const Comparison comparison = Compare("x", "y");
+  EXPECT_EQ(comparison.scores, (std::array<std::optional<int>, 4>{0, 0, 1, 1}));
+  EXPECT_EQ(comparison.result_text, std::nullopt);
+  EXPECT_EQ(comparison.distance, std::nullopt);
+  EXPECT_EQ(comparison.error, ErrorKind::FPException);
+  EXPECT_EQ(comparison.message.rfind("No word in common", 0), 0U) << comparison.message;
+}
+
+TEST(Compare, ReadsEveryLineBreakAsCarriageReturnLineFeed) {
+  const Comparison crlf = Compare("aaaa\r\nbbbb", "aaaa bbbb cc");
+  for (const char* text1 : {"aaaa\nbbbb", "aaaa\rbbbb"}) {
+    SCOPED_TRACE(text1);
+    const Comparison other = Compare(text1, "aaaa bbbb cc");
+    EXPECT_EQ(other.result_text, crlf.result_text);
+    EXPECT_EQ(other.length_factor, crlf.length_factor);
+  }
+  EXPECT_EQ(crlf.result_text, "4.23317574894746");
+}
+
+TEST(Compare, RefusesBytesThatAreNotUtf8) {
+  try {
+    static_cast<void>(Compare("ok", "ab\xC0\xAF"));
+    FAIL() << "no InvalidUtf8";
+  } catch (const InvalidUtf8& error) {
+    EXPECT_EQ(error.offset(), 2U);
+  }
+}
+
+// --- explanations
+
+struct Expected {
+  std::string word;
+  std::optional<Span> target;
+  int points;
+  std::optional<int> following;
+  std::optional<int> preceding;
+};
+
+void ExpectWords(const DirectionExplanation& direction, const std::vector<Expected>& expected) {
+  ASSERT_EQ(direction.words.size(), expected.size());
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    SCOPED_TRACE(testing::Message() << "word " << i + 1 << " " << expected[i].word);
+    const ExplainedWord& word = direction.words[i];
+    EXPECT_EQ(word.word, expected[i].word);
+    EXPECT_EQ(word.target, expected[i].target);
+    EXPECT_EQ(word.points, expected[i].points);
+    EXPECT_EQ(word.following, expected[i].following);
+    EXPECT_EQ(word.preceding, expected[i].preceding);
+  }
+}
+
+// The hand-worked table of the sample pair's first direction.
+TEST(Explain, WalksTheSamplePairsFirstDirectionWordByWord) {
+  const Explanation explanation = Explain(kPairA1, kPairA2);
+  ASSERT_TRUE(explanation[0]);
+  const DirectionExplanation& direction = *explanation[0];
+  EXPECT_EQ(direction.source, 1);
+  EXPECT_EQ(direction.target, 2);
+  EXPECT_TRUE(direction.complete);
+  EXPECT_EQ(direction.score, 15);
+  ExpectWords(direction, {{"anna", Span{0, 4}, 2, 2, 0},
+                          {"packs", Span{5, 10}, 2, 1, 1},
+                          {"the", Span{11, 14}, 2, 0, 2},
+                          {"red", {}, 0, {}, {}},
+                          {"bag", Span{20, 23}, 1, 1, 0},
+                          {"she", Span{30, 33}, 1, 0, 1},
+                          {"walks", {}, 0, {}, {}},
+                          {"to", Span{39, 41}, 1, 1, 0},
+                          {"the", Span{25, 28}, 1, 1, 0},  // the start of "then"
+                          {"old", {}, 0, {}, {}},
+                          {"mill", Span{46, 50}, 2, 2, 0},
+                          {"by", Span{51, 53}, 2, 1, 1},
+                          {"the", Span{42, 45}, 1, 1, 0},
+                          {"river", {}, 0, {}, {}}});
+  EXPECT_EQ(direction.words[1].source, (Span{5, 10}));
+  EXPECT_EQ(direction.words[13].source, (Span{57, 62}));
+  for (std::size_t i = 1; i < explanation.size(); ++i) EXPECT_TRUE(explanation[i]);
+}
+
+// ".Anna" begins with an empty word, which is found at the start of the
+// target and consumes "Bob"; its place is where the mark stands.
+TEST(Explain, ShowsTheEmptyWordOfALeadingMark) {
+  const Explanation explanation = Explain(".Anna", "Bob");
+  ASSERT_TRUE(explanation[0]);
+  ExpectWords(*explanation[0], {{"", Span{0, 0}, 1, 1, 0}, {"anna", {}, 0, {}, {}}});
+  EXPECT_EQ(explanation[0]->words[0].source, (Span{0, 0}));
+  EXPECT_EQ(explanation[0]->words[1].source, (Span{1, 5}));
+}
+
+// Places count code points of the text as given: a character outside the
+// basic plane is one, and a lone line feed, which the comparison reads as two
+// units, is one.
+TEST(Explain, CountsPlacesInCodePointsOfTheTextAsGiven) {
+  const Explanation explanation = Explain("\xF0\x9F\x98\x80x b\nc", "b\nc \xF0\x9F\x98\x80x");
+  ASSERT_TRUE(explanation[0]);
+  const DirectionExplanation& direction = *explanation[0];
+  ASSERT_EQ(direction.words.size(), 2U);
+  EXPECT_EQ(direction.words[0].source, (Span{0, 2}));
+  EXPECT_EQ(direction.words[0].target, (Span{4, 6}));
+  EXPECT_EQ(direction.words[1].word, "b\r\nc");
+  EXPECT_EQ(direction.words[1].source, (Span{3, 6}));
+  EXPECT_EQ(direction.words[1].target, (Span{0, 3}));
+}
+
+// An error keeps the words walked before it; later directions never start.
+TEST(Explain, KeepsTheWordsOfADirectionThatAnErrorEnded) {
+  const Explanation explanation = Explain(Text(DistinctWords(300)), u"aa");
+  ASSERT_TRUE(explanation[2]);
+  EXPECT_FALSE(explanation[2]->complete);
+  EXPECT_TRUE(explanation[0]->complete);
+  EXPECT_FALSE(explanation[3]);
+  EXPECT_FALSE(Explain("", "abc")[0]);
+}
+
+}  // namespace
+}  // namespace velmoro
