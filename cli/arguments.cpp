@@ -13,6 +13,7 @@ using Slots = std::array<std::optional<std::string>, 2>;
 struct Options {
   std::optional<Command> command;
   bool json = false;
+  bool explain = false;
   Slots paths;
   std::vector<std::string> texts;
 };
@@ -43,6 +44,8 @@ void ReadOption(std::span<const char* const> args, std::size_t& at, Options& opt
     options.command = Command::ShowVersion;
   } else if (arg == "--json") {
     options.json = true;
+  } else if (arg == "--explain") {
+    options.explain = true;
   } else if (FileOptionSlot(arg)) {
     TakePath(args, at, options.paths);
   } else {
@@ -101,13 +104,14 @@ Arguments ParseArguments(std::span<const char* const> argv) {
     return arguments;
   }
   arguments.json = options.json;
+  arguments.explain = options.explain;
   arguments.texts = AssignTexts(options);
   return arguments;
 }
 
 std::string_view UsageText() {
-  return R"(Usage: velmoro-cli [--json] TEXT1 TEXT2
-       velmoro-cli [--json] --file1 PATH --file2 PATH
+  return R"(Usage: velmoro-cli [--json] [--explain] TEXT1 TEXT2
+       velmoro-cli [--json] [--explain] --file1 PATH --file2 PATH
 Tells how far apart two texts are. Prints, for each direction, the self-score
 (STD) and the cross-score (#), then the result, which is 0 for equal texts.
 
@@ -117,6 +121,9 @@ Tells how far apart two texts are. Prints, for each direction, the self-score
   --file2 PATH   Text2 likewise instead of TEXT2; only one text can come
                  from standard input
   --json         print one JSON object instead of the rows
+  --explain      also show, for each direction, every word walked: where it
+                 stands, where it was found (in code points from 0) and what
+                 it earned
   --             every later argument is a text, even one beginning with '-'
   --help         print this help and exit
   --version      print the version and exit

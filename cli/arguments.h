@@ -26,6 +26,7 @@ enum class Command { Compare, ShowHelp, ShowVersion };
 struct Arguments {
   Command command = Command::Compare;
   bool json = false;
+  bool explain = false;
   std::array<TextSource, 2> texts;  // Text1 and Text2; set for Compare only
 };
 

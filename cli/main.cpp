@@ -1,9 +1,12 @@
+#include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <string_view>
 
 #include "arguments.h"
-#include "compare_action.h"
+#include "explanation_report.h"
+#include "front.h"
+#include "json_writer.h"
 #include "report.h"
 #include "text_input.h"
 
@@ -11,18 +14,51 @@ namespace {
 
 constexpr int kExitCompareError = 1;
 constexpr int kExitBadInput = 2;
+// Output is written out once this much of it is held.
+constexpr std::size_t kOutputChunk = 1 << 16;
 
 void Complain(std::string_view message) { std::cerr << "velmoro-cli: " << message << '\n'; }
 
+void WriteOut(std::string& out) {
+  std::cout << out;
+  out.clear();
+}
+
+std::string Report(const velmoro::cli::Arguments& arguments,
+                   const velmoro::Comparison& comparison, const velmoro::Walks& walks,
+                   const std::array<velmoro::GivenText, 2>& texts) {
+  std::string out;
+  const velmoro::cli::Drain drain = [&out] {
+    if (out.size() >= kOutputChunk) WriteOut(out);
+  };
+  if (!arguments.json) {
+    out = velmoro::cli::PlainReport(comparison);
+    if (arguments.explain) {
+      velmoro::cli::WritePlainExplanation(out, walks, texts[0], texts[1], drain);
+    }
+    return out;
+  }
+  velmoro::cli::JsonWriter json(out);
+  json.BeginObject();
+  velmoro::cli::WriteComparisonKeys(json, comparison);
+  if (arguments.explain) {
+    velmoro::cli::WriteJsonExplanation(json, walks, texts[0], texts[1], drain);
+  }
+  json.EndObject();
+  out += '\n';
+  return out;
+}
+
 int Compare(const velmoro::cli::Arguments& arguments) {
-  const auto [text1, text2] = velmoro::cli::LoadTexts(arguments.texts);
-  velmoro::ComparisonState state;
-  const velmoro::CompareOutcome outcome = velmoro::RunCompareAction(text1, text2, state, u'.');
-  std::cout << (arguments.json ? velmoro::cli::JsonReport(outcome)
-                               : velmoro::cli::PlainReport(outcome))
-            << std::flush;
-  if (!outcome.error) return EXIT_SUCCESS;
-  Complain(velmoro::cli::ErrorReport(*outcome.error));
+  const std::array<velmoro::GivenText, 2> texts = velmoro::cli::LoadTexts(arguments.texts);
+  velmoro::Walks walks;
+  const velmoro::Comparison comparison =
+      velmoro::CompareGiven(texts[0], texts[1], arguments.explain ? &walks : nullptr);
+  std::string out = Report(arguments, comparison, walks, texts);
+  WriteOut(out);
+  std::cout << std::flush;
+  if (!comparison.error) return EXIT_SUCCESS;
+  Complain(comparison.message);
   return kExitCompareError;
 }
 

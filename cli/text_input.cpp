@@ -56,15 +56,15 @@ std::string_view DropFinalLineTerminator(std::string_view bytes) {
   return bytes;
 }
 
-Text Decode(std::string_view bytes, const std::string& description) {
+GivenText Decode(std::string_view bytes, const std::string& description) {
   try {
-    return FromUtf8(bytes);
+    return GivenText::FromUtf8(bytes);
   } catch (const InvalidUtf8& error) {
     throw InputError(description + " is not valid UTF-8: " + error.what());
   }
 }
 
-Text LoadText(const TextSource& source, std::size_t slot) {
+GivenText LoadText(const TextSource& source, std::size_t slot) {
   const std::string description = Describe(source, slot);
   if (source.kind == TextSource::Kind::Argument) return Decode(source.value, description);
   const std::string bytes = ReadFile(source.value, description);
@@ -73,7 +73,7 @@ Text LoadText(const TextSource& source, std::size_t slot) {
 
 }  // namespace
 
-std::array<Text, 2> LoadTexts(const std::array<TextSource, 2>& sources) {
+std::array<GivenText, 2> LoadTexts(const std::array<TextSource, 2>& sources) {
   return {LoadText(sources[0], 0), LoadText(sources[1], 1)};
 }
 

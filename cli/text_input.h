@@ -7,7 +7,7 @@
 #include <stdexcept>
 
 #include "arguments.h"
-#include "text_primitives.h"
+#include "given_text.h"
 
 namespace velmoro::cli {
 
@@ -23,6 +23,6 @@ class InputError : public std::runtime_error {
 // final line terminator ("\n" or "\r\n"), which ends its last line rather than
 // belonging to the text; every other line break stays as it is, and an empty
 // file gives the empty text. Throws InputError.
-[[nodiscard]] std::array<Text, 2> LoadTexts(const std::array<TextSource, 2>& sources);
+[[nodiscard]] std::array<GivenText, 2> LoadTexts(const std::array<TextSource, 2>& sources);
 
 }  // namespace velmoro::cli

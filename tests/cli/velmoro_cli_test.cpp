@@ -70,7 +70,7 @@ TEST_F(VelmoroCli, PrintsSamplePairAAsJson) {
   std::set<std::string> keys;
   for (const auto& [key, value] : report.items()) keys.insert(key);
   EXPECT_EQ(keys, (std::set<std::string>{"scores", "length_factor", "status1", "status2",
-                                         "result", "error"}));
+                                         "result", "error", "message"}));
   EXPECT_EQ(report["scores"], Json({15, 24, 150, 149}));
   const double lengthFactor = report["length_factor"].get<double>();
   EXPECT_EQ(lengthFactor, LengthFactor(62, 63));
@@ -127,12 +127,61 @@ TEST_F(VelmoroCli, TakesTextsBeginningWithADashAfterDoubleDash) {
   EXPECT_EQ(report["scores"][0], 1);
 }
 
+// --- explanations
+
+TEST_F(VelmoroCli, ExplainsSamplePairAInAlignedTables) {
+  const CliRun run = RunCli({"--explain", kSampleText1, kSampleText2});
+  EXPECT_EQ(run.status, EXIT_SUCCESS);
+  EXPECT_EQ(run.out.rfind("1-2  STD: 150  #: 15\n2-1  STD: 149  #: 24\nResult: 6.6973953762657\n\n"
+                          "Direction 1, text 1 against text 2: score 15\n"
+                          "  word   source  target  points  following  preceding\n"
+                          "  anna   0-4     0-4          2          2          0\n",
+                          0),
+            0U)
+      << run.out;
+  // The second "the" is found at the start of "then"; "red" is not found.
+  EXPECT_NE(run.out.find("\n  the    37-40   25-28        1          1          0\n"),
+            std::string::npos);
+  EXPECT_NE(run.out.find("\n  red    15-18   -            0\n"), std::string::npos);
+  EXPECT_NE(run.out.find("\nDirection 4, text 2 against itself: score 149\n"), std::string::npos);
+}
+
+TEST_F(VelmoroCli, ExplainsInJsonWithEveryOtherKeyAsItWas) {
+  const Json plain = RunJson({kSampleText1, kSampleText2});
+  Json explained = RunJson({"--explain", kSampleText1, kSampleText2});
+  const Json explain = explained["explain"];
+  explained.erase("explain");
+  EXPECT_EQ(explained, plain);
+  ASSERT_EQ(explain.size(), 4U);
+  const Json& first = explain[0];
+  EXPECT_EQ(first["direction"], 1);
+  EXPECT_EQ(first["source"], "text1");
+  EXPECT_EQ(first["target"], "text2");
+  EXPECT_EQ(first["complete"], true);
+  EXPECT_EQ(first["score"], 15);
+  ASSERT_EQ(first["words"].size(), 14U);
+  EXPECT_EQ(first["words"][0], Json::parse(R"({"word": "anna", "source": [0, 4], "target": [0, 4],
+                                               "points": 2, "following": 2, "preceding": 0})"));
+  EXPECT_EQ(first["words"][3], Json::parse(R"({"word": "red", "source": [15, 18], "target": null,
+                                               "points": 0, "following": null, "preceding": null})"));
+  EXPECT_EQ(first["words"][8]["target"], Json({25, 28}));
+}
+
+TEST_F(VelmoroCli, ExplainsTheDirectionsAnErrorLeftUnfinished) {
+  std::string words;
+  for (int i = 0; i < 300; ++i) words.append(1, 'w').append(std::to_string(i)).append(1, ' ');
+  const Json explain = RunJson({"--explain", words, "w1"})["explain"];
+  EXPECT_EQ(explain[0]["complete"], true);
+  EXPECT_EQ(explain[2]["complete"], false);
+  EXPECT_TRUE(explain[3].is_null());
+}
+
 // --- comparisons that end in an error
 
 TEST_F(VelmoroCli, ShowsThePanelsWrittenBeforeADivisionByZero) {
   const CliRun run = RunCli({"x", "y"});
   EXPECT_EQ(run.out, "1-2  STD: 1  #: 0\n2-1  STD: 1  #: 0\n");
-  EXPECT_EQ(run.err.rfind("velmoro-cli: FPException: ", 0), 0U) << run.err;
+  EXPECT_EQ(run.err.rfind("velmoro-cli: No word in common: ", 0), 0U) << run.err;
   EXPECT_EQ(run.status, kExitCompareError);
 
   const Json report = RunJson({"x", "y"});
@@ -162,13 +211,16 @@ TEST_F(VelmoroCli, NamesAnOverflowThatEndsTheFirstDirection) {
   const std::string text2 = std::string(40000, 'x') + " a";
   const CliRun run = RunCli({"a", text2});
   EXPECT_EQ(run.out, "1-2\n2-1\n");
-  EXPECT_EQ(run.err, "velmoro-cli: Overflow: a score or position passed 32767\n");
+  EXPECT_EQ(run.err.rfind("velmoro-cli: A word of text 1 is found more than 32767 characters "
+                          "into text 2", 0), 0U) << run.err;
+  EXPECT_TRUE(run.err.ends_with(" (Overflow)\n")) << run.err;
   EXPECT_EQ(run.status, kExitCompareError);
 
   const Json report = RunJson({"a", text2});
   EXPECT_EQ(report["scores"], Json({nullptr, nullptr, nullptr, nullptr}));
   EXPECT_EQ(report["length_factor"], LengthFactor(1, 40002));
   EXPECT_EQ(report["error"], "Overflow");
+  EXPECT_EQ(report["message"].get<std::string>() + '\n', run.err.substr(run.err.find(' ') + 1));
 }
 
 // --- files and standard input
@@ -181,10 +233,10 @@ TEST_F(VelmoroCli, DropsExactlyOneFinalLineTerminatorOfAFile) {
   const Row kRows[] = {
       {"abc\n", LengthFactor(3, 3)},
       {"abc\r\n", LengthFactor(3, 3)},
-      {"abc\n\n", LengthFactor(4, 3)},          // "abc\n"
+      {"abc\n\n", LengthFactor(5, 3)},          // "abc\n", compared as "abc\r\n"
       {"abc\r\n\r\n", LengthFactor(5, 3)},      // "abc\r\n"
-      {"abc\n\r\n", LengthFactor(4, 3)},        // "abc\n"
-      {"abc\r", LengthFactor(4, 3)},            // a lone "\r" ends no line
+      {"abc\n\r\n", LengthFactor(5, 3)},        // "abc\n"
+      {"abc\r", LengthFactor(5, 3)},            // a lone "\r" ends no line
       {"a\r\nb\n", LengthFactor(4, 3)},         // "a\r\nb"
   };
   const std::string file2 = WriteFile("text2", "abc");

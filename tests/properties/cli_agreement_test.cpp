@@ -1,6 +1,7 @@
 // The command-line front against the engine: velmoro-cli itself, given the
 // two texts as UTF-8 files, must print in its JSON report the scores, length
-// factor, result and error that the engine's Compare action produces.
+// factor, result and error that the engine's Compare action produces on the
+// same texts with their line breaks as carriage return and line feed.
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -36,6 +37,22 @@ std::string Utf8(TextView text) {
   return bytes;
 }
 
+// text with every line break, a lone carriage return or line feed as well as
+// the pair, as a carriage return and a line feed: how every front hands texts
+// to the engine.
+Text WithCrLf(TextView text) {
+  Text out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != u'\r' && text[i] != u'\n') {
+      out += text[i];
+      continue;
+    }
+    out += u"\r\n";
+    if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+  }
+  return out;
+}
+
 template <typename Value, typename Convert>
 Json ValueOrNull(const std::optional<Value>& value, Convert convert) {
   return value ? Json(convert(*value)) : Json(nullptr);
@@ -56,7 +73,8 @@ class CliAgreement : public testing::Test {
 
   void ExpectAgreement(const TextPair& pair) const {
     ComparisonState state;
-    const CompareOutcome expected = RunCompareAction(pair.text1, pair.text2, state, u'.');
+    const CompareOutcome expected =
+        RunCompareAction(WithCrLf(pair.text1), WithCrLf(pair.text2), state, u'.');
     const auto [status, report] = RunCli(pair);
     EXPECT_EQ(status, expected.error ? 1 : 0);
     ASSERT_TRUE(report.is_object()) << report;

@@ -1,0 +1,157 @@
+#include "explanation_report.h"
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+
+#include "escaped_text.h"
+#include "front.h"
+
+namespace velmoro::cli {
+
+namespace {
+
+// The columns of the plain table; the first three are text, aligned left.
+constexpr std::size_t kColumns = 6;
+constexpr std::size_t kTextColumns = 3;
+using Row = std::array<std::string, kColumns>;
+const Row kHeadings = {"word", "source", "target", "points", "following", "preceding"};
+
+std::string Place(const Span& span) {
+  return std::to_string(span.start) + '-' + std::to_string(span.end);
+}
+
+std::string Run(const std::optional<int>& run) { return run ? std::to_string(*run) : ""; }
+
+Row RowOf(const ExplainedWord& word) {
+  return {word.word.empty() ? "(empty word)" : Escaped(word.word), Place(word.source),
+          word.target ? Place(*word.target) : "-", std::to_string(word.points),
+          Run(word.following), Run(word.preceding)};
+}
+
+std::string TextName(int text) { return "text " + std::to_string(text); }
+
+std::string Heading(const DirectionExplanation& direction) {
+  std::string heading = "Direction " + std::to_string(direction.direction) + ", " +
+                        TextName(direction.source) + " against " +
+                        (direction.source == direction.target ? "itself"
+                                                              : TextName(direction.target)) +
+                        ": score " + std::to_string(direction.score);
+  if (!direction.complete) heading += ", when an error ended it";
+  return heading + '\n';
+}
+
+// Calls visit with every word of walk as callers see it.
+template <typename Visit>
+void ForEachWord(const DirectionWalk& walk, const GivenText& text1, const GivenText& text2,
+                 Visit visit) {
+  const auto [source, target] = GivenTextsOf(walk.direction, text1, text2);
+  for (const WalkedWord& word : walk.words) visit(ExplainedWordOf(word, source, target));
+}
+
+void AppendRow(std::string& out, const Row& row, const std::array<std::size_t, kColumns>& widths) {
+  for (std::size_t column = 0; column < kColumns; ++column) {
+    const std::size_t padding = widths[column] - DisplayWidth(row[column]);
+    out += "  ";
+    if (column >= kTextColumns) out.append(padding, ' ');
+    out += row[column];
+    if (column < kTextColumns) out.append(padding, ' ');
+  }
+  out.erase(out.find_last_not_of(' ') + 1);
+  out += '\n';
+}
+
+void WritePlainDirection(std::string& out, const DirectionWalk& walk, const GivenText& text1,
+                         const GivenText& text2, const Drain& drain) {
+  std::array<std::size_t, kColumns> widths{};
+  const auto widen = [&widths](const Row& row) {
+    for (std::size_t column = 0; column < kColumns; ++column) {
+      widths[column] = std::max(widths[column], DisplayWidth(row[column]));
+    }
+  };
+  widen(kHeadings);
+  ForEachWord(walk, text1, text2, [&](const ExplainedWord& word) { widen(RowOf(word)); });
+  out += '\n' + Heading(ExplainedDirection(walk));
+  AppendRow(out, kHeadings, widths);
+  ForEachWord(walk, text1, text2, [&](const ExplainedWord& word) {
+    AppendRow(out, RowOf(word), widths);
+    drain();
+  });
+}
+
+void WriteJsonPlace(JsonWriter& json, const Span& span) {
+  json.BeginArray();
+  json.Integer(static_cast<long long>(span.start));
+  json.Integer(static_cast<long long>(span.end));
+  json.EndArray();
+}
+
+void WriteJsonWord(JsonWriter& json, const ExplainedWord& word) {
+  json.BeginObject();
+  json.Key("word");
+  json.String(word.word);
+  json.Key("source");
+  WriteJsonPlace(json, word.source);
+  json.Key("target");
+  if (word.target) {
+    WriteJsonPlace(json, *word.target);
+  } else {
+    json.Null();
+  }
+  json.Key("points");
+  json.Integer(word.points);
+  json.Key("following");
+  json.IntegerOrNull(word.following);
+  json.Key("preceding");
+  json.IntegerOrNull(word.preceding);
+  json.EndObject();
+}
+
+void WriteJsonDirection(JsonWriter& json, const DirectionWalk& walk, const GivenText& text1,
+                        const GivenText& text2, const Drain& drain) {
+  const DirectionExplanation direction = ExplainedDirection(walk);
+  json.BeginObject();
+  json.Key("direction");
+  json.Integer(direction.direction);
+  json.Key("source");
+  json.String("text" + std::to_string(direction.source));
+  json.Key("target");
+  json.String("text" + std::to_string(direction.target));
+  json.Key("complete");
+  json.Bool(direction.complete);
+  json.Key("score");
+  json.Integer(direction.score);
+  json.Key("words");
+  json.BeginArray();
+  ForEachWord(walk, text1, text2, [&](const ExplainedWord& word) {
+    WriteJsonWord(json, word);
+    drain();
+  });
+  json.EndArray();
+  json.EndObject();
+}
+
+}  // namespace
+
+void WritePlainExplanation(std::string& out, const Walks& walks, const GivenText& text1,
+                           const GivenText& text2, const Drain& drain) {
+  for (const std::optional<DirectionWalk>& walk : walks) {
+    if (walk) WritePlainDirection(out, *walk, text1, text2, drain);
+  }
+}
+
+void WriteJsonExplanation(JsonWriter& json, const Walks& walks, const GivenText& text1,
+                          const GivenText& text2, const Drain& drain) {
+  json.Key("explain");
+  json.BeginArray();
+  for (const std::optional<DirectionWalk>& walk : walks) {
+    if (walk) {
+      WriteJsonDirection(json, *walk, text1, text2, drain);
+    } else {
+      json.Null();
+    }
+  }
+  json.EndArray();
+}
+
+}  // namespace velmoro::cli
