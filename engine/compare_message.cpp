@@ -92,11 +92,23 @@ std::string Sentence(const CompareOutcome& outcome) {
   return "The comparison failed.";
 }
 
+// The kind's name, and in plain words what it is where the name does not say.
+std::string KindNamed(ErrorKind kind) {
+  const std::string name(ErrorKindName(kind));
+  switch (kind) {
+    case ErrorKind::Overflow: return name;
+    case ErrorKind::FPException: return name + ": division by zero";
+    case ErrorKind::InvalidArgument: return name + ": invalid argument";
+    case ErrorKind::BoundsError: return name + ": index out of range";
+  }
+  return name;
+}
+
 }  // namespace
 
 std::string CompareMessage(const CompareOutcome& outcome) {
   if (!outcome.error) return {};
-  return Sentence(outcome) + " (" + std::string(ErrorKindName(*outcome.error)) + ")";
+  return Sentence(outcome) + " (" + KindNamed(*outcome.error) + ")";
 }
 
 }  // namespace velmoro

@@ -2,7 +2,8 @@
 
 // What a Compare that ended in an error tells its user: what happened, in the
 // user's terms, what to do about it, and the error kind's name for people who
-// look it up. Every front shows these same words.
+// look it up, with what the kind is in plain words ("division by zero") where
+// its name does not say. Every front shows these same words.
 
 #include <string>
 

@@ -31,11 +31,11 @@ TEST(CompareMessage, SaysWhatHappenedAndWhatToDo) {
   const Text far = Text(40'000, u'x') + u" a";
   const Row rows[] = {
       {"completed", u"A B", u"a b", ""},
-      {"empty text 1", u"", u"abc", "Text 1 is empty: type or paste a text to compare. (FPException)"},
+      {"empty text 1", u"", u"abc", "Text 1 is empty: type or paste a text to compare. (FPException: division by zero)"},
       {"no word in common", u"x", u"y",
        "No word in common: no word of either text is found in the other (both cross-scores "
        "are 0), so the distance cannot be computed. Compare texts that share at least one "
-       "word. (FPException)"},
+       "word. (FPException: division by zero)"},
       {"a self-score", DistinctWords(300), u"0",
        "Text 1 is too long: its self-score passes 32767." + kShorter},
       {"a cross-score", DistinctWords(260), DistinctWords(260),
