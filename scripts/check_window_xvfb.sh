@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Runs the built program in a virtual X server and checks its window from the
 # outside: title, client size and icon. Presses Compare and checks that the
-# result label changed, saves a screenshot before and after, and prints the
-# start-up time (program start to window shown) and the resident memory.
+# result label changed and that Text1 tints its found words, saves a
+# screenshot before and after, and prints the start-up time (program start to
+# window shown) and the resident memory.
 #
 # Usage: check_window_xvfb.sh BUILD_DIR OUT_DIR
 # Needs Xvfb, xdotool, xwininfo and xprop (x11-utils), import and compare
@@ -14,6 +15,7 @@ readonly kClientSize="580x364"
 readonly kWaitSeconds=15
 readonly kCompareCenter=(536 44)    # Command1's middle, in client pixels
 readonly kResultBox="57x65+24+80"   # Label2
+readonly kText1Box="361x105+128+24"  # Text1, where the found words are tinted
 
 fail() {
   echo "check_window_xvfb: $*" >&2
@@ -22,12 +24,12 @@ fail() {
 
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 
-# Whether Label2 differs between two screenshots: compare exits 1 for images
-# that differ, 0 for equal ones and 2 when it cannot compare them.
-result_label_differs() {
+# Whether a region differs between two screenshots: compare exits 1 for
+# images that differ, 0 for equal ones and 2 when it cannot compare them.
+region_differs() {
   local status=0
-  compare -metric AE "$1[$kResultBox]" "$2[$kResultBox]" null: 2>/dev/null || status=$?
-  ((status != 2)) || fail "cannot compare the screenshots $1 and $2"
+  compare -metric AE "$2[$1]" "$3[$1]" null: 2>/dev/null || status=$?
+  ((status != 2)) || fail "cannot compare the screenshots $2 and $3"
   ((status == 1))
 }
 
@@ -105,11 +107,13 @@ import -window "$window" "$out_dir/velmoro-start.png"
 xdotool mousemove --window "$window" "${kCompareCenter[@]}" click 1
 deadline=$(($(now_ms) + kWaitSeconds * 1000))
 until import -window "$window" "$out_dir/velmoro-compared.png" &&
-  result_label_differs "$out_dir/velmoro-start.png" "$out_dir/velmoro-compared.png"; do
+  region_differs "$kResultBox" "$out_dir/velmoro-start.png" "$out_dir/velmoro-compared.png"; do
   (($(now_ms) < deadline)) || fail "the result label did not change after Compare"
   sleep 0.1
 done
 kill -0 "$app_pid" 2>/dev/null || fail "velmoro ended after Compare"
+region_differs "$kText1Box" "$out_dir/velmoro-start.png" "$out_dir/velmoro-compared.png" ||
+  fail "Text1 shows no highlights after Compare"
 
 echo "window: '$title', client ${width}x${height}, icon set"
 echo "start-up time: $((shown - started)) ms"

@@ -1,27 +1,29 @@
 #include "main_window.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTextDocument>
 #include <QTextEdit>
 
-#include <optional>
-
-#include "compare_action.h"
+#include "explanation_texts.h"
 #include "sample_texts.h"
 #include "status_bar.h"
+#include "steady_cursor.h"
 #include "text_conversion.h"
+#include "text_primitives.h"
+#include "velmoro/velmoro.h"
+#include "word_highlights.h"
 
 namespace {
 
 using velmoro::ErrorKind;
-
-const QString kCaption = QStringLiteral("Velmoro");
 
 constexpr Qt::WindowFlags kFixedFrame =
     Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -54,7 +56,8 @@ QLabel* CreateLabel(const QString& name, const QString& text,
 }
 
 // Looks like a label but lets the user select and copy the result, and breaks
-// it anywhere: a 15-digit number is wider than the box.
+// it anywhere: a 15-digit number is wider than the box. A click gives it the
+// focus, so that Ctrl+C copies, but Tab passes it by.
 QTextEdit* CreateResultView(const QString& name, QWidget* parent) {
   auto* view = new QTextEdit(parent);
   view->setObjectName(name);
@@ -65,7 +68,7 @@ QTextEdit* CreateResultView(const QString& name, QWidget* parent) {
   view->setWordWrapMode(QTextOption::WrapAnywhere);
   view->document()->setDocumentMargin(0);
   view->viewport()->setAutoFillBackground(false);
-  view->setFocusPolicy(Qt::NoFocus);
+  view->setFocusPolicy(Qt::ClickFocus);
   return view;
 }
 
@@ -87,36 +90,37 @@ QPushButton* CreateButton(const QString& name, const QString& caption,
   return button;
 }
 
-QString ErrorMessage(ErrorKind kind) {
-  switch (kind) {
-    case ErrorKind::Overflow:
-      return QStringLiteral(
-          "Overflow: a score, a count or a position grew past the largest "
-          "value it can hold.");
-    case ErrorKind::FPException:
-      return QStringLiteral(
-          "Division by zero or another floating-point error: the result "
-          "cannot be computed.");
-    case ErrorKind::InvalidArgument:
-      return QStringLiteral(
-          "Invalid argument: a text operation was asked for a negative number "
-          "of characters.");
-    case ErrorKind::BoundsError:
-      return QStringLiteral(
-          "Index out of range: a direction score was addressed outside its "
-          "table.");
+QString FromUtf8(const std::string& text) { return QString::fromStdString(text); }
+
+bool IsEnterKey(const QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return false;
+  const int key = static_cast<const QKeyEvent*>(event)->key();
+  return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+// The score panels: panel 2 of each bar shows a self-score (directions 3
+// and 4), panel 3 a cross-score (directions 1 and 2).
+struct ScorePanel {
+  bool firstBar;
+  int number;
+  std::size_t direction;
+};
+constexpr ScorePanel kScorePanels[] = {{true, 2, 3}, {false, 2, 4}, {true, 3, 1}, {false, 3, 2}};
+
+// Each score panel's tooltip says what its number stands for; a panel that
+// the Compare left empty has none.
+void ExplainPanels(QStatusBar& bar1, QStatusBar& bar2, const velmoro::Comparison& comparison,
+                   const velmoro::Explanation& explanation) {
+  for (const ScorePanel& panel : kScorePanels) {
+    const std::string& text = (panel.firstBar ? comparison.status1 : comparison.status2)
+        [static_cast<std::size_t>(panel.number - 1)];
+    const std::optional<velmoro::DirectionExplanation>& direction =
+        explanation[panel.direction - 1];
+    const QString toolTip = text.empty() || !direction
+                                ? QString()
+                                : velmoro::PanelToolTip(FromUtf8(text), *direction);
+    velmoro::SetPanelToolTip(panel.firstBar ? bar1 : bar2, panel.number, toolTip);
   }
-  return {};
-}
-
-void ShowErrorBox(QWidget* parent, ErrorKind kind) {
-  QMessageBox::critical(parent, kCaption, ErrorMessage(kind));
-}
-
-// A text the Compare did not produce is shown empty, so that no value of an
-// earlier Compare stays beside the new ones.
-QString ShownText(const std::optional<velmoro::Text>& text) {
-  return text ? velmoro::DisplayText(*text) : QString();
 }
 
 }  // namespace
@@ -124,24 +128,27 @@ QString ShownText(const std::optional<velmoro::Text>& text) {
 MainWindow::MainWindow(ErrorReporter reportError, QWidget* parent)
     : QWidget(parent, kFixedFrame),
       reportError_(reportError ? std::move(reportError)
-                               : [this](ErrorKind kind) {
-                                   ShowErrorBox(this, kind);
+                               : [this](ErrorKind, const QString& message) {
+                                   QMessageBox::critical(this, windowTitle(), message);
                                  }),
-      state_(std::make_unique<velmoro::ComparisonState>()),
-      label1_(CreateLabel(QStringLiteral("Label1"), QStringLiteral("Result"),
-                          this)),
+      label1_(CreateLabel(QStringLiteral("Label1"), tr("Result"), this)),
       label2_(CreateResultView(QStringLiteral("Label2"), this)),
-      text1_(CreateTextBox(QStringLiteral("Text1"), velmoro::kSampleText1,
-                           this)),
-      text2_(CreateTextBox(QStringLiteral("Text2"), velmoro::kSampleText2,
-                           this)),
-      command1_(CreateButton(QStringLiteral("Command1"),
-                             QStringLiteral("Compare"), this)),
-      statusBar1_(velmoro::CreateStatusBar(QStringLiteral("StatusBar1"),
-                                           QStringLiteral("1-2"), this)),
-      statusBar2_(velmoro::CreateStatusBar(QStringLiteral("StatusBar2"),
-                                           QStringLiteral("2-1"), this)) {
+      text1_(CreateTextBox(QStringLiteral("Text1"), velmoro::kSampleText1, this)),
+      text2_(CreateTextBox(QStringLiteral("Text2"), velmoro::kSampleText2, this)),
+      command1_(CreateButton(QStringLiteral("Command1"), tr("Compare"), this)),
+      statusBar1_(velmoro::CreateStatusBar(QStringLiteral("StatusBar1"), QStringLiteral("1-2"),
+                                           this)),
+      statusBar2_(velmoro::CreateStatusBar(QStringLiteral("StatusBar2"), QStringLiteral("2-1"),
+                                           this)),
+      highlights_(new WordHighlights(text1_, text2_, this)) {
   connect(command1_, &QPushButton::clicked, this, &MainWindow::compare);
+  for (const QKeySequence& keys : {QKeySequence(Qt::CTRL | Qt::Key_Return),
+                                   QKeySequence(Qt::CTRL | Qt::Key_Enter)}) {
+    connect(new QShortcut(keys, this), &QShortcut::activated, this, &MainWindow::compare);
+  }
+  new SteadyCursor({text1_, text2_}, this);
+  command1_->installEventFilter(this);
+  label2_->viewport()->installEventFilter(this);
 
   label1_->setGeometry(DesignRect(240, 480, 1095, 495));
   label2_->setGeometry(DesignRect(360, 1200, 855, 975));
@@ -155,28 +162,50 @@ MainWindow::MainWindow(ErrorReporter reportError, QWidget* parent)
   setTabOrder(text1_, command1_);
   text2_->setFocus();
 
-  setWindowTitle(kCaption);
+  setWindowTitle(QStringLiteral("Velmoro"));
   setFixedSize(DesignRect(0, 0, 8700, 5460).size());
 }
 
-MainWindow::~MainWindow() = default;
-
-void MainWindow::compare() {
-  velmoro::CompareOutcome outcome;
-  {
-    const BusyCursor busy;
-    outcome = velmoro::RunCompareAction(
-        velmoro::EngineText(*text1_), velmoro::EngineText(*text2_), *state_,
-        velmoro::DecimalSeparator(QLocale()));
+// Enter on the focused Compare button compares, as on a focused push button
+// of a dialog; a double click on the result selects the whole number.
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == command1_ && IsEnterKey(event)) {
+    command1_->animateClick();
+    return true;
   }
-  showDisplay(outcome.display);
-  if (outcome.error) reportError_(*outcome.error);
+  if (watched == label2_->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+    label2_->selectAll();
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
-void MainWindow::showDisplay(const velmoro::CompareDisplay& display) {
-  velmoro::SetPanelText(*statusBar1_, 2, ShownText(display.selfScore1));
-  velmoro::SetPanelText(*statusBar2_, 2, ShownText(display.selfScore2));
-  velmoro::SetPanelText(*statusBar1_, 3, ShownText(display.crossScore1));
-  velmoro::SetPanelText(*statusBar2_, 3, ShownText(display.crossScore2));
-  label2_->setPlainText(ShownText(display.result));
+void MainWindow::compare() {
+  const QString text1 = velmoro::GivenText(*text1_);
+  const QString text2 = velmoro::GivenText(*text2_);
+  velmoro::Explanation explanation;
+  velmoro::Comparison comparison;
+  {
+    const BusyCursor busy;
+    comparison = velmoro::Compare(velmoro::Units(text1), velmoro::Units(text2), explanation);
+  }
+  showComparison(comparison);
+  ExplainPanels(*statusBar1_, *statusBar2_, comparison, explanation);
+  highlights_->show(explanation, text1, text2);
+  if (comparison.error) reportError_(*comparison.error, FromUtf8(comparison.message));
+}
+
+// A text the Compare did not produce is shown empty, so that no value of an
+// earlier Compare stays beside the new ones.
+void MainWindow::showComparison(const velmoro::Comparison& comparison) {
+  for (int number = 2; number <= 3; ++number) {
+    const auto panel = static_cast<std::size_t>(number - 1);
+    velmoro::SetPanelText(*statusBar1_, number, FromUtf8(comparison.status1[panel]));
+    velmoro::SetPanelText(*statusBar2_, number, FromUtf8(comparison.status2[panel]));
+  }
+  label2_->setPlainText(
+      comparison.distance
+          ? QString::fromStdU16String(velmoro::DoubleToText(
+                *comparison.distance, velmoro::DecimalSeparator(QLocale())))
+          : QString());
 }

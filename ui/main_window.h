@@ -2,47 +2,48 @@
 
 // The program's one window: the two texts, the Compare button, the result
 // label and a status bar for each direction. Compare hands the two texts to
-// the engine and shows what it returned; a run-time error that ends a Compare
+// the engine's front and shows what it returned, with the words each text
+// found in the other tinted in its box; a run-time error that ends a Compare
 // is reported, and the window stays ready for the next one.
 
 #include <QWidget>
 
 #include <functional>
-#include <memory>
 
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QStatusBar;
 class QTextEdit;
+class WordHighlights;
 
 namespace velmoro {
 enum class ErrorKind;
-struct CompareDisplay;
-struct ComparisonState;
+struct Comparison;
 }  // namespace velmoro
 
 class MainWindow : public QWidget {
   Q_OBJECT
 
  public:
-  // Told the kind of the run-time error that ended a Compare, after the
-  // window shows what that Compare produced.
-  using ErrorReporter = std::function<void(velmoro::ErrorKind)>;
+  // Told the kind of the run-time error that ended a Compare and the message
+  // that says what happened and what to do, after the window shows what that
+  // Compare produced.
+  using ErrorReporter = std::function<void(velmoro::ErrorKind, const QString& message)>;
 
   // Without a reporter, errors are shown in a modal message box.
-  explicit MainWindow(ErrorReporter reportError = {},
-                      QWidget* parent = nullptr);
-  ~MainWindow() override;
+  explicit MainWindow(ErrorReporter reportError = {}, QWidget* parent = nullptr);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private slots:
   void compare();
 
  private:
-  void showDisplay(const velmoro::CompareDisplay& display);
+  void showComparison(const velmoro::Comparison& comparison);
 
   ErrorReporter reportError_;
-  std::unique_ptr<velmoro::ComparisonState> state_;
 
   QLabel* label1_;
   QTextEdit* label2_;
@@ -51,4 +52,5 @@ class MainWindow : public QWidget {
   QPushButton* command1_;
   QStatusBar* statusBar1_;
   QStatusBar* statusBar2_;
+  WordHighlights* highlights_;
 };

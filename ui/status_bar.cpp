@@ -13,6 +13,9 @@ constexpr int kPanelWidth = 96;  // 1440 twips
 
 QString PanelName(int number) { return QStringLiteral("Panel%1").arg(number); }
 
+// Panel number of bar; nullptr for a number outside 1 to 3.
+QLabel* Panel(QStatusBar& bar, int number) { return bar.findChild<QLabel*>(PanelName(number)); }
+
 QLabel* CreatePanel(int number, QWidget* parent) {
   auto* panel = new QLabel(parent);
   panel->setObjectName(PanelName(number));
@@ -44,8 +47,11 @@ QStatusBar* CreateStatusBar(const QString& name, const QString& firstPanelText,
 }
 
 void SetPanelText(QStatusBar& bar, int number, const QString& text) {
-  auto* panel = bar.findChild<QLabel*>(PanelName(number));
-  if (panel != nullptr) panel->setText(text);
+  if (QLabel* panel = Panel(bar, number)) panel->setText(text);
+}
+
+void SetPanelToolTip(QStatusBar& bar, int number, const QString& toolTip) {
+  if (QLabel* panel = Panel(bar, number)) panel->setToolTip(toolTip);
 }
 
 }  // namespace velmoro

@@ -21,4 +21,7 @@ namespace velmoro {
 // changes nothing.
 void SetPanelText(QStatusBar& bar, int number, const QString& text);
 
+// Sets the tooltip of panel number (1 to 3) of bar likewise.
+void SetPanelToolTip(QStatusBar& bar, int number, const QString& toolTip);
+
 }  // namespace velmoro

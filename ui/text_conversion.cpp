@@ -4,34 +4,44 @@
 #include <QPlainTextEdit>
 #include <QTextDocument>
 
+#include <algorithm>
+
 namespace velmoro {
 
 namespace {
 
 bool IsLineBreak(QChar unit) {
-  return unit == u'\n' || unit == QChar::ParagraphSeparator ||
-         unit == QChar::LineSeparator;
+  return unit == u'\n' || unit == QChar::ParagraphSeparator || unit == QChar::LineSeparator;
 }
 
 }  // namespace
 
-Text EngineText(const QPlainTextEdit& box) {
+QString GivenText(const QPlainTextEdit& box) {
   // The raw text keeps no-break spaces, which toPlainText turns into spaces.
-  const QString raw = box.document()->toRawText();
-  Text text;
-  text.reserve(static_cast<std::size_t>(raw.size()));
-  for (const QChar unit : raw) {
-    if (IsLineBreak(unit)) {
-      text += u"\r\n";
-    } else {
-      text += unit.unicode();
-    }
+  QString text = box.document()->toRawText();
+  for (QChar& unit : text) {
+    if (IsLineBreak(unit)) unit = u'\n';
   }
   return text;
 }
 
-QString DisplayText(TextView text) {
-  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+std::u16string_view Units(const QString& text) {
+  return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
+}
+
+CodePointPlaces::CodePointPlaces(const QString& text) {
+  std::size_t place = 0;
+  for (qsizetype i = 0; i < text.size(); ++i, ++place) {
+    if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+      pairs_.push_back(place);
+      ++i;
+    }
+  }
+}
+
+int CodePointPlaces::PositionOf(std::size_t place) const {
+  const auto pairsBefore = std::lower_bound(pairs_.begin(), pairs_.end(), place) - pairs_.begin();
+  return static_cast<int>(place + static_cast<std::size_t>(pairsBefore));
 }
 
 char16_t DecimalSeparator(const QLocale& locale) {

@@ -1,26 +1,43 @@
 #pragma once
 
-// The one place where texts cross between the window's widgets and the engine.
-// The engine counts 16-bit units, and a line break in a text box counts as the
-// pair carriage return, line feed on every platform, so that a text gives the
-// same scores and result wherever it is typed.
+// The one place where texts cross between the window's widgets and the
+// engine's front: a text box's text as the front is given it, and the way from
+// the front's places, in code points, to positions in a box.
 
 #include <QString>
 
-#include "text_primitives.h"
+#include <cstddef>
+#include <string_view>
+#include <vector>
 
 class QLocale;
 class QPlainTextEdit;
 
 namespace velmoro {
 
-// The text of box as the engine reads it: each line break, whether a paragraph
-// break or a line separator (Shift+Enter), becomes "\r\n"; every other unit is
-// kept as it is, a no-break space included. An empty box gives an empty text.
-[[nodiscard]] Text EngineText(const QPlainTextEdit& box);
+// The text of box as the front is given it: each line break, whether a
+// paragraph break or a line separator (Shift+Enter), is a line feed, which the
+// front compares as "\r\n" on every platform; every other unit is kept as it
+// is, a no-break space included. An empty box gives an empty text.
+[[nodiscard]] QString GivenText(const QPlainTextEdit& box);
 
-// text unit for unit, for showing in a widget.
-[[nodiscard]] QString DisplayText(TextView text);
+// text's units, as the front takes them; text must outlive the view.
+[[nodiscard]] std::u16string_view Units(const QString& text);
+
+// Positions in a text, in units as a QString and a box count them, of places
+// counted in code points.
+class CodePointPlaces {
+ public:
+  explicit CodePointPlaces(const QString& text);
+
+  // The position of the code point at index place; the text's length for the
+  // place at its end.
+  [[nodiscard]] int PositionOf(std::size_t place) const;
+
+ private:
+  // The places of the code points that take two units, ascending.
+  std::vector<std::size_t> pairs_;
+};
 
 // The first unit of locale's decimal separator; "." if it has none.
 [[nodiscard]] char16_t DecimalSeparator(const QLocale& locale);

@@ -5,7 +5,7 @@
 #include <QTimer>
 
 #include "main_window.h"
-#include "runtime_error.h"
+#include "velmoro/error_kind.h"
 #include "window_probe.h"
 
 Q_DECLARE_METATYPE(velmoro::ErrorKind)
@@ -46,9 +46,11 @@ class CompareActionTest : public QObject {
   void init() {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     errors_.clear();
+    messages_.clear();
     busyAtReport_.clear();
-    window_ = std::make_unique<MainWindow>([this](velmoro::ErrorKind kind) {
+    window_ = std::make_unique<MainWindow>([this](velmoro::ErrorKind kind, const QString& message) {
       errors_ << kind;
+      messages_ << message;
       busyAtReport_ << (QApplication::overrideCursor() != nullptr);
     });
     window_->show();
@@ -133,23 +135,28 @@ class CompareActionTest : public QObject {
     QTest::addColumn<QString>("text1");
     QTest::addColumn<QString>("text2");
     QTest::addColumn<velmoro::ErrorKind>("kind");
+    QTest::addColumn<QString>("message");
     QTest::addColumn<QStringList>("bar1");
     QTest::addColumn<QStringList>("bar2");
     const QStringList empty1 = {"1-2", "", ""};
     const QStringList empty2 = {"2-1", "", ""};
     QTest::newRow("no cross-score") << "x" << "y" << velmoro::ErrorKind::FPException
+                                    << "No word in common: "
                                     << QStringList{"1-2", "STD: 1", "#: 0"}
                                     << QStringList{"2-1", "STD: 1", "#: 0"};
     QTest::newRow("empty Text1") << "" << "y" << velmoro::ErrorKind::FPException
+                                 << "Text 1 is empty: type or paste a text to compare."
                                  << empty1 << empty2;
     QTest::newRow("position past 32767")
         << "a" << QString(40000, u'x') + " a" << velmoro::ErrorKind::Overflow
-        << empty1 << empty2;
+        << "A word of text 1 is found more than 32767 characters into text 2" << empty1
+        << empty2;
   }
   void error() {
     QFETCH(QString, text1);
     QFETCH(QString, text2);
     QFETCH(velmoro::ErrorKind, kind);
+    QFETCH(QString, message);
     QFETCH(QStringList, bar1);
     QFETCH(QStringList, bar2);
     auto* box1 = Control<QPlainTextEdit>(*window_, "Text1");
@@ -160,6 +167,7 @@ class CompareActionTest : public QObject {
     ClickCompare(*window_);
 
     QCOMPARE(errors_, QList<velmoro::ErrorKind>{kind});
+    QVERIFY2(messages_.front().startsWith(message), qPrintable(messages_.front()));
     QCOMPARE(busyAtReport_, QList<bool>{false});
     QVERIFY(QApplication::overrideCursor() == nullptr);
     QVERIFY(window_->isVisible());
@@ -233,6 +241,7 @@ class CompareActionTest : public QObject {
  private:
   std::unique_ptr<MainWindow> window_;
   QList<velmoro::ErrorKind> errors_;
+  QStringList messages_;
   QList<bool> busyAtReport_;
 };
 

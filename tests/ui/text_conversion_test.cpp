@@ -7,22 +7,22 @@ class TextConversionTest : public QObject {
   Q_OBJECT
 
  private slots:
-  // what the engine reads from a box filled with the given text
-  void engineText_data() {
+  // what the front is given from a box filled with the given text
+  void givenText_data() {
     QTest::addColumn<QString>("boxText");
-    QTest::addColumn<QString>("engineText");
+    QTest::addColumn<QString>("givenText");
     QTest::newRow("empty") << "" << "";
-    QTest::newRow("pair stays one break") << "a\r\nb" << "a\r\nb";
-    QTest::newRow("empty line, at the end") << "a\n\nb\n" << "a\r\n\r\nb\r\n";
+    QTest::newRow("pair stays one break") << "a\r\nb" << "a\nb";
+    QTest::newRow("empty line, at the end") << "a\n\nb\n" << "a\n\nb\n";
     QTest::newRow("no-break space kept") << u"a\u00a0b"_qs << u"a\u00a0b"_qs;
     QTest::newRow("surrogate pair") << u"\U0001F600."_qs << u"\U0001F600."_qs;
   }
-  void engineText() {
+  void givenText() {
     QFETCH(QString, boxText);
-    QFETCH(QString, engineText);
+    QFETCH(QString, givenText);
     QPlainTextEdit box;
     box.setPlainText(boxText);
-    QCOMPARE(velmoro::DisplayText(velmoro::EngineText(box)), engineText);
+    QCOMPARE(velmoro::GivenText(box), givenText);
   }
 
   void typedLineBreaks() {
@@ -32,7 +32,16 @@ class TextConversionTest : public QObject {
     QTest::keyClicks(&box, "b");
     QTest::keyClick(&box, Qt::Key_Return, Qt::ShiftModifier);
     QTest::keyClicks(&box, "c");
-    QCOMPARE(velmoro::EngineText(box), velmoro::Text(u"a\r\nb\r\nc"));
+    QCOMPARE(velmoro::GivenText(box), QStringLiteral("a\nb\nc"));
+  }
+
+  // a code point outside the basic plane takes two positions
+  void codePointPlaces() {
+    const velmoro::CodePointPlaces places(u"a\U0001F600b\U0001F600"_qs);
+    const int expected[] = {0, 1, 3, 4, 6};
+    for (std::size_t place = 0; place < std::size(expected); ++place) {
+      QCOMPARE(places.PositionOf(place), expected[place]);
+    }
   }
 };
 

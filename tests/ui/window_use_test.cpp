@@ -1,0 +1,170 @@
+// What the window shows of an explanation after a Compare, the keys that
+// reach its Compare and its result, and its cursor in a very long paragraph.
+
+#include <QApplication>
+#include <QClipboard>
+#include <QHelpEvent>
+#include <QTest>
+#include <QToolTip>
+
+#include "main_window.h"
+#include "window_probe.h"
+#include "word_highlights.h"
+
+namespace {
+
+const QString kPairA1 =
+    QStringLiteral("Anna packs the red bag. She walks to the old mill by the river");
+const QString kPairA2 =
+    QStringLiteral("Anna packs the blue bag, then she runs to the mill by the lake.");
+
+// The highlight of box that covers position, or nullptr.
+const QTextEdit::ExtraSelection* HighlightAt(const QPlainTextEdit& box, int position) {
+  static QList<QTextEdit::ExtraSelection> selections;
+  selections = box.extraSelections();
+  for (const QTextEdit::ExtraSelection& selection : selections) {
+    if (selection.cursor.selectionStart() <= position && position < selection.cursor.selectionEnd()) {
+      return &selection;
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+class WindowUseTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    window_ = std::make_unique<MainWindow>([](velmoro::ErrorKind, const QString&) {});
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    text1_ = Control<QPlainTextEdit>(*window_, "Text1");
+    text2_ = Control<QPlainTextEdit>(*window_, "Text2");
+    text1_->setPlainText(kPairA1);
+    text2_->setPlainText(kPairA2);
+    ClickCompare(*window_);
+  }
+  void cleanup() { window_.reset(); }
+
+  // Text1's words as direction 1 credits them (sample pair A, word by word).
+  void foundWordsAreTinted_data() {
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("credit");  // "" for a word left plain
+    QTest::addColumn<int>("points");
+    QTest::addColumn<bool>("insideLonger");
+    QTest::newRow("anna") << 0 << "context" << 2 << false;
+    QTest::newRow("red") << 15 << "" << 0 << false;
+    QTest::newRow("the, inside then") << 37 << "context" << 1 << true;
+    QTest::newRow("river") << 57 << "" << 0 << false;
+  }
+  void foundWordsAreTinted() {
+    QFETCH(int, position);
+    QFETCH(QString, credit);
+    QFETCH(int, points);
+    QFETCH(bool, insideLonger);
+    const QTextEdit::ExtraSelection* highlight = HighlightAt(*text1_, position);
+    if (credit.isEmpty()) {
+      QVERIFY(highlight == nullptr);
+      return;
+    }
+    QVERIFY(highlight != nullptr);
+    QCOMPARE(highlight->format.property(WordHighlights::kCreditProperty).toString(), credit);
+    QCOMPARE(highlight->format.property(WordHighlights::kPointsProperty).toInt(), points);
+    QCOMPARE(highlight->format.property(WordHighlights::kInsideLongerProperty).toBool(),
+             insideLonger);
+    QCOMPARE(text1_->toPlainText(), kPairA1);
+  }
+
+  // Text2's last word earns a single point: its rest is not longer.
+  void singlePointsAreToldApart() {
+    const QTextEdit::ExtraSelection* the = HighlightAt(*text2_, 54);
+    QVERIFY(the != nullptr);
+    QCOMPARE(the->format.property(WordHighlights::kCreditProperty).toString(),
+             QStringLiteral("context"));
+    text1_->setPlainText("a b");
+    text2_->setPlainText("b a");
+    ClickCompare(*window_);
+    const QTextEdit::ExtraSelection* b = HighlightAt(*text1_, 2);
+    QVERIFY(b != nullptr);
+    QCOMPARE(b->format.property(WordHighlights::kCreditProperty).toString(),
+             QStringLiteral("single"));
+  }
+
+  // Resting the pointer on a word: its tooltip, and its match in the other box.
+  void pointerOnAWord() {
+    QWidget* viewport = text1_->viewport();
+    QTextCursor the(text1_->document());
+    the.setPosition(38);
+    const QPoint at = text1_->cursorRect(the).center();
+    QHelpEvent help(QEvent::ToolTip, at, viewport->mapToGlobal(at));
+    QApplication::sendEvent(viewport, &help);
+    QCOMPARE(QToolTip::text(),
+             QStringLiteral("found in text 2 inside 'then', 1 point: following 1, preceding 0"));
+    QTest::mouseMove(viewport, at);
+    const QTextEdit::ExtraSelection* match = HighlightAt(*text2_, 25);
+    QVERIFY(match != nullptr);
+    QCOMPARE(match->cursor.selectedText(), QStringLiteral("the"));
+    QCOMPARE(match->format.background(), text2_->palette().highlight());
+  }
+
+  void panelsExplainTheirNumbers() {
+    auto* bar1 = Control<QStatusBar>(*window_, "StatusBar1");
+    QCOMPARE(Control<QLabel>(*bar1, "Panel3")->toolTip(),
+             QStringLiteral("#: 15: text 1's 14 words against text 2: 10 found, 10 by context, "
+                            "0 single points"));
+    QVERIFY(Control<QLabel>(*bar1, "Panel2")->toolTip().startsWith(
+        QStringLiteral("STD: 150: text 1 against itself: 14 words, 14 found")));
+  }
+
+  void editingClearsThatBox() {
+    QVERIFY(!text1_->extraSelections().isEmpty());
+    QTest::keyClicks(text1_, "x");
+    QVERIFY(text1_->extraSelections().isEmpty());
+    QVERIFY(!text2_->extraSelections().isEmpty());
+  }
+
+  // keys: Ctrl+Return from a text box, Enter on the focused button, Ctrl+C on
+  // the selected result, and a double click that selects all of it
+  void keysReachCompareAndResult() {
+    auto* result = Control<QTextEdit>(*window_, "Label2");
+    result->clear();
+    QTest::keyClick(text1_, Qt::Key_Return, Qt::ControlModifier);
+    QCOMPARE(ResultText(*window_), QStringLiteral("6.6973953762657"));
+    QCOMPARE(text1_->toPlainText(), kPairA1);
+    result->clear();
+    auto* command = Control<QPushButton>(*window_, "Command1");
+    command->setFocus();
+    QTest::keyClick(command, Qt::Key_Return);
+    QTRY_COMPARE(ResultText(*window_), QStringLiteral("6.6973953762657"));
+
+    QTest::mouseDClick(result->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(result->textCursor().selectedText(), QStringLiteral("6.6973953762657"));
+    QApplication::clipboard()->clear();
+    result->setFocus();
+    QTest::keyClick(result, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("6.6973953762657"));
+    QCOMPARE(result->focusPolicy(), Qt::ClickFocus);
+  }
+
+  // Each blink would lay the whole paragraph out again.
+  void cursorStopsBlinkingInAVeryLongParagraph() {
+    const int platformFlashTime = QApplication::cursorFlashTime();
+    QVERIFY(platformFlashTime > 0);
+    text1_->setPlainText(QString(100'000, u'w') + "\nshort");
+    text1_->setFocus();
+    text1_->moveCursor(QTextCursor::Start);
+    QCOMPARE(QApplication::cursorFlashTime(), 0);
+    text1_->moveCursor(QTextCursor::End);
+    QCOMPARE(QApplication::cursorFlashTime(), platformFlashTime);
+  }
+
+ private:
+  std::unique_ptr<MainWindow> window_;
+  QPlainTextEdit* text1_ = nullptr;
+  QPlainTextEdit* text2_ = nullptr;
+};
+
+QTEST_MAIN(WindowUseTest)
+#include "window_use_test.moc"

@@ -1,0 +1,59 @@
+#include "explanation_texts.h"
+
+#include <QCoreApplication>
+
+namespace velmoro {
+
+namespace {
+
+QString Tr(const char* text) { return QCoreApplication::translate("Explanation", text); }
+
+QString Points(int points) {
+  return points == 1 ? Tr("1 point") : Tr("%1 points").arg(points);
+}
+
+QString Words(int words) { return words == 1 ? Tr("1 word") : Tr("%1 words").arg(words); }
+
+QString TextName(int text) { return Tr("text %1").arg(text); }
+
+}  // namespace
+
+QString WordToolTip(const ExplainedWord& word, int sourceText,
+                    const std::optional<FoundIn>& found, int targetText) {
+  if (!found) return Tr("not found in %1").arg(TextName(targetText));
+  const QString where = (found->insideLonger ? Tr("found in %1 inside '%2'")
+                                             : Tr("found in %1 as '%2'"))
+                            .arg(TextName(found->text), found->enclosingWord);
+  if (!word.following) {
+    return Tr("%1, %2: a single point, as the rest of %3 is not longer than the word")
+        .arg(where, Points(word.points), TextName(sourceText));
+  }
+  return Tr("%1, %2: following %3, preceding %4")
+      .arg(where, Points(word.points))
+      .arg(*word.following)
+      .arg(*word.preceding);
+}
+
+QString PanelToolTip(const QString& panelText, const DirectionExplanation& direction) {
+  int found = 0;
+  int byContext = 0;
+  for (const ExplainedWord& word : direction.words) {
+    found += word.target ? 1 : 0;
+    byContext += word.following ? 1 : 0;
+  }
+  const int singlePoints = found - byContext;
+  const QString counts = Tr("%1 found, %2 by context, %3")
+                             .arg(found)
+                             .arg(byContext)
+                             .arg(singlePoints == 1 ? Tr("1 single point")
+                                                    : Tr("%1 single points").arg(singlePoints));
+  const QString words = Words(static_cast<int>(direction.words.size()));
+  if (direction.source == direction.target) {
+    return Tr("%1: %2 against itself: %3, %4")
+        .arg(panelText, TextName(direction.source), words, counts);
+  }
+  return Tr("%1: %2's %3 against %4: %5")
+      .arg(panelText, TextName(direction.source), words, TextName(direction.target), counts);
+}
+
+}  // namespace velmoro

@@ -1,0 +1,31 @@
+#pragma once
+
+// The words in which the window explains a Compare: the tooltip of a word in
+// a text box and the tooltip of a score panel.
+
+#include <QString>
+
+#include "velmoro/velmoro.h"
+
+namespace velmoro {
+
+// Where a word of one box was found in the other text.
+struct FoundIn {
+  int text = 0;             // the other text: 1 or 2
+  QString enclosingWord;    // the word of that text that holds the match
+  bool insideLonger = false;  // the match is only part of that word
+};
+
+// What word earned, for example "found in text 2 inside 'then', 1 point:
+// following 1, preceding 0" or "not found in text 2". sourceText names the
+// word's own text (1 or 2); found is empty for a word that was not found.
+[[nodiscard]] QString WordToolTip(const ExplainedWord& word, int sourceText,
+                                  const std::optional<FoundIn>& found, int targetText);
+
+// What the number of a score panel stands for, for example "#: 15: text 1's
+// 14 words against text 2: 10 found, 9 by context, 1 single point" or "STD:
+// 150: text 1 against itself: 14 words, ...". panelText is the panel's text.
+[[nodiscard]] QString PanelToolTip(const QString& panelText,
+                                   const DirectionExplanation& direction);
+
+}  // namespace velmoro
