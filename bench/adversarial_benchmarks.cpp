@@ -2,7 +2,7 @@
 // at 1 MiB per text: huge words, runs of spaces and punctuation, periodic
 // texts, words that are never found or found only out of order, repeated
 // phrases, words just past the last position a score can hold, and one text
-// in both boxes.
+// in both boxes; two of them also with the walked words recorded.
 
 #include <utility>
 
@@ -93,6 +93,7 @@ TextPair SameTextPair(std::size_t units) {
 struct Family {
   const char* name;
   PairMaker make;
+  Walking walking = Walking::NotRecorded;
 };
 
 constexpr Family kFamilies[] = {
@@ -109,12 +110,17 @@ constexpr Family kFamilies[] = {
     {"BM_RepeatedPhrases", RepeatedPhrasesPair},
     {"BM_PastPosition32767", PastPosition32767Pair},
     {"BM_SameText", SameTextPair},
+    // The families that walk the most words, recording them as an
+    // explanation does: words never found, and words each found.
+    {"BM_UnfoundSourceWordsWalked", UnfoundSourceWordsPair, Walking::Recorded},
+    {"BM_ScatteredMatchesWalked", ScatteredMatchesPair, Walking::Recorded},
 };
 
 const bool kRegistered = [] {
   for (const Family& family : kFamilies) {
-    benchmark::RegisterBenchmark(family.name, [make = family.make](benchmark::State& state) {
-      TimeCompare(state, CachedPair(make, static_cast<std::size_t>(state.range(0))));
+    benchmark::RegisterBenchmark(family.name, [family](benchmark::State& state) {
+      TimeCompare(state, CachedPair(family.make, static_cast<std::size_t>(state.range(0))),
+                  family.walking);
     })
         ->Arg(64 << 10)
         ->Arg(1 << 20)

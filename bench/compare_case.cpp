@@ -11,9 +11,9 @@ namespace {
 
 constexpr double kMiB = 1024.0 * 1024.0;
 
-CompareOutcome Compare(const TextPair& pair) {
+CompareOutcome Compare(const TextPair& pair, Walks* walks = nullptr) {
   ComparisonState state;
-  return RunCompareAction(pair.text1, pair.text2, state, u'.');
+  return RunCompareAction(pair.text1, pair.text2, state, u'.', walks);
 }
 
 // A result text is ASCII: digits, sign, separator and exponent.
@@ -68,11 +68,14 @@ bool AnswerAccepted(benchmark::State& state, const TextPair& pair,
   return false;
 }
 
-void TimeCompare(benchmark::State& state, const TextPair& pair) {
+void TimeCompare(benchmark::State& state, const TextPair& pair, Walking walking) {
   CompareOutcome outcome;
+  Walks walks;
+  Walks* recorded = walking == Walking::Recorded ? &walks : nullptr;
   for (auto _ : state) {
-    outcome = Compare(pair);
+    outcome = Compare(pair, recorded);
     benchmark::DoNotOptimize(outcome);
+    benchmark::DoNotOptimize(walks);
   }
   state.SetLabel(OutcomeLabel(outcome));
   const auto inputUnits = static_cast<double>(pair.text1.size() + pair.text2.size());

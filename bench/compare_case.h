@@ -39,11 +39,16 @@ using PairMaker = TextPair (*)(std::size_t units);
 [[nodiscard]] bool AnswerAccepted(benchmark::State& state, const TextPair& pair,
                                   const std::function<bool(const CompareOutcome&)>& accepted);
 
+// Whether each timed Compare also records the words it walks, as an
+// explanation needs.
+enum class Walking { NotRecorded, Recorded };
+
 // Times RunCompareAction(pair.text1, pair.text2) with a fresh comparison
 // state and "." as decimal separator, once per iteration, then labels the
 // case with the last answer and sets the counters input_MiB (both texts
 // together, one byte a unit, as their ASCII files hold them) and peak_rss_MiB
 // (the high-water mark of the whole process so far, not of this case alone).
-void TimeCompare(benchmark::State& state, const TextPair& pair);
+void TimeCompare(benchmark::State& state, const TextPair& pair,
+                 Walking walking = Walking::NotRecorded);
 
 }  // namespace velmoro::bench

@@ -46,7 +46,9 @@ template <typename Visit>
 void ForEachWord(const DirectionWalk& walk, const GivenText& text1, const GivenText& text2,
                  Visit visit) {
   const auto [source, target] = GivenTextsOf(walk.direction, text1, text2);
-  for (const WalkedWord& word : walk.words) visit(ExplainedWordOf(word, source, target));
+  ForEachWalkedWord(source.text(), walk, [&](const WalkedWord& word) {
+    visit(ExplainedWordOf(word, source, target));
+  });
 }
 
 void AppendRow(std::string& out, const Row& row, const std::array<std::size_t, kColumns>& widths) {

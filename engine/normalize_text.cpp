@@ -1,6 +1,7 @@
 #include "normalize_text.h"
 
 #include <array>
+#include <tuple>
 
 namespace velmoro {
 
@@ -20,6 +21,14 @@ constexpr std::array<char16_t, 128> kNormalizedAscii = [] {
 // unit with the marks turned into spaces and ASCII capitals lower-cased.
 constexpr char16_t NormalizedUnit(char16_t unit) {
   return unit < kNormalizedAscii.size() ? kNormalizedAscii[unit] : unit;
+}
+
+// Where the trimmed raw text starts and ends in raw.
+std::pair<std::size_t, std::size_t> TrimmedRange(TextView raw) {
+  const TextView trimmed = Trim(raw);
+  const std::size_t start =
+      trimmed.empty() ? raw.size() : static_cast<std::size_t>(trimmed.data() - raw.data());
+  return {start, start + trimmed.size()};
 }
 
 }  // namespace
@@ -52,11 +61,7 @@ Text NormalizeText(TextView s) {
   return collapsed;
 }
 
-RawPlaces::RawPlaces(TextView raw) : raw_(raw) {
-  const TextView trimmed = Trim(raw);
-  next_ = trimmed.empty() ? raw.size() : static_cast<std::size_t>(trimmed.data() - raw.data());
-  end_ = next_ + trimmed.size();
-}
+RawPlaces::RawPlaces(TextView raw) : raw_(raw) { std::tie(next_, end_) = TrimmedRange(raw); }
 
 // The walk makes the prepared text's units as NormalizeText does: a unit
 // makes one unless it is a space behind a space.
@@ -71,6 +76,25 @@ std::size_t RawPlaces::RawIndexOf(std::size_t index) {
     ++next_;
   }
   return written_ > index ? opener_ : end_;
+}
+
+RawWords::RawWords(TextView raw) : raw_(raw) {
+  std::tie(next_, end_) = TrimmedRange(raw);
+  emptyWordDue_ = next_ < end_ && NormalizedUnit(raw_[next_]) == u' ';
+}
+
+// A word is a run of units that normalisation leaves as they are or
+// lower-cases: everything but spaces and marks.
+std::pair<std::size_t, std::size_t> RawWords::Next() {
+  if (emptyWordDue_) {
+    emptyWordDue_ = false;
+    return {next_, 0};
+  }
+  const auto isSpace = [this](std::size_t i) { return NormalizedUnit(raw_[i]) == u' '; };
+  while (next_ < end_ && isSpace(next_)) ++next_;
+  const std::size_t start = next_;
+  while (next_ < end_ && !isSpace(next_)) ++next_;
+  return {start, next_ - start};
 }
 
 }  // namespace velmoro

@@ -1,9 +1,11 @@
 #pragma once
 
-// The canonical form of a text that the scorer splits into words, and the
-// way back from a unit of that form to the unit of the raw text it came from.
+// The canonical form of a text that the scorer splits into words, the way back
+// from a unit of that form to the unit of the raw text it came from, and its
+// words read from the raw text itself.
 
 #include <cstddef>
+#include <utility>
 
 #include "text_primitives.h"
 
@@ -31,11 +33,29 @@ class RawPlaces {
 
  private:
   TextView raw_;
-  std::size_t end_;        // behind the last unit that is not a space
   std::size_t next_;       // the next raw unit to walk
+  std::size_t end_;        // behind the last unit that is not a space
   std::size_t written_ = 0;  // the prepared units that the walked ones made
   std::size_t opener_ = 0;   // the raw unit that made the last of them
   bool afterSpace_ = false;
+};
+
+// The words of the prepared form of a raw text, read from the raw text
+// itself, one after another, in the order a scan walks them.
+class RawWords {
+ public:
+  // raw must outlive this object.
+  explicit RawWords(TextView raw);
+
+  // The place in raw of the next word: its start and its length. The empty
+  // word of a text that begins with a mark comes first, at that mark.
+  [[nodiscard]] std::pair<std::size_t, std::size_t> Next();
+
+ private:
+  TextView raw_;
+  std::size_t next_;
+  std::size_t end_;
+  bool emptyWordDue_;
 };
 
 }  // namespace velmoro

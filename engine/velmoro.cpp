@@ -45,10 +45,10 @@ Explanation ExplanationOf(const Walks& walks, const GivenText& text1, const Give
     if (!walks[i]) continue;
     DirectionExplanation& direction = explanation[i].emplace(ExplainedDirection(*walks[i]));
     const auto [source, target] = GivenTextsOf(direction.direction, text1, text2);
-    direction.words.reserve(walks[i]->words.size());
-    for (const WalkedWord& word : walks[i]->words) {
+    direction.words.reserve(walks[i]->walked);
+    ForEachWalkedWord(source.text(), *walks[i], [&](const WalkedWord& word) {
       direction.words.push_back(ExplainedWordOf(word, source, target));
-    }
+    });
   }
   return explanation;
 }

@@ -1,32 +1,57 @@
 #pragma once
 
-// The words a Compare walked: for each direction that started, every word its
-// scan walked, in scan order, with the place it came from in the source
-// text, the place it was found at in the target text, and what it earned.
-// Places are 0-based offsets into the two texts as the Compare was given them,
-// in units; a word's units are as many in the source as where it was found.
+// The words a Compare walked: for each direction that started, how many words
+// of its source its scan walked, and for each of them that was found, where
+// in the target text and what it earned. Places are 0-based offsets into the
+// two texts as the Compare was given them, in units; a word's units are as
+// many in the source as where it was found. Only found words are kept, at
+// most one for each point of a score, so a long text whose words are not
+// found costs nothing here: its walked words are read again from the text.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <optional>
+#include <tuple>
 #include <vector>
 
 #include "checked_arithmetic.h"
 #include "comparison_state.h"
 #include "direction_scorer.h"
+#include "normalize_text.h"
 #include "text_primitives.h"
 
 namespace velmoro {
 
-// Twenty bytes, since a long text of short words that are not found is
-// walked word by word and each of them is kept.
-struct WalkedWord {
-  static constexpr std::uint32_t kNotFound = std::numeric_limits<std::uint32_t>::max();
+// A walked word that was found.
+struct FoundWord {
+  std::uint32_t word = 0;         // its index among the walked words
+  std::uint32_t targetStart = 0;  // where its match starts in the target
+  Integer following = 0;          // by context only
+  Integer preceding = 0;          // by context only
+  bool byContext = false;
+};
 
-  std::uint32_t sourceStart = 0;
-  std::uint32_t length = 0;  // 0 for the empty word that a leading mark makes
-  std::uint32_t targetStart = kNotFound;
+struct DirectionWalk {
+  Integer direction = 0;
+  bool complete = false;   // false when an error ended the scan
+  Integer score = 0;       // the direction's slot when the scan ended
+  std::size_t walked = 0;  // the words walked, the first ones of the source
+  std::vector<FoundWord> found;  // by word
+};
+
+// Directions 1 to 4 at indices 0 to 3; a direction that never started is
+// absent.
+using Walks = std::array<std::optional<DirectionWalk>, 4>;
+
+// One walked word, as ForEachWalkedWord hands it out.
+struct WalkedWord {
+  static constexpr std::size_t kNotFound = std::numeric_limits<std::size_t>::max();
+
+  std::size_t sourceStart = 0;
+  std::size_t length = 0;  // 0 for the empty word that a leading mark makes
+  std::size_t targetStart = kNotFound;
   Integer points = 0;      // 0 not found; 1 a single point; else the two runs
   Integer following = 0;   // by context only
   Integer preceding = 0;   // by context only
@@ -35,16 +60,10 @@ struct WalkedWord {
   [[nodiscard]] bool found() const { return targetStart != kNotFound; }
 };
 
-struct DirectionWalk {
-  Integer direction = 0;
-  bool complete = false;  // false when an error ended the scan
-  Integer score = 0;      // the direction's slot when the scan ended
-  std::vector<WalkedWord> words;
-};
-
-// Directions 1 to 4 at indices 0 to 3; a direction that never started is
-// absent.
-using Walks = std::array<std::optional<DirectionWalk>, 4>;
+// Calls visit with every word walk walked, in scan order; source is the raw
+// source text of walk's direction.
+template <typename Visit>
+void ForEachWalkedWord(TextView source, const DirectionWalk& walk, Visit visit);
 
 // The word as the scan sees it: the source's units it came from, normalised.
 [[nodiscard]] Text NormalizedWord(TextView source, const WalkedWord& word);
@@ -70,5 +89,24 @@ class WalkRecorder {
   std::array<TextView, 2> texts_;
   Walks walks_;
 };
+
+template <typename Visit>
+void ForEachWalkedWord(TextView source, const DirectionWalk& walk, Visit visit) {
+  RawWords words(source);
+  auto found = walk.found.begin();
+  for (std::size_t i = 0; i < walk.walked; ++i) {
+    WalkedWord word;
+    std::tie(word.sourceStart, word.length) = words.Next();
+    if (found != walk.found.end() && found->word == i) {
+      word.targetStart = found->targetStart;
+      word.byContext = found->byContext;
+      word.following = found->following;
+      word.preceding = found->preceding;
+      word.points = found->byContext ? AddInteger(found->following, found->preceding) : 1;
+      ++found;
+    }
+    visit(word);
+  }
+}
 
 }  // namespace velmoro

@@ -27,10 +27,16 @@ Walks WalksOf(const TextPair& pair) {
 }
 
 // What the texts alone can confirm of one direction's walk.
+std::vector<WalkedWord> WordsOf(const DirectionWalk& walk, TextView source) {
+  std::vector<WalkedWord> words;
+  ForEachWalkedWord(source, walk, [&](const WalkedWord& word) { words.push_back(word); });
+  return words;
+}
+
 void ExpectPlacesFit(const DirectionWalk& walk, TextView source, TextView target) {
-  std::vector<std::pair<std::uint32_t, std::uint32_t>> used;
+  std::vector<std::pair<std::size_t, std::size_t>> used;
   Long points = 0;
-  for (const WalkedWord& word : walk.words) {
+  for (const WalkedWord& word : WordsOf(walk, source)) {
     const Text normalized = NormalizedWord(source, word);
     ASSERT_EQ(normalized.size(), word.length);
     ASSERT_EQ(normalized.find(u' '), Text::npos);
@@ -69,9 +75,10 @@ void ExpectWalksOfReference(const TextPair& pair, bool againstReference) {
     const DirectionOutcome reference =
         ScoreWith(kReferenceScorer, direction, pair.text1, pair.text2);
     EXPECT_EQ(walk->complete, !reference.error);
-    ASSERT_EQ(walk->words.size(), reference.steps.size());
-    for (std::size_t i = 0; i < walk->words.size(); ++i) {
-      const WalkedWord& word = walk->words[i];
+    const std::vector<WalkedWord> words = WordsOf(*walk, source);
+    ASSERT_EQ(words.size(), reference.steps.size());
+    for (std::size_t i = 0; i < words.size(); ++i) {
+      const WalkedWord& word = words[i];
       const RecordedStep& step = reference.steps[i];
       EXPECT_EQ(NormalizedWord(source, word), step.word);
       EXPECT_EQ(word.found(), step.position > 0);
