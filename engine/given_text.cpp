@@ -6,7 +6,16 @@
 
 namespace velmoro {
 
-GivenText GivenText::FromUtf8(std::string_view bytes) { return FromUtf16(velmoro::FromUtf8(bytes)); }
+// Most texts are ASCII without line breaks, and their units are their bytes.
+GivenText GivenText::FromUtf8(std::string_view bytes) {
+  const bool plain = std::all_of(bytes.begin(), bytes.end(), [](char byte) {
+    return static_cast<unsigned char>(byte) < 0x80 && byte != '\r' && byte != '\n';
+  });
+  if (!plain) return FromUtf16(velmoro::FromUtf8(bytes));
+  GivenText given;
+  given.text_.assign(bytes.begin(), bytes.end());
+  return given;
+}
 
 GivenText GivenText::FromUtf16(std::u16string_view units) {
   GivenText given;

@@ -33,24 +33,30 @@ SequenceForm FormOf(unsigned char lead) {
   return {0};
 }
 
-// The code point of the sequence that starts at bytes[at]; moves at behind it.
-char32_t DecodeAt(std::string_view bytes, std::size_t& at) {
+// Reads the sequence that starts at bytes[at] into codePoint and moves at
+// behind it, unless it is ill-formed or cut off by the end of bytes.
+Utf8Sequence ReadSequence(std::string_view bytes, std::size_t& at, char32_t& codePoint) {
   static constexpr std::array<char32_t, 5> kLeadPayload{0, 0x7F, 0x1F, 0x0F, 0x07};
-  const std::size_t start = at;
-  const auto lead = static_cast<unsigned char>(bytes[start]);
+  const auto lead = static_cast<unsigned char>(bytes[at]);
   const SequenceForm form = FormOf(lead);
-  if (form.length == 0 || bytes.size() - start < form.length) {
-    throw InvalidUtf8(start);
-  }
-  char32_t codePoint = lead & kLeadPayload[form.length];
+  if (form.length == 0) return Utf8Sequence::IllFormed;
+  codePoint = lead & kLeadPayload[form.length];
   for (std::size_t i = 1; i < form.length; ++i) {
-    const auto byte = static_cast<unsigned char>(bytes[start + i]);
+    if (at + i == bytes.size()) return Utf8Sequence::CutOff;
+    const auto byte = static_cast<unsigned char>(bytes[at + i]);
     const unsigned char low = i == 1 ? form.secondLow : 0x80;
     const unsigned char high = i == 1 ? form.secondHigh : 0xBF;
-    if (byte < low || byte > high) throw InvalidUtf8(start);
+    if (byte < low || byte > high) return Utf8Sequence::IllFormed;
     codePoint = (codePoint << 6) | (byte & 0x3FU);
   }
-  at = start + form.length;
+  at += form.length;
+  return Utf8Sequence::Whole;
+}
+
+// The code point of the sequence that starts at bytes[at]; moves at behind it.
+char32_t DecodeAt(std::string_view bytes, std::size_t& at) {
+  char32_t codePoint = 0;
+  if (ReadSequence(bytes, at, codePoint) != Utf8Sequence::Whole) throw InvalidUtf8(at);
   return codePoint;
 }
 
@@ -98,6 +104,16 @@ InvalidUtf8::InvalidUtf8(std::size_t offset)
     : std::invalid_argument("ill-formed UTF-8 sequence at byte offset " +
                          std::to_string(offset)),
       offset_(offset) {}
+
+Utf8Prefix WellFormedPrefix(std::string_view bytes) {
+  std::size_t at = 0;
+  char32_t codePoint = 0;
+  while (at < bytes.size()) {
+    const Utf8Sequence read = ReadSequence(bytes, at, codePoint);
+    if (read != Utf8Sequence::Whole) return {at, read == Utf8Sequence::IllFormed};
+  }
+  return {at, false};
+}
 
 Text FromUtf8(std::string_view bytes) {
   Text text;

@@ -6,6 +6,7 @@
 // overlong forms, encoded surrogates, code points past U+10FFFF, stray
 // continuation bytes and cut-off sequences are rejected, not replaced.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,18 @@ namespace velmoro {
 [[nodiscard]] constexpr bool IsSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDFFF; }
 [[nodiscard]] constexpr bool IsHighSurrogate(char16_t unit) { return IsSurrogate(unit) && unit < 0xDC00; }
 [[nodiscard]] constexpr bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+// How a sequence of bytes reads as UTF-8.
+enum class Utf8Sequence { Whole, IllFormed, CutOff };
+
+// The longest prefix of bytes made of whole well-formed sequences, and
+// whether what follows it is ill-formed, or only a sequence that the end of
+// bytes cuts off (more bytes may complete it).
+struct Utf8Prefix {
+  std::size_t length = 0;
+  bool illFormed = false;
+};
+[[nodiscard]] Utf8Prefix WellFormedPrefix(std::string_view bytes);
 
 // bytes as a Text: a code point up to U+FFFF as one unit, any other as a
 // surrogate pair. Empty bytes give the empty text; a NUL byte is a character
