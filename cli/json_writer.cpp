@@ -33,8 +33,9 @@ void AppendJsonString(std::string& out, std::string_view text) {
 
 void JsonWriter::Key(std::string_view key) {
   Separate();
-  AppendJsonString(out_, key);
-  out_ += ':';
+  out_ += '"';
+  out_ += key;
+  out_ += "\":";
   afterKey_ = true;
 }
 
@@ -66,6 +67,11 @@ void JsonWriter::Double(double value) {
 void JsonWriter::Bool(bool value) {
   Separate();
   out_ += value ? "true" : "false";
+}
+
+void JsonWriter::Raw(std::string_view json) {
+  Separate();
+  out_ += json;
 }
 
 void JsonWriter::Null() {

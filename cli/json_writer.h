@@ -22,7 +22,7 @@ class JsonWriter {
   void BeginArray() { Open('['); }
   void EndArray() { Close(']'); }
 
-  // The key of the next value in an object.
+  // The key of the next value in an object: a name that needs no escape.
   void Key(std::string_view key);
 
   void String(std::string_view utf8);
@@ -32,6 +32,8 @@ class JsonWriter {
   void Double(double value);
   void Bool(bool value);
   void Null();
+  // A value already written as JSON, taken as it is.
+  void Raw(std::string_view json);
 
   // The value, or null when there is none.
   void StringOrNull(const std::optional<std::string>& utf8);

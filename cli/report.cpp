@@ -20,6 +20,19 @@ void WriteStrings(JsonWriter& json, const std::array<std::string, 3>& strings) {
   json.EndArray();
 }
 
+// "line" and "id" of a record, where they are known.
+void WriteWhere(JsonWriter& json, std::optional<std::size_t> line,
+                std::optional<std::string_view> id) {
+  if (line) {
+    json.Key("line");
+    json.Integer(static_cast<long long>(*line));
+  }
+  if (id) {
+    json.Key("id");
+    json.Raw(*id);
+  }
+}
+
 }  // namespace
 
 std::string PlainReport(const Comparison& comparison) {
@@ -43,6 +56,8 @@ void WriteComparisonKeys(JsonWriter& json, const Comparison& comparison) {
   WriteStrings(json, comparison.status2);
   json.Key("result");
   json.StringOrNull(comparison.result_text);
+  json.Key("distance");
+  json.DoubleOrNull(comparison.distance);
   json.Key("error");
   json.StringOrNull(comparison.error
                         ? std::optional<std::string>(ErrorKindName(*comparison.error))
@@ -50,6 +65,30 @@ void WriteComparisonKeys(JsonWriter& json, const Comparison& comparison) {
   json.Key("message");
   json.StringOrNull(comparison.error ? std::optional<std::string>(comparison.message)
                                     : std::nullopt);
+}
+
+void AppendJsonRecord(std::string& out, const Comparison& comparison, const RecordExtras& extras,
+                      const Drain& drain) {
+  JsonWriter json(out);
+  json.BeginObject();
+  WriteWhere(json, extras.line, extras.id);
+  WriteComparisonKeys(json, comparison);
+  if (extras.walks != nullptr) {
+    WriteJsonExplanation(json, *extras.walks, *extras.text1, *extras.text2, drain);
+  }
+  json.EndObject();
+  out += '\n';
+}
+
+void AppendInputErrorRecord(std::string& out, std::optional<std::size_t> line,
+                            std::optional<std::string_view> id, std::string_view why) {
+  JsonWriter json(out);
+  json.BeginObject();
+  WriteWhere(json, line, id);
+  json.Key("input_error");
+  json.String(why);
+  json.EndObject();
+  out += '\n';
 }
 
 }  // namespace velmoro::cli

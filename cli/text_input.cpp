@@ -1,50 +1,38 @@
 #include "text_input.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <memory>
-#include <system_error>
+#include <array>
+#include <cstring>
 
+#include "escaped_text.h"
 #include "utf8_text.h"
 
 namespace velmoro::cli {
 
 namespace {
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
+constexpr std::size_t kReadChunk = std::size_t{1} << 16;
+// One final line terminator may follow the largest text.
+constexpr std::size_t kLongestFile = kTextLimitBytes + 2;
+
+std::string TooLarge() {
+  return "is larger than 16 MiB, the most velmoro-cli reads for one text";
+}
+
+std::string NulByte(std::size_t offset) {
+  return "holds a NUL byte at byte " + std::to_string(offset) +
+         ": it looks like a binary file, not a text";
+}
+
+std::string IllFormed(std::size_t offset) {
+  return "is not valid UTF-8: ill-formed UTF-8 sequence at byte offset " + std::to_string(offset);
+}
 
 // "text 1", followed by where a file's text comes from.
 std::string Describe(const TextSource& source, std::size_t slot) {
   std::string description = TextName(slot);
   if (source.kind == TextSource::Kind::Argument) return description;
   if (source.value == kStandardInputPath) return description + " from standard input";
-  return description + " from '" + source.value + "'";
-}
-
-[[noreturn]] void FailToRead(const std::string& description, int error) {
-  throw InputError("cannot read " + description + ": " +
-                   std::generic_category().message(error));
-}
-
-std::string ReadAll(std::FILE* file, const std::string& description) {
-  std::string bytes;
-  std::array<char, 1 << 16> buffer{};
-  std::size_t count = 0;
-  while ((count = std::fread(buffer.data(), 1, buffer.size(), file)) > 0) {
-    bytes.append(buffer.data(), count);
-  }
-  if (std::ferror(file)) FailToRead(description, errno);
-  return bytes;
-}
-
-std::string ReadFile(const std::string& path, const std::string& description) {
-  if (path == kStandardInputPath) return ReadAll(stdin, description);
-  const File file(std::fopen(path.c_str(), "rb"));
-  if (!file) FailToRead(description, errno);
-  return ReadAll(file.get(), description);
+  return description + " from " + Quoted(source.value);
 }
 
 std::string_view DropFinalLineTerminator(std::string_view bytes) {
@@ -56,24 +44,66 @@ std::string_view DropFinalLineTerminator(std::string_view bytes) {
   return bytes;
 }
 
-GivenText Decode(std::string_view bytes, const std::string& description) {
-  try {
-    return GivenText::FromUtf8(bytes);
-  } catch (const InvalidUtf8& error) {
-    throw InputError(description + " is not valid UTF-8: " + error.what());
+// Reads file whole, checking each chunk as it comes.
+std::string ReadWhole(InputFile& file) {
+  std::string bytes;
+  std::size_t checked = 0;  // bytes known to be whole, well-formed sequences
+  const auto fail = [&file](const std::string& problem) {
+    throw InputError(file.description() + ' ' + problem);
+  };
+  while (true) {
+    const std::size_t before = bytes.size();
+    bytes.resize(before + kReadChunk);
+    const std::size_t count = file.Read(bytes.data() + before, kReadChunk);
+    bytes.resize(before + count);
+    if (count == 0) break;
+    if (const void* nul = std::memchr(bytes.data() + before, '\0', count)) {
+      fail(NulByte(static_cast<std::size_t>(static_cast<const char*>(nul) - bytes.data())));
+    }
+    const Utf8Prefix prefix = WellFormedPrefix(std::string_view(bytes).substr(checked));
+    if (prefix.illFormed) fail(IllFormed(checked + prefix.length));
+    checked += prefix.length;
+    if (bytes.size() > kLongestFile) fail(TooLarge());
   }
+  if (checked < bytes.size()) fail(IllFormed(checked));
+  return bytes;
 }
 
 GivenText LoadText(const TextSource& source, std::size_t slot) {
   const std::string description = Describe(source, slot);
-  if (source.kind == TextSource::Kind::Argument) return Decode(source.value, description);
-  const std::string bytes = ReadFile(source.value, description);
-  return Decode(DropFinalLineTerminator(bytes), description);
+  std::string bytes;
+  if (source.kind == TextSource::Kind::File) {
+    InputFile file(source.value, description);
+    bytes = ReadWhole(file);
+  }
+  const std::string_view text = source.kind == TextSource::Kind::File
+                                    ? DropFinalLineTerminator(bytes)
+                                    : std::string_view(source.value);
+  if (const std::optional<std::string> problem = TextProblem(text)) {
+    throw InputError(description + ' ' + *problem);
+  }
+  return GivenText::FromUtf8(text);
 }
 
 }  // namespace
 
+std::optional<std::string> TextProblem(std::string_view bytes, Utf8Checked checked) {
+  if (bytes.size() > kTextLimitBytes) return TooLarge();
+  if (const std::size_t nul = bytes.find('\0'); nul != std::string_view::npos) {
+    return NulByte(nul);
+  }
+  if (checked == Utf8Checked::Yes) return std::nullopt;
+  const Utf8Prefix prefix = WellFormedPrefix(bytes);
+  if (prefix.length < bytes.size()) return IllFormed(prefix.length);
+  return std::nullopt;
+}
+
 std::array<GivenText, 2> LoadTexts(const std::array<TextSource, 2>& sources) {
+  const bool bothFiles =
+      sources[0].kind == TextSource::Kind::File && sources[1].kind == TextSource::Kind::File;
+  if (bothFiles && SameStream(sources[0].value, sources[1].value)) {
+    throw UsageError("only one text can come from standard input");
+  }
   return {LoadText(sources[0], 0), LoadText(sources[1], 1)};
 }
 

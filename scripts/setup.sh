@@ -4,8 +4,8 @@
 #   setup.sh test  that, plus what the tests, the fuzzer and the benchmarks need
 set -euo pipefail
 
-run_packages=(g++ cmake make libicu-dev qt6-base-dev libqt6svg6 fonts-dejavu-core nlohmann-json3-dev
-              libgtest-dev)
+run_packages=(g++ cmake make libicu-dev qt6-base-dev libqt6svg6 fonts-dejavu-core libcli11-dev
+              libsimdjson-dev nlohmann-json3-dev libgtest-dev)
 test_packages=("${run_packages[@]}" clang libclang-rt-14-dev libbenchmark-dev
                xvfb x11-utils xdotool imagemagick wdiff hyperfine python3)
 

@@ -4,6 +4,7 @@
 #     window and end-to-end tests;
 #   - the engine, command-line and property tests again under
 #     AddressSanitizer and UndefinedBehaviorSanitizer;
+#   - velmoro-cli's batch tests under ThreadSanitizer;
 #   - the libFuzzer target for a minute;
 #   - the benchmarks' own tests and one quick pass of the benchmark cases, so
 #     that they keep building and answering.
@@ -36,3 +37,4 @@ build/bench/bench/velmoro_bench --benchmark_filter='SamplePairA|Paragraphs|/6553
   --benchmark_min_time=0.01
 
 run_tests debug
+run_tests tsan

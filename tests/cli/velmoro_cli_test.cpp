@@ -23,6 +23,7 @@ const std::string kSampleText2 = "Anna packs the blue bag, then she runs to the 
 
 constexpr int kExitCompareError = 1;
 constexpr int kExitBadInput = 2;
+constexpr int kExitOutputError = 3;
 
 // The length factor 1 + |l1 - l2| / l1, rounded to single precision, widened.
 double LengthFactor(double length1, double length2) {
@@ -30,6 +31,7 @@ double LengthFactor(double length1, double length2) {
 }
 
 using velmoro::test_support::CliRun;
+using velmoro::test_support::CliStreams;
 
 class VelmoroCli : public testing::Test {
  protected:
@@ -70,7 +72,7 @@ TEST_F(VelmoroCli, PrintsSamplePairAAsJson) {
   std::set<std::string> keys;
   for (const auto& [key, value] : report.items()) keys.insert(key);
   EXPECT_EQ(keys, (std::set<std::string>{"scores", "length_factor", "status1", "status2",
-                                         "result", "error", "message"}));
+                                         "result", "distance", "error", "message"}));
   EXPECT_EQ(report["scores"], Json({15, 24, 150, 149}));
   const double lengthFactor = report["length_factor"].get<double>();
   EXPECT_EQ(lengthFactor, LengthFactor(62, 63));
@@ -80,6 +82,7 @@ TEST_F(VelmoroCli, PrintsSamplePairAAsJson) {
   EXPECT_EQ(report["status1"], Json({"1-2", "STD: 150", "#: 15"}));
   EXPECT_EQ(report["status2"], Json({"2-1", "STD: 149", "#: 24"}));
   EXPECT_EQ(report["result"], "6.6973953762657");
+  EXPECT_NEAR(report["distance"].get<double>(), 6.6973953762657, 1e-13);
   EXPECT_TRUE(report["error"].is_null());
 }
 
@@ -310,6 +313,75 @@ TEST_F(VelmoroCli, RejectsBadUsage) {
     EXPECT_EQ(run.status, kExitBadInput);
     EXPECT_EQ(run.out, "");
     EXPECT_NE(run.err.find("--help"), std::string::npos) << run.err;
+  }
+}
+
+TEST_F(VelmoroCli, RefusesWhatIsNotATextBeforeReadingItAll) {
+  struct Row {
+    std::vector<std::string> args;
+    std::string problem;
+  };
+  const std::string big = WriteFile("big", std::string((16 << 20) + 3, 'a'));
+  const std::vector<Row> rows = {
+      {{"--file1", "/dev/zero", "b"}, "text 1 from '/dev/zero' holds a NUL byte at byte 0"},
+      {{"--file1", "/dev/urandom", "b"}, "text 1 from '/dev/urandom' "},
+      {{"--file2", big, "b"}, "is larger than 16 MiB"},
+      {{"--file1", WriteFile("utf16", "\xFF\xFEx\0"), "x"}, "looks like UTF-16: convert it to UTF-8"},
+      {{"--file1", WriteFile("bad\nname", std::string_view("x\0", 2)), "x"}, "bad\\nname' holds a NUL byte at byte 1"},
+      {{"--file1", (cli_.folder() / "no\x1B[31mfile").string(), "x"}, "no\\x1B[31mfile'"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(testing::PrintToString(row.args));
+    const CliRun run = RunCli(row.args);
+    EXPECT_EQ(run.status, kExitBadInput);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find(row.problem), std::string::npos) << run.err;
+  }
+}
+
+// A stream named for both texts could be read only once.
+TEST_F(VelmoroCli, RefusesStandardInputForBothTextsByAnyName) {
+  const CliStreams pipe{.inputFromPipe = true};
+  for (const auto& args : std::vector<std::vector<std::string>>{
+           {"--file1", "/dev/stdin", "--file2", "/dev/stdin"},
+           {"--file1", "-", "--file2", "/dev/stdin"}}) {
+    SCOPED_TRACE(testing::PrintToString(args));
+    const CliRun run = cli_.Run(args, "text", pipe);
+    EXPECT_EQ(run.status, kExitBadInput);
+    EXPECT_NE(run.err.find("only one text can come from standard input"), std::string::npos);
+  }
+}
+
+// An encoding signature is not text.
+TEST_F(VelmoroCli, DropsAUtf8ByteOrderMark) {
+  const std::string marked = "\xEF\xBB\xBFx";
+  EXPECT_EQ(RunJson({"--file1", WriteFile("marked", marked), "x"})["result"], "0");
+  EXPECT_EQ(RunJson({"--file1", "-", "x"}, marked)["result"], "0");
+}
+
+TEST_F(VelmoroCli, ReportsOutputThatCannotBeWritten) {
+  const std::vector<std::vector<std::string>> commands = {
+      {"a", "a"}, {"--json", "a", "a"}, {"--help"}, {"--version"}};
+  for (const CliStreams& streams :
+       {CliStreams{.outputPath = "/dev/full"}, CliStreams{.outputClosed = true}}) {
+    for (const std::vector<std::string>& args : commands) {
+      SCOPED_TRACE(testing::PrintToString(args) + (streams.outputClosed ? " closed" : " full"));
+      const CliRun run = cli_.Run(args, {}, streams);
+      EXPECT_EQ(run.status, kExitOutputError);
+      EXPECT_NE(run.err.find("cannot write to standard output"), std::string::npos) << run.err;
+    }
+  }
+}
+
+TEST_F(VelmoroCli, ReportsInputErrorsAsJsonWhenAskedFor) {
+  for (const auto& args : std::vector<std::vector<std::string>>{
+           {"--json", "one"}, {"--json", "--file1", "/dev/zero", "b"}}) {
+    SCOPED_TRACE(testing::PrintToString(args));
+    const CliRun run = RunCli(args);
+    EXPECT_EQ(run.status, kExitBadInput);
+    const Json error = Json::parse(run.out);
+    ASSERT_TRUE(error.contains("input_error")) << run.out;
+    EXPECT_NE(run.err.find(error["input_error"].get<std::string>()), std::string::npos);
   }
 }
 

@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 #include <unicode/ustring.h>
 
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -53,6 +54,13 @@ Text WithCrLf(TextView text) {
   return out;
 }
 
+// Lone surrogates cannot be written as UTF-8, and velmoro-cli refuses a text
+// holding NUL as binary.
+bool WritableAsUtf8Text(const TextPair& pair) {
+  return !HasLoneSurrogate(pair.text1) && !HasLoneSurrogate(pair.text2) &&
+         pair.text1.find(u'\0') == Text::npos && pair.text2.find(u'\0') == Text::npos;
+}
+
 template <typename Value, typename Convert>
 Json ValueOrNull(const std::optional<Value>& value, Convert convert) {
   return value ? Json(convert(*value)) : Json(nullptr);
@@ -93,16 +101,46 @@ class CliAgreement : public testing::Test {
   test_support::CliRunner cli_{VELMORO_CLI_PATH};
 };
 
-// Lone surrogates cannot be written as UTF-8, so those pairs are left out.
 TEST_F(CliAgreement, ReportsWhatTheEngineComputes) {
   PairGenerator generator(kCliSeed);
   int checked = 0;
   while (checked < kCliPairs && !HasFailure()) {
     const TextPair pair = checked < kLargeCliPairs ? generator.LargePair() : generator.SmallPair();
-    if (HasLoneSurrogate(pair.text1) || HasLoneSurrogate(pair.text2)) continue;
+    if (!WritableAsUtf8Text(pair)) continue;
     SCOPED_TRACE(testing::Message() << "pair " << checked << ": " << Described(pair));
     ExpectAgreement(pair);
     ++checked;
+  }
+}
+
+// A batch record is the object --json --explain prints for the same pair,
+// with the line and the id.
+TEST_F(CliAgreement, BatchRecordsAreTheSinglePairObjects) {
+  constexpr int kBatchPairs = 100;
+  PairGenerator generator(kCliSeed);
+  std::vector<TextPair> pairs;
+  std::string input;
+  while (pairs.size() < kBatchPairs) {
+    const TextPair pair = generator.SmallPair();
+    if (!WritableAsUtf8Text(pair)) continue;
+    input += Json{{"text1", Utf8(pair.text1)}, {"text2", Utf8(pair.text2)}, {"id", pairs.size()}}
+                 .dump() +
+             '\n';
+    pairs.push_back(pair);
+  }
+  const test_support::CliRun batch =
+      cli_.Run({"--batch", cli_.WriteFile("pairs.jsonl", input), "--explain", "-j", "2"});
+  std::istringstream records(batch.out);
+  for (std::size_t i = 0; i < pairs.size() && !HasFailure(); ++i) {
+    SCOPED_TRACE(testing::Message() << "pair " << i << ": " << Described(pairs[i]));
+    std::string record;
+    ASSERT_TRUE(std::getline(records, record));
+    const test_support::CliRun single =
+        cli_.Run({"--json", "--explain", "--", Utf8(pairs[i].text1), Utf8(pairs[i].text2)});
+    Json expected = Json::parse(single.out);
+    expected["line"] = i + 1;
+    expected["id"] = i;
+    EXPECT_EQ(Json::parse(record), expected);
   }
 }
 

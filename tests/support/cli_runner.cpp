@@ -5,6 +5,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <array>
+#include <csignal>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -26,8 +28,11 @@ std::filesystem::path MakeFolder() {
 
 }  // namespace
 
+// Feeding a program that stopped reading must not end the test.
 CliRunner::CliRunner(std::string program)
-    : program_(std::move(program)), folder_(MakeFolder()) {}
+    : program_(std::move(program)), folder_(MakeFolder()) {
+  std::signal(SIGPIPE, SIG_IGN);
+}
 
 CliRunner::~CliRunner() { std::filesystem::remove_all(folder_); }
 
@@ -37,28 +42,57 @@ std::string CliRunner::WriteFile(const std::string& name, std::string_view bytes
   return path.string();
 }
 
-CliRun CliRunner::Run(std::vector<std::string> args, std::string_view input) const {
+CliRun CliRunner::Run(std::vector<std::string> args, std::string_view input,
+                      const CliStreams& streams) const {
   const std::string in = WriteFile("stdin", input);
-  const std::string out = (folder_ / "stdout").string();
+  const std::string out = streams.outputPath.empty() ? (folder_ / "stdout").string()
+                                                     : streams.outputPath;
   const std::string err = (folder_ / "stderr").string();
+  std::array<int, 2> pipe{-1, -1};
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, in.c_str(), O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out.c_str(),
-                                   O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  if (streams.inputFromPipe && ::pipe(pipe.data()) == 0) {
+    posix_spawn_file_actions_adddup2(&actions, pipe[0], STDIN_FILENO);
+    posix_spawn_file_actions_addclose(&actions, pipe[1]);
+  } else {
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, in.c_str(), O_RDONLY, 0);
+  }
+  if (streams.outputClosed) {
+    posix_spawn_file_actions_addclose(&actions, STDOUT_FILENO);
+  } else {
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out.c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  }
   posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err.c_str(),
                                    O_WRONLY | O_CREAT | O_TRUNC, 0600);
   std::string program = program_;
   std::vector<char*> argv{program.data()};
   for (std::string& arg : args) argv.push_back(arg.data());
   argv.push_back(nullptr);
+  // The program gets the default handling of SIGPIPE back.
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  sigset_t defaults;
+  sigemptyset(&defaults);
+  sigaddset(&defaults, SIGPIPE);
+  posix_spawnattr_setsigdefault(&attributes, &defaults);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
   pid_t pid = 0;
-  const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+  const int spawned =
+      posix_spawn(&pid, program.c_str(), &actions, &attributes, argv.data(), environ);
+  posix_spawnattr_destroy(&attributes);
   posix_spawn_file_actions_destroy(&actions);
+  if (pipe[0] >= 0) {
+    ::close(pipe[0]);
+    // The program may stop reading early; what it leaves unread is its own.
+    const ssize_t written = ::write(pipe[1], input.data(), input.size());
+    static_cast<void>(written);
+    ::close(pipe[1]);
+  }
   CliRun run;
   int status = 0;
   if (spawned != 0 || waitpid(pid, &status, 0) != pid) return run;
-  run.out = ReadBytes(out);
+  if (streams.outputPath.empty()) run.out = ReadBytes(out);
   run.err = ReadBytes(err);
   if (WIFEXITED(status)) run.status = WEXITSTATUS(status);
   return run;

@@ -16,6 +16,13 @@ struct CliRun {
   int status = -1;  // the exit status; -1 when the program did not exit
 };
 
+// Where the program's standard streams go, beside the usual files.
+struct CliStreams {
+  bool inputFromPipe = false;  // standard input a pipe, not a file
+  std::string outputPath{};    // standard output to this path instead
+  bool outputClosed = false;   // standard output closed
+};
+
 class CliRunner {
  public:
   // program: the path of velmoro-cli. Makes a new temporary folder.
@@ -31,7 +38,8 @@ class CliRunner {
   [[nodiscard]] const std::filesystem::path& folder() const { return folder_; }
 
   // Runs the program with args, feeding input to its standard input.
-  [[nodiscard]] CliRun Run(std::vector<std::string> args, std::string_view input = {}) const;
+  [[nodiscard]] CliRun Run(std::vector<std::string> args, std::string_view input = {},
+                           const CliStreams& streams = {}) const;
 
  private:
   std::string program_;

@@ -1,0 +1,63 @@
+#pragma once
+
+// The lines of a file, or of standard input, read a chunk at a time so that
+// memory stays bounded whatever the input's size. A line ends at "\n"; a "\r"
+// before it belongs to the terminator, and a last line without "\n" counts.
+// A line longer than a limit is not kept: it is marked, and skipped.
+
+#include <cstddef>
+#include <limits>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "input_file.h"
+
+namespace velmoro::cli {
+
+struct Line {
+  std::size_t number = 0;  // from 1
+  std::size_t start = 0;   // where its text stands in its chunk's bytes
+  std::size_t length = 0;  // without its terminator; 0 when too long
+  bool tooLong = false;
+};
+
+// Whole lines, their texts one after another in bytes, which ends in padding
+// zero bytes that belong to no line, so that a parser may read a little past
+// any line.
+struct LineChunk {
+  std::string bytes;
+  std::vector<Line> lines;
+
+  [[nodiscard]] std::string_view TextOf(const Line& line) const {
+    return std::string_view(bytes).substr(line.start, line.length);
+  }
+};
+
+class LineSource {
+ public:
+  // Reads path ("-": standard input); see InputFile. longestLine is the most a
+  // kept line may hold, padding the zero bytes behind a chunk's lines.
+  LineSource(const std::string& path, std::string description, std::size_t longestLine,
+             std::size_t padding = 0);
+
+  // The next lines, about chunkBytes of them but at least one and at most
+  // mostLines; false when none is left. Throws InputError.
+  bool Next(LineChunk& chunk, std::size_t chunkBytes,
+            std::size_t mostLines = std::numeric_limits<std::size_t>::max());
+
+  [[nodiscard]] const std::string& description() const { return file_.description(); }
+
+ private:
+  [[nodiscard]] bool Fill();
+
+  InputFile file_;
+  std::size_t longestLine_;
+  std::size_t padding_;
+  std::string pending_;     // read, not handed out yet
+  std::size_t lineNumber_ = 0;
+  bool skipping_ = false;   // within a line too long to keep
+  bool ended_ = false;
+};
+
+}  // namespace velmoro::cli

@@ -1,0 +1,39 @@
+#pragma once
+
+// What velmoro-cli writes to standard output, through one buffer. A write
+// that fails (a full disk, a closed descriptor) is an error, not lost output.
+
+#include <cstddef>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace velmoro::cli {
+
+class OutputError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+class Output {
+ public:
+  // Writes to the file descriptor fd.
+  explicit Output(int fd = 1) : fd_(fd) {}
+
+  // What is written next goes here; Drain or Flush writes it out.
+  [[nodiscard]] std::string& buffer() { return buffer_; }
+
+  void Write(std::string_view text);
+
+  // Writes the buffer out once it holds a chunk or more.
+  void Drain();
+
+  // Writes everything buffered. Throws OutputError.
+  void Flush();
+
+ private:
+  int fd_;
+  std::string buffer_;
+};
+
+}  // namespace velmoro::cli

@@ -1,0 +1,96 @@
+#include "run_summary.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace velmoro::cli {
+
+namespace {
+
+constexpr std::array<ErrorKind, 4> kKinds = {ErrorKind::Overflow, ErrorKind::FPException,
+                                             ErrorKind::InvalidArgument, ErrorKind::BoundsError};
+
+constexpr auto kShowEvery = std::chrono::milliseconds(250);
+
+std::string Number(double value) {
+  std::array<char, 32> digits{};
+  std::snprintf(digits.data(), digits.size(), "%.15g", value);
+  return digits.data();
+}
+
+}  // namespace
+
+void RunSummary::AddComparison(const Comparison& comparison) {
+  ++pairs_;
+  if (comparison.error) {
+    ++errors_[static_cast<std::size_t>(*comparison.error)];
+    return;
+  }
+  ++completed_;
+  sum_ += *comparison.distance;
+  if (resultsKept_) results_.push_back(*comparison.distance);
+}
+
+void RunSummary::Add(const RunSummary& other) {
+  pairs_ += other.pairs_;
+  completed_ += other.completed_;
+  inputErrors_ += other.inputErrors_;
+  for (std::size_t kind = 0; kind < errors_.size(); ++kind) errors_[kind] += other.errors_[kind];
+  sum_ += other.sum_;
+  results_.insert(results_.end(), other.results_.begin(), other.results_.end());
+}
+
+std::string RunSummary::Text(double seconds) {
+  std::string text = "pairs: " + std::to_string(pairs()) + ", completed: " +
+                     std::to_string(completed_) + ", lines not read: " +
+                     std::to_string(inputErrors_) + "\nerrors:";
+  for (const ErrorKind kind : kKinds) {
+    text += ' ' + std::string(ErrorKindName(kind)) + ' ' +
+            std::to_string(errors_[static_cast<std::size_t>(kind)]);
+  }
+  text += "\nresult: ";
+  if (completed_ == 0) {
+    text += "none";
+  } else {
+    text += "mean " + Number(sum_ / static_cast<double>(completed_));
+    if (resultsKept_) {
+      const auto middle = results_.begin() + static_cast<std::ptrdiff_t>(results_.size() / 2);
+      std::nth_element(results_.begin(), middle, results_.end());
+      double median = *middle;
+      if (results_.size() % 2 == 0) median = (median + *std::max_element(results_.begin(), middle)) / 2;
+      text += ", median " + Number(median);
+    }
+  }
+  const double rate = seconds > 0 ? static_cast<double>(pairs()) / seconds : 0;
+  text += "\npairs per second: " + std::to_string(static_cast<long long>(rate)) + " (" +
+          Number(seconds) + " s)\n";
+  return text;
+}
+
+void ProgressLine::Update(std::size_t lines) {
+  if (!shown_) return;
+  const auto now = std::chrono::steady_clock::now();
+  if (now - lastShown_ < kShowEvery) return;
+  lastShown_ = now;
+  Show(lines);
+}
+
+void ProgressLine::Finish(std::size_t lines) {
+  if (!shown_) return;
+  Show(lines);
+  std::fputc('\n', stderr);
+}
+
+double ProgressLine::Seconds() const {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+}
+
+void ProgressLine::Show(std::size_t lines) {
+  const double seconds = Seconds();
+  const double rate = seconds > 0 ? static_cast<double>(lines) / seconds : 0;
+  std::fprintf(stderr, "\rvelmoro-cli: %zu lines, %.0f pairs per second, %.1f s", lines, rate,
+               seconds);
+  std::fflush(stderr);
+}
+
+}  // namespace velmoro::cli

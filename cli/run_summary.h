@@ -1,0 +1,65 @@
+#pragma once
+
+// What a batch or line-aligned run adds up to: pairs, completed comparisons,
+// errors by kind, lines that could not be read, the mean and median result,
+// and pairs per second; and its progress while it runs.
+
+#include <array>
+#include <chrono>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "velmoro/velmoro.h"
+
+namespace velmoro::cli {
+
+class RunSummary {
+ public:
+  // With results kept, the median can be told: it needs every result.
+  explicit RunSummary(bool resultsKept) : resultsKept_(resultsKept) {}
+
+  void AddComparison(const Comparison& comparison);
+  void AddInputError() { ++inputErrors_; }
+  // Adds what other counted, after what this one counted.
+  void Add(const RunSummary& other);
+
+  [[nodiscard]] std::size_t pairs() const { return pairs_ + inputErrors_; }
+  [[nodiscard]] std::size_t inputErrors() const { return inputErrors_; }
+
+  // The summary, a few lines each ending in "\n", for elapsed seconds.
+  [[nodiscard]] std::string Text(double seconds);
+
+ private:
+  bool resultsKept_;
+  std::size_t pairs_ = 0;       // compared, with or without an error
+  std::size_t completed_ = 0;
+  std::size_t inputErrors_ = 0;
+  std::array<std::size_t, 4> errors_{};  // by ErrorKind
+  double sum_ = 0;
+  std::vector<double> results_;
+};
+
+// A line on standard error that says how far a run has come, written over
+// itself at most a few times a second.
+class ProgressLine {
+ public:
+  explicit ProgressLine(bool shown) : shown_(shown) {}
+
+  // Shows that lines lines are done.
+  void Update(std::size_t lines);
+  // Ends the line, so that what follows starts on a line of its own.
+  void Finish(std::size_t lines);
+
+  [[nodiscard]] double Seconds() const;
+
+ private:
+  void Show(std::size_t lines);
+
+  bool shown_;
+  std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+  std::chrono::steady_clock::time_point lastShown_ = start_;
+};
+
+}  // namespace velmoro::cli

@@ -1,0 +1,128 @@
+// velmoro-cli --batch and --lines, run as a script would run them.
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli_runner.h"
+
+namespace {
+
+using Json = nlohmann::json;
+using velmoro::test_support::CliRun;
+
+constexpr int kExitBadInput = 2;
+
+std::vector<Json> Records(const std::string& out) {
+  std::vector<Json> records;
+  std::istringstream lines(out);
+  for (std::string line; std::getline(lines, line);) records.push_back(Json::parse(line));
+  return records;
+}
+
+std::string PairLine(const std::string& text1, const std::string& text2, const Json& id) {
+  return Json{{"text1", text1}, {"text2", text2}, {"id", id}}.dump() + '\n';
+}
+
+class Batch : public testing::Test {
+ protected:
+  // The plain row of --lines for a pair, from what --json prints for it.
+  std::string RowOf(int line, const std::string& text1, const std::string& text2) const {
+    const Json single = Json::parse(cli_.Run({"--json", text1, text2}).out);
+    std::string row = std::to_string(line);
+    for (const Json& score : single["scores"]) row += '\t' + score.dump();
+    return row + '\t' +
+           (single["error"].is_null() ? single["result"] : single["error"]).get<std::string>() +
+           '\n';
+  }
+
+  CliRun RunBatch(std::vector<std::string> args, std::string_view input) const {
+    args.insert(args.begin(), "--batch");
+    return cli_.Run(std::move(args), input);
+  }
+
+  velmoro::test_support::CliRunner cli_{VELMORO_CLI_PATH};
+};
+
+// Enough lines for several chunks of work, a malformed one among them.
+TEST_F(Batch, AnswersEveryLineInOrderWhateverTheJobs) {
+  constexpr int kLines = 5000;
+  constexpr int kMalformed = 2500;
+  std::string input;
+  for (int i = 1; i <= kLines; ++i) {
+    input += i == kMalformed ? "{\"text1\": \"cut off\n"
+                             : PairLine("the red bag " + std::to_string(i),
+                                        "a red bag and " + std::to_string(i % 7), i);
+  }
+  const CliRun one = RunBatch({"-j", "1"}, input);
+  const CliRun eight = RunBatch({"-j", "8"}, input);
+  EXPECT_EQ(one.out, eight.out);
+  EXPECT_EQ(one.status, kExitBadInput);
+  EXPECT_EQ(one.err, "");  // no progress or summary when nobody watches
+  const std::vector<Json> records = Records(one.out);
+  ASSERT_EQ(records.size(), static_cast<std::size_t>(kLines));
+  for (int i = 1; i <= kLines; ++i) {
+    const Json& record = records[static_cast<std::size_t>(i - 1)];
+    ASSERT_EQ(record["line"], i);
+    EXPECT_EQ(record.contains("input_error"), i == kMalformed) << record;
+    if (i != kMalformed) {
+      EXPECT_EQ(record["id"], i);
+    }
+  }
+  // A record is the object --json prints for the pair, with line and id.
+  Json single = Json::parse(cli_.Run({"--json", "the red bag 1", "a red bag and 1"}).out);
+  single["line"] = 1;
+  single["id"] = 1;
+  EXPECT_EQ(records[0], single);
+}
+
+TEST_F(Batch, SaysWhyItCouldNotReadALine) {
+  struct Row {
+    std::string line;
+    std::string why;
+    Json id;  // null: none could be read
+  };
+  const std::vector<Row> rows = {
+      {"[1, 2]", "not a JSON object", nullptr},
+      {"{\"text1\": \"a\"}", "\"text2\" is missing", nullptr},
+      {"{\"text1\": \"a\", \"text2\": 2, \"id\": [\"x\"]}", "\"text2\" is not a string", {"x"}},
+      {"{\"text1\": \"a\", \"text2\": \"b\\u0000\", \"id\": 5}", "text 2 holds a NUL byte", 5},
+      {"{\"text1\": \"\xC0\xAF\", \"text2\": \"b\"}", "not a JSON object", nullptr},
+      {"", "not a JSON object", nullptr},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.line);
+    const CliRun run = RunBatch({}, row.line + '\n' + PairLine("a", "a", 1));
+    EXPECT_EQ(run.status, kExitBadInput);
+    const std::vector<Json> records = Records(run.out);
+    ASSERT_EQ(records.size(), 2U);
+    const std::string why = records[0].value("input_error", "");
+    EXPECT_NE(why.find(row.why), std::string::npos) << why;
+    EXPECT_EQ(records[0].value("id", Json()), row.id);
+    EXPECT_EQ(records[1]["result"], "0");
+  }
+}
+
+TEST_F(Batch, ComparesTheLinesOfTwoFiles) {
+  const std::string file1 = cli_.WriteFile("one", "the red bag\r\nx\nsame\n");
+  const std::string file2 = cli_.WriteFile("two", "a red bag\ny\nsame");
+  const CliRun rows = cli_.Run({"--lines", file1, file2, "--stats"});
+  EXPECT_EQ(rows.status, 0);
+  EXPECT_EQ(rows.out, RowOf(1, "the red bag", "a red bag") + RowOf(2, "x", "y") +
+                          RowOf(3, "same", "same"));
+  EXPECT_NE(rows.err.find("pairs: 3, completed: 2"), std::string::npos) << rows.err;
+  const std::vector<Json> records = Records(cli_.Run({"--lines", file1, file2, "--json"}).out);
+  ASSERT_EQ(records.size(), 3U);
+  EXPECT_EQ(records[2]["line"], 3);
+  EXPECT_EQ(records[2]["result"], "0");
+
+  const CliRun unequal = cli_.Run({"--lines", file1, cli_.WriteFile("short", "a\n")});
+  EXPECT_EQ(unequal.status, kExitBadInput);
+  EXPECT_EQ(unequal.out, "");
+  EXPECT_NE(unequal.err.find("equal line counts"), std::string::npos) << unequal.err;
+}
+
+}  // namespace
