@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# Pairs per second of velmoro-cli over many pairs, beside its peers, measured
+# in one run on the same generated input:
+#   - velmoro-cli --batch with one job and with two, end to end (read, parse,
+#     compare, write), best of three runs;
+#   - a Python loop of json.loads, difflib's SequenceMatcher ratio over the
+#     words and json.dumps (bench/difflib_pairs.py), best of three;
+#   - one velmoro-cli process per pair, over the first pairs only;
+#   - one job against two on paragraph pairs (eight sentences a text).
+# With --memory it also feeds velmoro-cli about 1 GiB of pairs and prints its
+# peak resident memory.
+#
+# Usage: batch_throughput.sh BUILD_DIR [PAIRS] [--memory]
+#   BUILD_DIR  a Release build folder holding cli/velmoro-cli
+#   PAIRS      pairs of twelve-word sentences (default 100000)
+set -euo pipefail
+
+[[ $# -ge 1 ]] || { echo "usage: $0 BUILD_DIR [PAIRS] [--memory]" >&2; exit 2; }
+readonly cli="$1/cli/velmoro-cli"
+readonly pairs="${2:-100000}"
+memory=false
+[[ "${3:-}" == "--memory" || "${2:-}" == "--memory" ]] && memory=true
+readonly here="$(cd "$(dirname "$0")" && pwd)"
+readonly python=/usr/bin/python3  # the system Python, as users have it
+readonly single_pairs=1000
+[[ -x "$cli" ]] || { echo "batch_throughput: no velmoro-cli at $cli" >&2; exit 1; }
+
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+
+# The best wall time of three runs of a command, in seconds.
+best_of_three() {
+  local best="" started elapsed
+  for _ in 1 2 3; do
+    started=$(date +%s%N)
+    "$@" >/dev/null
+    elapsed=$(( $(date +%s%N) - started ))
+    [[ -z "$best" || $elapsed -lt $best ]] && best=$elapsed
+  done
+  awk -v ns="$best" 'BEGIN { printf "%.3f", ns / 1e9 }'
+}
+
+row() {  # name pairs seconds
+  awk -v name="$1" -v n="$2" -v s="$3" 'BEGIN { printf "%-34s %9d %9.3f %12.0f\n", name, n, s, n / s }'
+}
+
+"$python" "$here/make_sentence_pairs.py" "$pairs" 1 >"$work/pairs.jsonl"
+"$python" "$here/make_sentence_pairs.py" "$((pairs / 10))" 2 8 >"$work/paragraphs.jsonl"
+head -n "$single_pairs" "$work/pairs.jsonl" >"$work/first.jsonl"
+
+printf '%-34s %9s %9s %12s\n' case pairs seconds pairs_per_s
+row "velmoro-cli --batch -j 1" "$pairs" "$(best_of_three "$cli" --batch "$work/pairs.jsonl" -j 1)"
+row "velmoro-cli --batch -j 2" "$pairs" "$(best_of_three "$cli" --batch "$work/pairs.jsonl" -j 2)"
+row "difflib loop (json, ratio, json)" "$pairs" \
+  "$(best_of_three "$python" "$here/difflib_pairs.py" "$work/pairs.jsonl" "$work/difflib.jsonl")"
+one_process_per_pair() {
+  "$python" -c '
+import json, subprocess, sys
+for line in open(sys.argv[2]):
+    pair = json.loads(line)
+    subprocess.run([sys.argv[1], "--json", "--", pair["text1"], pair["text2"]],
+                   stdout=subprocess.DEVNULL, check=False)
+' "$cli" "$work/first.jsonl"
+}
+row "velmoro-cli, one process a pair" "$single_pairs" "$(best_of_three one_process_per_pair)"
+row "paragraph pairs --batch -j 1" "$((pairs / 10))" \
+  "$(best_of_three "$cli" --batch "$work/paragraphs.jsonl" -j 1)"
+row "paragraph pairs --batch -j 2" "$((pairs / 10))" \
+  "$(best_of_three "$cli" --batch "$work/paragraphs.jsonl" -j 2)"
+
+if $memory; then
+  # About 1 GiB: the pairs file over and over.
+  copies=$(( (1 << 30) / $(stat -c %s "$work/pairs.jsonl") + 1 ))
+  for ((i = 0; i < copies; i++)); do cat "$work/pairs.jsonl"; done >"$work/big.jsonl"
+  /usr/bin/time -f "%M" -o "$work/peak" "$cli" --batch "$work/big.jsonl" >/dev/null
+  echo "1 GiB input ($(stat -c %s "$work/big.jsonl") bytes): peak resident $(( $(cat "$work/peak") / 1024 )) MiB"
+fi
