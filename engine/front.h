@@ -5,6 +5,7 @@
 // recorded turned into what callers are given, a word at a time for a front
 // that writes an explanation out as it goes.
 
+#include "compare_action.h"
 #include "given_text.h"
 #include "velmoro/velmoro.h"
 #include "word_walk.h"
@@ -15,6 +16,11 @@ namespace velmoro {
 // direction that started there.
 [[nodiscard]] Comparison CompareGiven(const GivenText& text1, const GivenText& text2,
                                       Walks* walks = nullptr);
+
+// The same Compare, as the engine's outcome, for callers that need only its
+// numbers and not the texts made of them.
+[[nodiscard]] CompareOutcome CompareGivenTexts(const GivenText& text1, const GivenText& text2,
+                                               Walks* walks = nullptr);
 
 // walk's direction, texts, completeness and score, without its words.
 [[nodiscard]] DirectionExplanation ExplainedDirection(const DirectionWalk& walk);

@@ -63,9 +63,13 @@ Comparison CompareAndExplain(const GivenText& text1, const GivenText& text2,
 
 }  // namespace
 
-Comparison CompareGiven(const GivenText& text1, const GivenText& text2, Walks* walks) {
+CompareOutcome CompareGivenTexts(const GivenText& text1, const GivenText& text2, Walks* walks) {
   ComparisonState state;
-  return ComparisonOf(RunCompareAction(text1.text(), text2.text(), state, kDecimalPoint, walks));
+  return RunCompareAction(text1.text(), text2.text(), state, kDecimalPoint, walks);
+}
+
+Comparison CompareGiven(const GivenText& text1, const GivenText& text2, Walks* walks) {
+  return ComparisonOf(CompareGivenTexts(text1, text2, walks));
 }
 
 DirectionExplanation ExplainedDirection(const DirectionWalk& walk) {
