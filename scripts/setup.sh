@@ -7,7 +7,9 @@ set -euo pipefail
 run_packages=(g++ cmake make libicu-dev qt6-base-dev libqt6svg6 fonts-dejavu-core libcli11-dev
               libsimdjson-dev nlohmann-json3-dev libgtest-dev)
 test_packages=("${run_packages[@]}" clang libclang-rt-14-dev libbenchmark-dev
-               xvfb x11-utils xdotool imagemagick wdiff hyperfine python3)
+               xvfb x11-utils xdotool imagemagick wdiff hyperfine python3
+               pybind11-dev python3-dev python3-numpy python3-pytest python3-pandas
+               python3-dask python3-distributed)
 
 case "${1:-}" in
   run) wanted=("${run_packages[@]}") ;;
