@@ -8,10 +8,9 @@
 
 #include <cstdint>
 
-namespace velmoro {
+#include "velmoro/text.h"
 
-using Integer = std::int16_t;
-using Long = std::int32_t;
+namespace velmoro {
 
 // x as an Integer. Throws Overflow outside -32768 to 32767.
 [[nodiscard]] Integer ToInteger(Long x);

@@ -11,7 +11,7 @@
 
 #include "comparison_state.h"
 #include "word_walk.h"
-#include "runtime_error.h"
+#include "velmoro/errors.h"
 #include "text_primitives.h"
 
 namespace velmoro {

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "direction_scorer.h"
+
 namespace velmoro {
 
 namespace {

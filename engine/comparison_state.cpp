@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "runtime_error.h"
+#include "velmoro/errors.h"
 
 namespace velmoro {
 

@@ -8,6 +8,27 @@
 //   4 = (text2, text2).
 // Words are what lies between U+0020 spaces of the normalised texts; tabs and
 // line breaks stay inside words, and a word is also found inside a longer word.
+//
+// A map of the scan. tests/reference/literal_scorer.cpp is its literal model:
+// every step done with the text primitives, copies and all, on the working
+// texts A0 (the prepared source), A (its rest), B (the prepared target) and R
+// (the part of B not consumed yet). The scan in direction_scorer.cpp does the
+// same steps with these stand-ins:
+//   - R, searched for each word and cut by each consumption: UnconsumedTarget,
+//     which rewrites only a short head and searches the untouched rest in
+//     place, with WordPositions saying where the target's words now stand;
+//   - c and c2, where the rest first occurs in A0 (the earlier-rest search):
+//     PreparedText::RestFirstStart, worked out for every word in one pass;
+//   - precA and precB, the reversed texts of the preceding run: the prepared
+//     texts' reversed() and ReversedTarget;
+//   - e, the first occurrence of a word in B, and whether a word occurs out of
+//     reach of a search at all: TargetIndex, by direct searches first and then
+//     by a WordAutomaton over the source's words;
+//   - CountWordRun of the following and preceding runs: CountRun, which
+//     counts a text that reads on as its source does from the word table
+//     (RunOfCopy).
+// A change of the scoring starts from the model and ends when the property
+// tests (tests/properties) and the fuzzer (fuzz/) agree with it again.
 
 #include <cstddef>
 #include <functional>
@@ -16,33 +37,9 @@
 #include "comparison_state.h"
 #include "prepared_text.h"
 #include "text_primitives.h"
+#include "velmoro/procedures.h"
 
 namespace velmoro {
-
-// The number of leading words of a that occur in b one after another, each
-// searched from the start of the previous word's occurrence (occurrences may
-// overlap and lie inside longer words). A word of a counts only when a space
-// follows it. Leading spaces of both texts are ignored. Throws Overflow for a
-// count, a first-space position or a found position past 32767.
-[[nodiscard]] Integer CountWordRun(TextView a, TextView b);
-
-// What one word of the source earned, as the scan walks it.
-struct WordStep {
-  TextView word;
-  Integer position = 0;   // where it was found in the unconsumed target; 0: not
-  bool byContext = false; // credited by its neighbour runs, not with one point
-  Integer following = 0;  // the following run (by context only)
-  Integer preceding = 0;  // the preceding run (by context only)
-  Integer score = 0;      // the direction's slot after the word
-  // Where the word starts in the prepared source, and where the occurrence it
-  // was found at starts in the prepared target as it stood before the scan
-  // consumed anything (found words only). The empty word found at a leading
-  // space of the unconsumed target stands at the target's space in front of
-  // the first word not yet consumed, or at its last space when none is left.
-  std::size_t sourceStart = 0;
-  std::size_t targetStart = 0;
-};
-using WordObserver = std::function<void(const WordStep&)>;
 
 // The source and the target of direction (1 to 4) among text1 and text2.
 // Throws BoundsError for any other direction.
@@ -60,15 +57,6 @@ template <typename Texts>
 }
 template <typename Texts>
 void SourceAndTarget(Integer direction, const Texts&& text1, const Texts&& text2) = delete;
-
-// Adds the score of direction (1 to 4) over text1 and text2 to
-// state.DirectionScores[direction]; no other slot is read or written. Throws
-// Overflow when the score, a run count or a position that is narrowed to an
-// Integer passes 32767 (what was added before stays in the slot), and
-// BoundsError for a direction outside 1 to 4. onWord, when given, sees every
-// word the scan walks, in order.
-void ScoreDirection(Integer direction, TextView text1, TextView text2,
-                    ComparisonState& state, const WordObserver& onWord = {});
 
 // The same over the two texts prepared once, for a run of all four directions.
 void ScoreDirection(Integer direction, const PreparedText& text1,

@@ -1,21 +1,16 @@
 #pragma once
 
-// The canonical form of a text that the scorer splits into words, the way back
-// from a unit of that form to the unit of the raw text it came from, and its
-// words read from the raw text itself.
+// The way back from a unit of a text's canonical form (NormalizeText) to the
+// unit of the raw text it came from, and its words read from the raw text
+// itself.
 
 #include <cstddef>
 #include <utility>
 
 #include "text_primitives.h"
+#include "velmoro/procedures.h"
 
 namespace velmoro {
-
-// The canonical form of s that is split into words: the eight marks , . ; : ?
-// ! - * become spaces, every run of spaces becomes one space, letters are
-// lower-cased (as LowerCase). Not trimmed: "star." becomes "star " and
-// "-- hello" becomes " hello".
-[[nodiscard]] Text NormalizeText(TextView s);
 
 // Where the units of a prepared text, NormalizeText(Trim(raw)) followed by one
 // space, came from in raw. Asked in order: an index asked for must not be

@@ -8,16 +8,13 @@
 #include <optional>
 #include <string_view>
 
+#include "tuning.h"
+
 namespace velmoro {
 
 // The furthest 1-based position, counted from the search start, that fits an
 // Integer.
 inline constexpr std::size_t kSearchReach = 32767;
-
-// A search that may cover more than this many units first asks the target
-// index whether the word can occur there at all; a shorter one is cheaper
-// than the question.
-inline constexpr std::size_t kAskIndexFrom = 4096;
 
 // Where word stands when it begins right where a search of text from from
 // starts, past spaces and within reach; nullopt otherwise. A word next to its

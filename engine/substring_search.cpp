@@ -10,6 +10,8 @@
 #include <emmintrin.h>
 #endif
 
+#include "tuning.h"
+
 namespace velmoro {
 
 namespace {
@@ -26,10 +28,6 @@ bool SameShortUnits(const char16_t* a, const char16_t* b, std::size_t count) {
   }
   return true;
 }
-
-// Up to this length the first-unit scan with a direct comparison costs at most
-// this many unit comparisons per haystack unit, so it stays linear.
-constexpr std::size_t kShortNeedle = 16;
 
 // Knuth-Morris-Pratt over any pair of random-access ranges: never re-reads a
 // haystack unit. Returns the index in the haystack range where the first match

@@ -3,20 +3,9 @@
 #include <algorithm>
 
 #include "substring_search.h"
+#include "tuning.h"
 
 namespace velmoro {
-
-namespace {
-
-// Searching may cost this many passes over the target, and a little more for
-// short targets, before building the automaton pays off.
-constexpr std::size_t kPassesBeforeAutomaton = 2;
-constexpr std::size_t kUnitsBeforeAutomaton = 1 << 14;
-
-// Below this length a search costs less than remembering its answer.
-constexpr std::size_t kRememberFrom = 4096;
-
-}  // namespace
 
 TargetIndex::TargetIndex(const PreparedText& source, TextView target)
     : source_(source),

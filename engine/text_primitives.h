@@ -14,12 +14,11 @@
 #include <string_view>
 
 #include "checked_arithmetic.h"
-#include "runtime_error.h"
+#include "velmoro/errors.h"
+#include "velmoro/procedures.h"
+#include "velmoro/text.h"
 
 namespace velmoro {
-
-using Text = std::u16string;
-using TextView = std::u16string_view;
 
 // The number of units in s. Throws Overflow for a text longer than a Long.
 [[nodiscard]] Long Len(TextView s);
@@ -70,17 +69,6 @@ void LowerCaseInPlace(Text& text);
 
 // The units of s in reverse order (a surrogate pair comes out swapped).
 [[nodiscard]] Text StrReverse(TextView s);
-
-// n in decimal digits, with a leading "-" when negative; no padding, no
-// grouping.
-[[nodiscard]] Text IntegerToText(Long n);
-
-// x rounded correctly to at most 15 significant digits, with trailing zeros
-// and a bare decimal separator removed; 0 in front of the separator below 1;
-// a leading "-" when negative; zero (of either sign) is "0". Magnitudes below
-// 1E-04 and from 1E+15 up are written as mantissa, "E", sign and at least two
-// exponent digits (1.23456789012345E-05). No grouping.
-[[nodiscard]] Text DoubleToText(double x, char16_t decimalSeparator);
 
 // The square root of x >= 0 (NaN for a negative x, which the floating-point
 // checks of the comparison run then report).

@@ -5,15 +5,9 @@
 #include "search_window.h"
 #include "spaces.h"
 #include "substring_search.h"
+#include "tuning.h"
 
 namespace velmoro {
-
-namespace {
-
-// Remembering a missing word costs a hash; it pays only where a search does.
-constexpr std::size_t kRememberAbsentFrom = 1024;
-
-}  // namespace
 
 UnconsumedTarget::UnconsumedTarget(const PreparedText& target, TargetIndex& index,
                                    bool placesTracked)

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "fibonacci_hash.h"
+#include "tuning.h"
 
 namespace velmoro {
 

@@ -68,7 +68,6 @@ class WordAutomaton {
   // edges by ASCII units, where a scan steps most often, also in a plain array.
   std::vector<Edge> edges_;
   std::size_t edgeCount_ = 0;
-  static constexpr std::size_t kUnitsForFirstTable = std::size_t{1} << 16;
   static constexpr std::size_t kAsciiUnits = 128;
   std::array<Node, kAsciiUnits> asciiRootChildren_{};
   std::uint64_t edgeMask_ = 0;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <bit>
 
+#include "tuning.h"
+
 namespace velmoro {
 
 namespace {
@@ -86,7 +88,7 @@ std::size_t WordPositions::WordAt(std::size_t at, std::size_t lead) const {
 void WordPositions::Touch(std::size_t word) {
   if (word < remaining_.size()) return;
   const std::size_t touched =
-      std::min(words_.size(), std::max({word + 1, 2 * remaining_.size(), std::size_t{64}}));
+      std::min(words_.size(), std::max({word + 1, 2 * remaining_.size(), kFirstTrackedWords}));
   for (std::size_t next = remaining_.size(); next < touched; ++next) {
     remaining_.push_back(words_[next].length);
   }

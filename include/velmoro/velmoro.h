@@ -19,7 +19,7 @@
 #include <string_view>
 #include <vector>
 
-#include "velmoro/error_kind.h"
+#include "velmoro/errors.h"
 
 namespace velmoro {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <utility>
 
-#include "runtime_error.h"
+#include "velmoro/errors.h"
 #include "text_primitives.h"
 
 namespace velmoro {

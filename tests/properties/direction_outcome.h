@@ -13,7 +13,7 @@
 #include "comparison_state.h"
 #include "direction_scorer.h"
 #include "literal_scorer.h"
-#include "runtime_error.h"
+#include "velmoro/errors.h"
 #include "text_primitives.h"
 
 namespace velmoro::properties {

@@ -5,7 +5,7 @@
 #include <QTimer>
 
 #include "main_window.h"
-#include "velmoro/error_kind.h"
+#include "velmoro/errors.h"
 #include "window_probe.h"
 
 Q_DECLARE_METATYPE(velmoro::ErrorKind)

@@ -1,4 +1,4 @@
-#include "runtime_error.h"
+#include "velmoro/errors.h"
 
 namespace velmoro {
 

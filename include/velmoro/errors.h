@@ -1,15 +1,25 @@
 #pragma once
 
-// The one error type of the engine. A comparison either completes or ends in a
-// run-time error of one of four kinds; the error carries its kind, and for an
-// overflow what overflowed, and is caught once, at the top of the Compare
-// action.
+// The run-time errors that can end a comparison: their kinds, and the one
+// exception type that carries a kind (and, for an overflow, what overflowed)
+// from where it is raised to the top of a Compare.
 
 #include <exception>
-
-#include "velmoro/error_kind.h"
+#include <string_view>
 
 namespace velmoro {
+
+enum class ErrorKind {
+  Overflow,         // a checked Integer or Long result left its type's range
+  FPException,      // a checked floating-point result came from a division by
+                    // zero, an invalid operation or an overflow
+  InvalidArgument,  // Left or Right was asked for a negative count
+  BoundsError,      // an index into DirectionScores lay outside 0 to 4
+};
+
+// The kind's own name: "Overflow", "FPException", "InvalidArgument" or
+// "BoundsError".
+[[nodiscard]] std::string_view ErrorKindName(ErrorKind kind);
 
 // What passed its limit when an Overflow was raised, told apart where the
 // place that raises it knows, so that a message can say why in a user's terms.

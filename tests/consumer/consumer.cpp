@@ -1,0 +1,21 @@
+// A program of a C++ caller of an installed Velmoro: it compares the sample
+// pair through the public front and the public procedures, and says whether
+// the result is the one worked out by hand.
+
+#include <velmoro/procedures.h>
+#include <velmoro/velmoro.h>
+
+#include <cstdio>
+
+int main() {
+  const velmoro::Comparison comparison =
+      velmoro::Compare("Anna packs the red bag. She walks to the old mill by the river",
+                       "Anna packs the blue bag, then she runs to the mill by the lake.");
+  velmoro::ComparisonState state;
+  velmoro::RunComparison(u"A B", u"a b", state);
+  const bool right = comparison.result_text == "6.6973953762657" &&
+                     velmoro::ResultValue(state) == 0.0 &&
+                     velmoro::NormalizeText(u"Hello, world.") == u"hello world ";
+  std::printf("%s\n", comparison.result_text.value_or("none").c_str());
+  return right ? 0 : 1;
+}
