@@ -15,9 +15,9 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: velmoro-cli [--json] [--explain] TEXT1 TEXT2\n"
-    "       velmoro-cli [--json] [--explain] --file1 PATH --file2 PATH\n"
-    "       velmoro-cli --batch [PATH] [--explain] [-j N] [--stats]\n"
-    "       velmoro-cli --lines FILE1 FILE2 [--json [--explain]] [-j N] [--stats]\n";
+    "  or:  velmoro-cli [--json] [--explain] --file1 PATH --file2 PATH\n"
+    "  or:  velmoro-cli --batch [PATH] [--explain] [-j N] [--stats]\n"
+    "  or:  velmoro-cli --lines FILE1 FILE2 [--json [--explain]] [-j N] [--stats]\n";
 
 constexpr const char* kDescription =
     "Tells how far apart two texts are. Prints, for each direction, the self-score\n"
@@ -38,31 +38,30 @@ class HelpFormatter : public CLI::Formatter {
 };
 
 constexpr const char* kFooter = R"(
-Texts are UTF-8. A file or standard input is read whole, at most 16 MiB a
-text; a byte order mark at its start and one final line break are dropped, and
-a file holding NUL bytes or UTF-16 is refused. Every line break, whether CR LF,
-a lone LF or a lone CR, is compared as CR LF, so a text gives the same numbers
-whichever editor saved it; places in --explain count code points of the text
-as given, from 0, the end excluded.
+Texts:
+  UTF-8. A file or standard input is read whole, at most 16 MiB a text; a
+  byte order mark at its start and one final line break are dropped, and a
+  file holding NUL bytes or UTF-16 is refused. Every line break, whether CR
+  LF, a lone LF or a lone CR, is compared as CR LF, so a text gives the same
+  numbers whichever editor saved it; places in --explain count code points of
+  the text as given, from 0, the end excluded.
 
---batch reads one JSON object a line, {"text1": "...", "text2": "...", "id":
-any JSON value, optional}, and prints for each line, in order, the object that
---json prints for that pair, with "line" (from 1) and "id" when given; a line
-it cannot read gets {"line": n, "input_error": "why"} and the run goes on.
---lines compares line i of FILE1 with line i of FILE2, for files of equal line
-counts: one row per line, or with --json the records of --batch. Output is the
-same for every number of jobs.
+Many pairs:
+  Each line that --batch reads is one JSON object, {"text1": "...", "text2":
+  "...", "id": any JSON value, optional}; for each, in order, it prints the
+  object that --json prints for that pair, with "line" (from 1) and "id" when
+  given, and for a line it cannot read {"line": n, "input_error": "why"}, and
+  goes on. With --lines, line i of FILE1 is compared with line i of FILE2, for
+  files of equal line counts: one row per line (its number, the four scores,
+  the result or the error's kind), or with --json the records of --batch.
+  Output is the same for every number of jobs.
 
-Exit status: 0 done; 1 the comparison ended in an error (its message is on
-standard error; a batch reports such errors in its records); 2 bad usage, or
-input that could not be read (in a batch: any line); 3 the output could not be
-written.
-
-Examples:
-  velmoro-cli "the red bag" "a red bag"
-  velmoro-cli --json --explain --file1 a.txt --file2 b.txt
-  velmoro-cli --batch pairs.jsonl > scores.jsonl
-  velmoro-cli --lines hypotheses.txt references.txt --stats
+Exit status:
+  0  done
+  1  the comparison ended in an error (its message is on standard error; a
+     batch reports such errors in its records)
+  2  bad usage, or input that could not be read (in a batch: any line)
+  3  the output could not be written
 )";
 
 // The options of every mode, as CLI11 gives them.
