@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds Velmoro and runs every test:
 #   - the release build with warnings as errors: engine, command-line, property,
-#     window and end-to-end tests;
+#     window, Python, package and end-to-end tests, then lintian on the
+#     Debian package;
 #   - the engine, command-line and property tests again under
 #     AddressSanitizer and UndefinedBehaviorSanitizer;
 #   - velmoro-cli's batch tests under ThreadSanitizer;
@@ -23,6 +24,9 @@ run_tests() {
 }
 
 run_tests ci
+
+echo "== lintian on the Debian package the tests made"
+lintian --fail-on error build/ci/velmoro_1.00_*.deb 2> >(grep -v 'running with root privileges' >&2)
 
 echo "== fuzz build, ${fuzz_seconds} s of fuzzing"
 cmake --preset fuzz >/dev/null
