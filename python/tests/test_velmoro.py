@@ -91,6 +91,25 @@ def test_refuses_what_is_not_a_text():
         velmoro.cpdist(["a"], ["b"], workers=0)
 
 
+def test_threads_comparing_at_once_get_their_own_results(pairs):
+    texts1 = [a for a, _ in pairs]
+    texts2 = [b for _, b in pairs]
+    expected = [velmoro.cpdist(texts1, texts2), velmoro.cpdist(texts2, texts1)]
+    results = [None, None]
+
+    def run(slot, first, second):
+        results[slot] = velmoro.cpdist(first * 50, second * 50, workers=2)
+
+    threads = [threading.Thread(target=run, args=(0, texts1, texts2)),
+               threading.Thread(target=run, args=(1, texts2, texts1))]
+    for thread in threads:
+        thread.start()
+    for thread in threads:
+        thread.join()
+    for slot in (0, 1):
+        assert np.array_equal(results[slot], np.tile(expected[slot], 50), equal_nan=True)
+
+
 def test_releases_the_gil_while_comparing():
     texts = ["the red bag and the old mill by the river"] * 100_000
     done = threading.Event()
