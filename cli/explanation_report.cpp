@@ -45,9 +45,9 @@ std::string Heading(const DirectionExplanation& direction) {
 template <typename Visit>
 void ForEachWord(const DirectionWalk& walk, const GivenText& text1, const GivenText& text2,
                  Visit visit) {
-  const auto [source, target] = GivenTextsOf(walk.direction, text1, text2);
-  ForEachWalkedWord(source.text(), walk, [&](const WalkedWord& word) {
-    visit(ExplainedWordOf(word, source, target));
+  const auto texts = GivenTextsOf(walk.direction, text1, text2);
+  ForEachWalkedWord(texts.first.text(), walk, [&](const WalkedWord& word) {
+    visit(ExplainedWordOf(word, texts.first, texts.second));
   });
 }
 

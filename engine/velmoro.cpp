@@ -44,10 +44,10 @@ Explanation ExplanationOf(const Walks& walks, const GivenText& text1, const Give
   for (std::size_t i = 0; i < walks.size(); ++i) {
     if (!walks[i]) continue;
     DirectionExplanation& direction = explanation[i].emplace(ExplainedDirection(*walks[i]));
-    const auto [source, target] = GivenTextsOf(direction.direction, text1, text2);
+    const auto texts = GivenTextsOf(direction.direction, text1, text2);
     direction.words.reserve(walks[i]->walked);
-    ForEachWalkedWord(source.text(), *walks[i], [&](const WalkedWord& word) {
-      direction.words.push_back(ExplainedWordOf(word, source, target));
+    ForEachWalkedWord(texts.first.text(), *walks[i], [&](const WalkedWord& word) {
+      direction.words.push_back(ExplainedWordOf(word, texts.first, texts.second));
     });
   }
   return explanation;
