@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <limits>
 
+#include "direction_scorer.h"
+
 namespace velmoro {
 
 namespace {
@@ -27,10 +29,6 @@ int FailedDirection(const CompareOutcome& outcome) {
   return 0;
 }
 
-// The source and target text of direction (1 to 4), as 1 or 2.
-int SourceSlot(int direction) { return direction == 2 || direction == 4 ? 2 : 1; }
-int TargetSlot(int direction) { return direction == 1 || direction == 4 ? 2 : 1; }
-
 std::string DivisionByZero(const CompareOutcome& outcome) {
   if (!outcome.lengthFactor) return "Text 1 is empty: type or paste a text to compare.";
   return "No word in common: no word of either text is found in the other (both "
@@ -50,8 +48,9 @@ std::string SumOverflow(const CompareOutcome& outcome) {
 }
 
 std::string DirectionOverflow(int direction, OverflowCause cause) {
-  const int source = SourceSlot(direction);
-  const int target = TargetSlot(direction);
+  constexpr int kText1 = 1;
+  constexpr int kText2 = 2;
+  const auto [source, target] = SourceAndTarget(static_cast<Integer>(direction), kText1, kText2);
   switch (cause) {
     case OverflowCause::LongSourceWord:
     case OverflowCause::LongTargetWord: {
