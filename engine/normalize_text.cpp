@@ -33,6 +33,8 @@ std::pair<std::size_t, std::size_t> TrimmedRange(TextView raw) {
 
 }  // namespace
 
+bool NormalizesToSpace(char16_t unit) { return NormalizedUnit(unit) == u' '; }
+
 Text NormalizeText(TextView s) {
   // Repeating "marks to spaces, each pair of spaces to one" until nothing
   // changes leaves exactly one space for every run of spaces and marks, and
@@ -67,7 +69,7 @@ RawPlaces::RawPlaces(TextView raw) : raw_(raw) { std::tie(next_, end_) = Trimmed
 // makes one unless it is a space behind a space.
 std::size_t RawPlaces::RawIndexOf(std::size_t index) {
   while (written_ <= index && next_ < end_) {
-    const bool space = NormalizedUnit(raw_[next_]) == u' ';
+    const bool space = NormalizesToSpace(raw_[next_]);
     if (!(space && afterSpace_)) {
       opener_ = next_;
       ++written_;
@@ -80,7 +82,7 @@ std::size_t RawPlaces::RawIndexOf(std::size_t index) {
 
 RawWords::RawWords(TextView raw) : raw_(raw) {
   std::tie(next_, end_) = TrimmedRange(raw);
-  emptyWordDue_ = next_ < end_ && NormalizedUnit(raw_[next_]) == u' ';
+  emptyWordDue_ = next_ < end_ && NormalizesToSpace(raw_[next_]);
 }
 
 // A word is a run of units that normalisation leaves as they are or
@@ -90,10 +92,9 @@ std::pair<std::size_t, std::size_t> RawWords::Next() {
     emptyWordDue_ = false;
     return {next_, 0};
   }
-  const auto isSpace = [this](std::size_t i) { return NormalizedUnit(raw_[i]) == u' '; };
-  while (next_ < end_ && isSpace(next_)) ++next_;
+  while (next_ < end_ && NormalizesToSpace(raw_[next_])) ++next_;
   const std::size_t start = next_;
-  while (next_ < end_ && !isSpace(next_)) ++next_;
+  while (next_ < end_ && !NormalizesToSpace(raw_[next_])) ++next_;
   return {start, next_ - start};
 }
 

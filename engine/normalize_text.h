@@ -12,6 +12,10 @@
 
 namespace velmoro {
 
+// True when normalising turns unit into a space: the space itself and the
+// eight marks , . ; : ? ! - *, which end words.
+[[nodiscard]] bool NormalizesToSpace(char16_t unit);
+
 // Where the units of a prepared text, NormalizeText(Trim(raw)) followed by one
 // space, came from in raw. Asked in order: an index asked for must not be
 // smaller than the one asked for before it.

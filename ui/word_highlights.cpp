@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include "explanation_texts.h"
+#include "normalize_text.h"
 #include "text_conversion.h"
 
 namespace {
@@ -24,15 +25,11 @@ const QColor kSinglePointTint(230, 159, 0);
 // The tint's strength grows with the points, up to four.
 int Alpha(int points) { return 50 + 35 * std::clamp(points, 1, 4); }
 
-// Where words end: spaces and the marks that the comparison reads as spaces.
-bool IsWordBoundary(QChar unit) {
-  return unit == u' ' || QStringView(u",.;:?!-*").contains(unit);
-}
-
-// The word of text that holds the units from start to end.
+// The word of text that holds the units from start to end: words end where
+// the comparison reads a space.
 std::pair<int, int> EnclosingWord(const QString& text, int start, int end) {
-  while (start > 0 && !IsWordBoundary(text[start - 1])) --start;
-  while (end < text.size() && !IsWordBoundary(text[end])) ++end;
+  while (start > 0 && !velmoro::NormalizesToSpace(text[start - 1].unicode())) --start;
+  while (end < text.size() && !velmoro::NormalizesToSpace(text[end].unicode())) ++end;
   return {start, end};
 }
 
