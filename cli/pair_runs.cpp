@@ -168,8 +168,6 @@ ChunkResult WorkOnBatch(const LineChunk& chunk, RecordForm form, bool resultsKep
 
 // --- lines
 
-std::string LineDescription(const std::string& path) { return Quoted(path); }
-
 // The lines of a regular file, counted before any work; nullopt for a
 // stream, which can be read only once.
 std::optional<std::size_t> CountedLines(const std::string& path) {
@@ -178,7 +176,7 @@ std::optional<std::size_t> CountedLines(const std::string& path) {
       !S_ISREG(status.st_mode)) {
     return std::nullopt;
   }
-  LineSource source(path, LineDescription(path), kTextLimitBytes);
+  LineSource source(path, Quoted(path), kTextLimitBytes);
   LineChunk chunk;
   std::size_t lines = 0;
   while (source.Next(chunk, kChunkBytes * 4)) lines += chunk.lines.size();
@@ -266,8 +264,8 @@ int RunLines(const CommandLine& command, Output& output) {
   const std::array<std::string, 2>& paths = command.linesPaths;
   RefuseUnequalLines(paths);
   std::array<LineSource, 2> sources = {
-      LineSource(paths[0], LineDescription(paths[0]), kTextLimitBytes),
-      LineSource(paths[1], LineDescription(paths[1]), kTextLimitBytes)};
+      LineSource(paths[0], Quoted(paths[0]), kTextLimitBytes),
+      LineSource(paths[1], Quoted(paths[1]), kTextLimitBytes)};
   const RecordForm form{command.json, command.explain};
   const auto next = [&](LinePair& chunks) {
     const bool more = sources[0].Next(chunks[0], kChunkBytes / 2);

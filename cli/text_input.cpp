@@ -79,7 +79,10 @@ GivenText LoadText(const TextSource& source, std::size_t slot) {
   const std::string_view text = source.kind == TextSource::Kind::File
                                     ? DropFinalLineTerminator(bytes)
                                     : std::string_view(source.value);
-  if (const std::optional<std::string> problem = TextProblem(text)) {
+  // A file's bytes were checked for UTF-8 as they were read.
+  const Utf8Checked checked =
+      source.kind == TextSource::Kind::File ? Utf8Checked::Yes : Utf8Checked::No;
+  if (const std::optional<std::string> problem = TextProblem(text, checked)) {
     throw InputError(description + ' ' + *problem);
   }
   return GivenText::FromUtf8(text);
