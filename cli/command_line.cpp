@@ -4,7 +4,6 @@
 
 #include <memory>
 #include <optional>
-#include <thread>
 #include <vector>
 
 #include "escaped_text.h"

@@ -6,7 +6,6 @@
 
 #include <array>
 #include <cstdio>
-#include <new>
 #include <optional>
 #include <string>
 #include <thread>
