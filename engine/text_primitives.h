@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "checked_arithmetic.h"
+#include "lower_case.h"
 #include "velmoro/errors.h"
 #include "velmoro/procedures.h"
 #include "velmoro/text.h"
@@ -57,15 +58,6 @@ namespace velmoro {
 // a mapping that would change the number of units leaves the character as it
 // is, so the length never changes.
 [[nodiscard]] Text LowerCase(TextView s);
-
-// The same, over text itself.
-void LowerCaseInPlace(Text& text);
-
-// The lower case of one ASCII unit: A to Z become a to z, every other unit
-// stays.
-[[nodiscard]] constexpr char16_t LowerCaseAscii(char16_t unit) {
-  return unit >= u'A' && unit <= u'Z' ? static_cast<char16_t>(unit + (u'a' - u'A')) : unit;
-}
 
 // The units of s in reverse order (a surrogate pair comes out swapped).
 [[nodiscard]] Text StrReverse(TextView s);
