@@ -13,7 +13,7 @@ constexpr double kMiB = 1024.0 * 1024.0;
 
 CompareOutcome Compare(const TextPair& pair, Walks* walks = nullptr) {
   ComparisonState state;
-  return RunCompareAction(pair.text1, pair.text2, state, u'.', walks);
+  return RunCompareAction(pair.text1, pair.text2, state, walks);
 }
 
 // A result text is ASCII: digits, sign, separator and exponent.

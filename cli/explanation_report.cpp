@@ -5,7 +5,7 @@
 #include <cstddef>
 
 #include "escaped_text.h"
-#include "front.h"
+#include "velmoro/directions.h"
 
 namespace velmoro::cli {
 
@@ -29,8 +29,6 @@ Row RowOf(const ExplainedWord& word) {
           Run(word.following), Run(word.preceding)};
 }
 
-std::string TextName(int text) { return "text " + std::to_string(text); }
-
 std::string Heading(const DirectionExplanation& direction) {
   std::string heading = "Direction " + std::to_string(direction.direction) + ", " +
                         TextName(direction.source) + " against " +
@@ -39,16 +37,6 @@ std::string Heading(const DirectionExplanation& direction) {
                         ": score " + std::to_string(direction.score);
   if (!direction.complete) heading += ", when an error ended it";
   return heading + '\n';
-}
-
-// Calls visit with every word of walk as callers see it.
-template <typename Visit>
-void ForEachWord(const DirectionWalk& walk, const GivenText& text1, const GivenText& text2,
-                 Visit visit) {
-  const auto texts = GivenTextsOf(walk.direction, text1, text2);
-  ForEachWalkedWord(texts.first.text(), walk, [&](const WalkedWord& word) {
-    visit(ExplainedWordOf(word, texts.first, texts.second));
-  });
 }
 
 void AppendRow(std::string& out, const Row& row, const std::array<std::size_t, kColumns>& widths) {
@@ -63,8 +51,20 @@ void AppendRow(std::string& out, const Row& row, const std::array<std::size_t, k
   out += '\n';
 }
 
-void WritePlainDirection(std::string& out, const DirectionWalk& walk, const GivenText& text1,
-                         const GivenText& text2, const Drain& drain) {
+// The texts a record's explanation reads its words from.
+struct RecordedTexts {
+  const WalkRecord& record;
+  const GivenText& text1;
+  const GivenText& text2;
+
+  template <typename Visit>
+  void ForEachWord(int direction, Visit visit) const {
+    record.ForEachWord(direction, text1, text2, visit);
+  }
+};
+
+void WritePlainDirection(std::string& out, const DirectionExplanation& direction,
+                         const RecordedTexts& texts, const Drain& drain) {
   std::array<std::size_t, kColumns> widths{};
   const auto widen = [&widths](const Row& row) {
     for (std::size_t column = 0; column < kColumns; ++column) {
@@ -72,10 +72,11 @@ void WritePlainDirection(std::string& out, const DirectionWalk& walk, const Give
     }
   };
   widen(kHeadings);
-  ForEachWord(walk, text1, text2, [&](const ExplainedWord& word) { widen(RowOf(word)); });
-  out += '\n' + Heading(ExplainedDirection(walk));
+  texts.ForEachWord(direction.direction,
+                    [&](const ExplainedWord& word) { widen(RowOf(word)); });
+  out += '\n' + Heading(direction);
   AppendRow(out, kHeadings, widths);
-  ForEachWord(walk, text1, text2, [&](const ExplainedWord& word) {
+  texts.ForEachWord(direction.direction, [&](const ExplainedWord& word) {
     AppendRow(out, RowOf(word), widths);
     drain();
   });
@@ -109,9 +110,8 @@ void WriteJsonWord(JsonWriter& json, const ExplainedWord& word) {
   json.EndObject();
 }
 
-void WriteJsonDirection(JsonWriter& json, const DirectionWalk& walk, const GivenText& text1,
-                        const GivenText& text2, const Drain& drain) {
-  const DirectionExplanation direction = ExplainedDirection(walk);
+void WriteJsonDirection(JsonWriter& json, const DirectionExplanation& direction,
+                        const RecordedTexts& texts, const Drain& drain) {
   json.BeginObject();
   json.Key("direction");
   json.Integer(direction.direction);
@@ -125,7 +125,7 @@ void WriteJsonDirection(JsonWriter& json, const DirectionWalk& walk, const Given
   json.Integer(direction.score);
   json.Key("words");
   json.BeginArray();
-  ForEachWord(walk, text1, text2, [&](const ExplainedWord& word) {
+  texts.ForEachWord(direction.direction, [&](const ExplainedWord& word) {
     WriteJsonWord(json, word);
     drain();
   });
@@ -135,20 +135,22 @@ void WriteJsonDirection(JsonWriter& json, const DirectionWalk& walk, const Given
 
 }  // namespace
 
-void WritePlainExplanation(std::string& out, const Walks& walks, const GivenText& text1,
+void WritePlainExplanation(std::string& out, const WalkRecord& record, const GivenText& text1,
                            const GivenText& text2, const Drain& drain) {
-  for (const std::optional<DirectionWalk>& walk : walks) {
-    if (walk) WritePlainDirection(out, *walk, text1, text2, drain);
+  for (int direction = 1; direction <= kDirectionCount; ++direction) {
+    if (const auto explained = record.Direction(direction)) {
+      WritePlainDirection(out, *explained, {record, text1, text2}, drain);
+    }
   }
 }
 
-void WriteJsonExplanation(JsonWriter& json, const Walks& walks, const GivenText& text1,
+void WriteJsonExplanation(JsonWriter& json, const WalkRecord& record, const GivenText& text1,
                           const GivenText& text2, const Drain& drain) {
   json.Key("explain");
   json.BeginArray();
-  for (const std::optional<DirectionWalk>& walk : walks) {
-    if (walk) {
-      WriteJsonDirection(json, *walk, text1, text2, drain);
+  for (int direction = 1; direction <= kDirectionCount; ++direction) {
+    if (const auto explained = record.Direction(direction)) {
+      WriteJsonDirection(json, *explained, {record, text1, text2}, drain);
     } else {
       json.Null();
     }

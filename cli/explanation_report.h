@@ -9,9 +9,8 @@
 #include <functional>
 #include <string>
 
-#include "given_text.h"
 #include "json_writer.h"
-#include "word_walk.h"
+#include "velmoro/fronts.h"
 
 namespace velmoro::cli {
 
@@ -21,7 +20,7 @@ using Drain = std::function<void()>;
 // direction's texts and score, then an aligned table of the words (word,
 // place in the source, place found in the target or "-", points, and the
 // following and preceding runs of a word credited by context).
-void WritePlainExplanation(std::string& out, const Walks& walks, const GivenText& text1,
+void WritePlainExplanation(std::string& out, const WalkRecord& record, const GivenText& text1,
                            const GivenText& text2, const Drain& drain);
 
 // The key "explain" into the object that json, which writes to out, has open:
@@ -30,7 +29,7 @@ void WritePlainExplanation(std::string& out, const Walks& walks, const GivenText
 // "score" and "words", each word an object with "word", "source" ([start,
 // end]), "target" ([start, end] or null), "points", and "following" and
 // "preceding" (null unless credited by context).
-void WriteJsonExplanation(JsonWriter& json, const Walks& walks, const GivenText& text1,
+void WriteJsonExplanation(JsonWriter& json, const WalkRecord& record, const GivenText& text1,
                           const GivenText& text2, const Drain& drain);
 
 }  // namespace velmoro::cli

@@ -6,7 +6,7 @@
 
 #include "command_line.h"
 #include "explanation_report.h"
-#include "front.h"
+#include "velmoro/fronts.h"
 #include "input_file.h"
 #include "output.h"
 #include "pair_runs.h"
@@ -29,9 +29,9 @@ void Complain(std::string_view message) {
 // Text1 against Text2: the rows or one JSON object, and the explanation.
 int ComparePair(const CommandLine& command, Output& output) {
   const std::array<velmoro::GivenText, 2> texts = velmoro::cli::LoadTexts(command.texts);
-  velmoro::Walks walks;
+  velmoro::WalkRecord walks;
   const velmoro::Comparison comparison =
-      velmoro::CompareGiven(texts[0], texts[1], command.explain ? &walks : nullptr);
+      velmoro::CompareGivenTexts(texts[0], texts[1], command.explain ? &walks : nullptr);
   const velmoro::cli::Drain drain = [&output] { output.Drain(); };
   if (command.json) {
     velmoro::cli::RecordExtras extras;

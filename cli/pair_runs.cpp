@@ -12,7 +12,7 @@
 #include <utility>
 
 #include "escaped_text.h"
-#include "front.h"
+#include "velmoro/fronts.h"
 #include "line_source.h"
 #include "ordered_work.h"
 #include "report.h"
@@ -91,8 +91,8 @@ void CompareInto(ChunkResult& result, PairLine pair, RecordForm form, Utf8Checke
   }
   const GivenText text1 = GivenText::FromUtf8(pair.text1);
   const GivenText text2 = GivenText::FromUtf8(pair.text2);
-  Walks walks;
-  const Comparison comparison = CompareGiven(text1, text2, form.explain ? &walks : nullptr);
+  WalkRecord walks;
+  const Comparison comparison = CompareGivenTexts(text1, text2, form.explain ? &walks : nullptr);
   result.summary.AddComparison(comparison);
   if (!form.json) {
     AppendPlainRow(result.out, pair.line, comparison);

@@ -9,10 +9,9 @@
 #include <string_view>
 
 #include "explanation_report.h"
-#include "given_text.h"
 #include "json_writer.h"
+#include "velmoro/fronts.h"
 #include "velmoro/velmoro.h"
-#include "word_walk.h"
 
 namespace velmoro::cli {
 
@@ -37,7 +36,7 @@ void WriteComparisonKeys(JsonWriter& json, const Comparison& comparison);
 struct RecordExtras {
   std::optional<std::size_t> line;    // "line", first, for a line of a batch
   std::optional<std::string_view> id; // "id", raw JSON, as the line gave it
-  const Walks* walks = nullptr;       // "explain", last, over the two texts
+  const WalkRecord* walks = nullptr;  // "explain", last, over the two texts
   const GivenText* text1 = nullptr;
   const GivenText* text2 = nullptr;
 };

@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "escaped_text.h"
-#include "utf8_text.h"
 
 namespace velmoro::cli {
 

@@ -12,7 +12,7 @@
 #include <string_view>
 
 #include "command_line.h"
-#include "given_text.h"
+#include "velmoro/fronts.h"
 #include "input_file.h"
 
 namespace velmoro::cli {

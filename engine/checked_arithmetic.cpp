@@ -28,12 +28,6 @@ Integer AddInteger(Integer a, Integer b) {
   return Narrowed<Integer>(std::int64_t{a} + b);
 }
 
-Integer SubtractInteger(Integer a, Integer b) {
-  return Narrowed<Integer>(std::int64_t{a} - b);
-}
-
-Long AddLong(Long a, Long b) { return Narrowed<Long>(std::int64_t{a} + b); }
-
 Long SubtractLong(Long a, Long b) { return Narrowed<Long>(std::int64_t{a} - b); }
 
 Long Abs(Long x) { return Narrowed<Long>(x < 0 ? -std::int64_t{x} : x); }

@@ -20,8 +20,6 @@ namespace velmoro {
 
 // Exact sums and differences. Throw Overflow when the result leaves the range.
 [[nodiscard]] Integer AddInteger(Integer a, Integer b);
-[[nodiscard]] Integer SubtractInteger(Integer a, Integer b);
-[[nodiscard]] Long AddLong(Long a, Long b);
 [[nodiscard]] Long SubtractLong(Long a, Long b);
 
 // |x|. Throws Overflow for the one Long whose magnitude is not a Long.

@@ -4,39 +4,37 @@
 #include <limits>
 
 #include "comparison_run.h"
+#include "velmoro/directions.h"
 
 namespace velmoro {
 
 namespace {
 
-void RunSteps(TextView text1, TextView text2, ComparisonState& state,
-              char16_t decimalSeparator, WalkRecorder* recorder,
+void RunSteps(TextView text1, TextView text2, ComparisonState& state, WalkRecorder* recorder,
               CompareOutcome& outcome) {
-  for (Long direction = 1; direction <= 4; ++direction) {
+  for (Long direction = 1; direction <= kDirectionCount; ++direction) {
     DirectionScore(state, direction) = 0;
   }
   const DirectionScored scored = [&](Integer direction) {
-    outcome.scores[static_cast<std::size_t>(direction - 1)] =
+    outcome.scores[DirectionIndex(direction)] =
         state.DirectionScores[static_cast<std::size_t>(direction)];
     if (recorder != nullptr) recorder->Scored(direction);
   };
   DirectionStarted started;
   if (recorder != nullptr) started = [recorder](Integer direction) { return recorder->Started(direction); };
   RunComparison(text1, text2, state, scored, started);
-  CompareDisplay& display = outcome.display;
-  display.selfScore1 = SelfScoreText(state.DirectionScores[3]);
-  display.selfScore2 = SelfScoreText(state.DirectionScores[4]);
-  display.crossScore1 = CrossScoreText(state.DirectionScores[1]);
-  display.crossScore2 = CrossScoreText(state.DirectionScores[2]);
   outcome.resultValue = ResultValue(state);
-  display.result = DoubleToText(*outcome.resultValue, decimalSeparator);
+}
+
+std::optional<Text> PanelOf(const CompareOutcome& outcome, int direction,
+                            Text (*panelText)(Integer)) {
+  const std::optional<Integer>& score = outcome.scores[DirectionIndex(direction)];
+  return score ? std::optional<Text>(panelText(*score)) : std::nullopt;
 }
 
 }  // namespace
 
-CompareOutcome RunCompareAction(TextView text1, TextView text2,
-                                ComparisonState& state,
-                                char16_t decimalSeparator,
+CompareOutcome RunCompareAction(TextView text1, TextView text2, ComparisonState& state,
                                 Walks* walks) {
   CompareOutcome outcome;
   std::optional<WalkRecorder> recorder;
@@ -45,7 +43,7 @@ CompareOutcome RunCompareAction(TextView text1, TextView text2,
   // leaves no factor of an earlier run behind.
   state.LengthFactor = std::numeric_limits<float>::quiet_NaN();
   try {
-    RunSteps(text1, text2, state, decimalSeparator, recorder ? &*recorder : nullptr, outcome);
+    RunSteps(text1, text2, state, recorder ? &*recorder : nullptr, outcome);
   } catch (const RuntimeError& error) {
     outcome.error = error.kind();
     outcome.overflowCause = error.cause();
@@ -53,6 +51,21 @@ CompareOutcome RunCompareAction(TextView text1, TextView text2,
   if (std::isfinite(state.LengthFactor)) outcome.lengthFactor = state.LengthFactor;
   if (recorder) *walks = recorder->Finish(state);
   return outcome;
+}
+
+CompareDisplay DisplayOf(const CompareOutcome& outcome, char16_t decimalSeparator) {
+  CompareDisplay display;
+  // The panels are written together, once the last direction is scored.
+  if (outcome.scores.back()) {
+    const StatusBarShape& bar1 = kStatusBars[0];
+    const StatusBarShape& bar2 = kStatusBars[1];
+    display.selfScore1 = PanelOf(outcome, bar1.selfDirection, SelfScoreText);
+    display.selfScore2 = PanelOf(outcome, bar2.selfDirection, SelfScoreText);
+    display.crossScore1 = PanelOf(outcome, bar1.crossDirection, CrossScoreText);
+    display.crossScore2 = PanelOf(outcome, bar2.crossDirection, CrossScoreText);
+  }
+  if (outcome.resultValue) display.result = DoubleToText(*outcome.resultValue, decimalSeparator);
+  return display;
 }
 
 }  // namespace velmoro

@@ -1,23 +1,41 @@
 #pragma once
 
-// The engine's part of the Compare action, shared by the window and the
-// command-line front so that both run one sequence: reset the four direction
-// slots, run the comparison, produce the four status-bar panel texts and the
-// result text. An error ends the sequence where it is raised; the outcome says
-// what was produced before it and which error it was.
+// The engine's part of the Compare action, one sequence for every front:
+// reset the four direction slots, run the comparison, compute the result, and
+// the status-bar panel texts and the result text made of those numbers. An
+// error ends the sequence where it is raised; the outcome says what was
+// produced before it and which error it was.
 
 #include <array>
 #include <optional>
 
 #include "comparison_state.h"
-#include "word_walk.h"
-#include "velmoro/errors.h"
 #include "text_primitives.h"
+#include "velmoro/errors.h"
+#include "word_walk.h"
 
 namespace velmoro {
 
-// The texts the window shows after a Compare. A text is empty (nullopt) when
-// the Compare ended in an error before producing it.
+// The numbers of one Compare, each set once it has been computed.
+struct CompareOutcome {
+  std::optional<float> lengthFactor;
+  // The score of each direction whose run completed, at DirectionIndex.
+  std::array<std::optional<Integer>, 4> scores;
+  std::optional<double> resultValue;
+  std::optional<ErrorKind> error;  // the error that ended the Compare, if any
+  OverflowCause overflowCause = OverflowCause::Value;  // for an Overflow
+};
+
+// Runs the Compare action's engine steps on the two texts as they stand, with
+// state as the comparison state. With walks, also records there the words of
+// every direction that started. Never throws a RuntimeError: it reports it in
+// the outcome.
+[[nodiscard]] CompareOutcome RunCompareAction(TextView text1, TextView text2,
+                                              ComparisonState& state, Walks* walks = nullptr);
+
+// The texts the window shows after a Compare. A text is absent when the
+// Compare ended in an error before producing it: the panels come once all
+// four directions are scored, the result once it is computed.
 struct CompareDisplay {
   std::optional<Text> selfScore1;   // "STD: n" of direction 3, StatusBar1
   std::optional<Text> selfScore2;   // "STD: n" of direction 4, StatusBar2
@@ -26,23 +44,7 @@ struct CompareDisplay {
   std::optional<Text> result;       // the result text, Label2
 };
 
-struct CompareOutcome {
-  CompareDisplay display;
-  std::optional<float> lengthFactor;  // set once it has been computed
-  // The score of each direction (index 0 is direction 1) whose run completed.
-  std::array<std::optional<Integer>, 4> scores;
-  std::optional<double> resultValue;  // the number the result text shows
-  std::optional<ErrorKind> error;  // the error that ended the Compare, if any
-  OverflowCause overflowCause = OverflowCause::Value;  // for an Overflow
-};
-
-// Runs the Compare action's engine steps on the two texts as they stand, with
-// state as the comparison state; the result text uses decimalSeparator. With
-// walks, also records there the words of every direction that started.
-// Never throws a RuntimeError: it reports it in the outcome.
-[[nodiscard]] CompareOutcome RunCompareAction(TextView text1, TextView text2,
-                                              ComparisonState& state,
-                                              char16_t decimalSeparator,
-                                              Walks* walks = nullptr);
+// The display of outcome, the result with decimalSeparator.
+[[nodiscard]] CompareDisplay DisplayOf(const CompareOutcome& outcome, char16_t decimalSeparator);
 
 }  // namespace velmoro

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <limits>
 
-#include "direction_scorer.h"
+#include "velmoro/directions.h"
 
 namespace velmoro {
 
@@ -16,9 +16,6 @@ std::string Number(int n) { return std::to_string(n); }
 const std::string kShorter = "The measure is made for short texts of up to about " +
                              Number(kPracticalWordLimit) +
                              " words each: compare shorter pieces.";
-
-std::string TextName(int slot) { return "text " + Number(slot); }
-std::string CapitalTextName(int slot) { return "Text " + Number(slot); }
 
 // The direction that was being scored when the error came: the first one that
 // did not complete; 0 when all four did.
@@ -48,9 +45,7 @@ std::string SumOverflow(const CompareOutcome& outcome) {
 }
 
 std::string DirectionOverflow(int direction, OverflowCause cause) {
-  constexpr int kText1 = 1;
-  constexpr int kText2 = 2;
-  const auto [source, target] = SourceAndTarget(static_cast<Integer>(direction), kText1, kText2);
+  const auto [source, target] = kDirectionTexts[DirectionIndex(direction)];
   switch (cause) {
     case OverflowCause::LongSourceWord:
     case OverflowCause::LongTargetWord: {

@@ -1,8 +1,10 @@
 #include "comparison_run.h"
 
 #include <cmath>
+#include <string_view>
 
 #include "direction_scorer.h"
+#include "velmoro/directions.h"
 
 namespace velmoro {
 
@@ -14,7 +16,18 @@ void CheckFloatingPoint(double value) {
   if (!std::isfinite(value)) throw RuntimeError(ErrorKind::FPException);
 }
 
+double FourthRoot(double x) { return std::sqrt(std::sqrt(x)); }
+
+// A panel's prefix, which is ASCII, followed by the score.
+Text PanelText(std::string_view prefix, Integer score) {
+  return Text(prefix.begin(), prefix.end()) + IntegerToText(score);
+}
+
 }  // namespace
+
+void RunComparison(TextView text1, TextView text2, ComparisonState& state) {
+  RunComparison(text1, text2, state, DirectionScored{});
+}
 
 void RunComparison(TextView text1, TextView text2, ComparisonState& state,
                    const DirectionScored& onScored, const DirectionStarted& onStarted) {
@@ -33,7 +46,7 @@ void RunComparison(TextView text1, TextView text2, ComparisonState& state,
 }
 
 double ResultValue(const ComparisonState& state) {
-  const double f = Sqr(Sqr(static_cast<double>(state.LengthFactor)));
+  const double f = FourthRoot(state.LengthFactor);
   const Integer selfScores =
       AddInteger(state.DirectionScores[4], state.DirectionScores[3]);
   const Integer crossScores =
@@ -43,8 +56,8 @@ double ResultValue(const ComparisonState& state) {
   return x;
 }
 
-Text SelfScoreText(Integer score) { return u"STD: " + IntegerToText(score); }
+Text SelfScoreText(Integer score) { return PanelText(kSelfScorePrefix, score); }
 
-Text CrossScoreText(Integer score) { return u"#: " + IntegerToText(score); }
+Text CrossScoreText(Integer score) { return PanelText(kCrossScorePrefix, score); }
 
 }  // namespace velmoro

@@ -213,4 +213,8 @@ void ScoreDirection(Integer direction, TextView text1, TextView text2,
   ScoreDirection(direction, PreparedText(text1), PreparedText(text2), state, onWord);
 }
 
+void ScoreDirection(Integer direction, TextView text1, TextView text2, ComparisonState& state) {
+  ScoreDirection(direction, text1, text2, state, WordObserver{});
+}
+
 }  // namespace velmoro

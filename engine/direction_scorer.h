@@ -3,9 +3,8 @@
 // Scoring one direction of a comparison: how much of a source text is found,
 // word by word and in context, in a target text.
 //
-// Directions name an ordered pair of texts (source, target):
-//   1 = (text1, text2), 2 = (text2, text1), 3 = (text1, text1),
-//   4 = (text2, text2).
+// Directions name an ordered pair of texts (source, target), as
+// velmoro/directions.h lists them.
 // Words are what lies between U+0020 spaces of the normalised texts; tabs and
 // line breaks stay inside words, and a word is also found inside a longer word.
 //
@@ -32,35 +31,18 @@
 
 #include <cstddef>
 #include <functional>
-#include <utility>
 
 #include "comparison_state.h"
+#include "direction_texts.h"
 #include "prepared_text.h"
 #include "text_primitives.h"
-#include "velmoro/procedures.h"
+#include "scan_observers.h"
 
 namespace velmoro {
-
-// The source and the target of direction (1 to 4) among text1 and text2.
-// Throws BoundsError for any other direction.
-template <typename Texts>
-[[nodiscard]] std::pair<const Texts&, const Texts&> SourceAndTarget(Integer direction,
-                                                                   const Texts& text1,
-                                                                   const Texts& text2) {
-  switch (direction) {
-    case 1: return {text1, text2};
-    case 2: return {text2, text1};
-    case 3: return {text1, text1};
-    case 4: return {text2, text2};
-    default: throw RuntimeError(ErrorKind::BoundsError);
-  }
-}
-template <typename Texts>
-void SourceAndTarget(Integer direction, const Texts&& text1, const Texts&& text2) = delete;
 
 // The same over the two texts prepared once, for a run of all four directions.
 void ScoreDirection(Integer direction, const PreparedText& text1,
                     const PreparedText& text2, ComparisonState& state,
-                    const WordObserver& onWord = {});
+                    const WordObserver& onWord);
 
 }  // namespace velmoro

@@ -1,4 +1,4 @@
-#include "given_text.h"
+#include "velmoro/fronts.h"
 
 #include <algorithm>
 

@@ -8,13 +8,13 @@
 #include <utility>
 
 #include "text_primitives.h"
+#include "velmoro/fronts.h"
 #include "velmoro/procedures.h"
 
 namespace velmoro {
 
-// True when normalising turns unit into a space: the space itself and the
-// eight marks , . ; : ? ! - *, which end words.
-[[nodiscard]] bool NormalizesToSpace(char16_t unit);
+// NormalizesToSpace, which the window's tints read too, is declared in
+// velmoro/fronts.h.
 
 // Where the units of a prepared text, NormalizeText(Trim(raw)) followed by one
 // space, came from in raw. Asked in order: an index asked for must not be

@@ -1,25 +1,15 @@
 #include "text_primitives.h"
 
-#include <algorithm>
 #include <array>
 #include <charconv>
-#include <cmath>
 
-#include "lower_case.h"
 #include "spaces.h"
-#include "substring_search.h"
 
 namespace velmoro {
 
 namespace {
 
 constexpr char16_t kSpace = u' ';
-
-std::size_t ToSize(Long n) { return static_cast<std::size_t>(n); }
-
-void RequireCount(Long n) {
-  if (n < 0) throw RuntimeError(ErrorKind::InvalidArgument);
-}
 
 }  // namespace
 
@@ -32,46 +22,6 @@ TextView Trim(TextView s) {
 }
 
 TextView LeftTrim(TextView s) { return s.substr(SkipSpaces(s, 0)); }
-
-TextView Left(TextView s, Long n) {
-  RequireCount(n);
-  return s.substr(0, ToSize(n));
-}
-
-TextView Right(TextView s, Long n) {
-  RequireCount(n);
-  return s.substr(s.size() - std::min(s.size(), ToSize(n)));
-}
-
-Long InStr(Long start, TextView s, TextView t) {
-  if (start < 1) throw RuntimeError(ErrorKind::InvalidArgument);
-  if (s.empty()) return 0;
-  if (t.empty()) return start <= Len(s) ? start : 0;
-  const std::size_t found = FindUnits(s, t, ToSize(start) - 1);
-  return found == kNotFound ? 0 : ToLong(static_cast<std::int64_t>(found) + 1);
-}
-
-Text Replace(TextView s, TextView find, TextView with) {
-  if (find.empty()) return Text(s);
-  Text out;
-  out.reserve(s.size());
-  std::size_t scan = 0;
-  for (std::size_t hit = FindUnits(s, find, scan); hit != kNotFound;
-       hit = FindUnits(s, find, scan)) {
-    out.append(s.substr(scan, hit - scan)).append(with);
-    scan = hit + find.size();
-  }
-  out.append(s.substr(scan));
-  return out;
-}
-
-Text LowerCase(TextView s) {
-  Text out(s);
-  LowerCaseInPlace(out);
-  return out;
-}
-
-Text StrReverse(TextView s) { return Text(s.rbegin(), s.rend()); }
 
 Text IntegerToText(Long n) {
   std::array<char, 16> digits{};
@@ -97,7 +47,5 @@ Text DoubleToText(double x, char16_t decimalSeparator) {
   }
   return out;
 }
-
-double Sqr(double x) { return std::sqrt(x); }
 
 }  // namespace velmoro

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "text_primitives.h"
+#include "velmoro/fronts.h"
 #include "velmoro/velmoro.h"
 
 namespace velmoro {
@@ -22,14 +23,8 @@ namespace velmoro {
 // How a sequence of bytes reads as UTF-8.
 enum class Utf8Sequence { Whole, IllFormed, CutOff };
 
-// The longest prefix of bytes made of whole well-formed sequences, and
-// whether what follows it is ill-formed, or only a sequence that the end of
-// bytes cuts off (more bytes may complete it).
-struct Utf8Prefix {
-  std::size_t length = 0;
-  bool illFormed = false;
-};
-[[nodiscard]] Utf8Prefix WellFormedPrefix(std::string_view bytes);
+// WellFormedPrefix, for the checks of text read in pieces, is declared in
+// velmoro/fronts.h.
 
 // bytes as a Text: a code point up to U+FFFF as one unit, any other as a
 // surrogate pair. Empty bytes give the empty text; a NUL byte is a character

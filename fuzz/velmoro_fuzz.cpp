@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size < 2) return 0;
   const auto [text1, text2] = SplitTexts({data, size});
   velmoro::ComparisonState state;
-  const velmoro::CompareOutcome outcome = velmoro::RunCompareAction(text1, text2, state, u'.');
+  const velmoro::CompareOutcome outcome = velmoro::RunCompareAction(text1, text2, state);
   // After scoring, only checked arithmetic can fail.
   Require(outcome.error != velmoro::ErrorKind::InvalidArgument &&
           outcome.error != velmoro::ErrorKind::BoundsError);

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "blocks_in_parallel.h"
-#include "front.h"
+#include "velmoro/fronts.h"
 #include "velmoro/velmoro.h"
 
 namespace py = pybind11;
@@ -103,11 +103,11 @@ struct Scored {
 };
 
 void Score(const GivenText& text1, const GivenText& text2, const Scored& into) {
-  const CompareOutcome outcome = CompareGivenTexts(text1, text2);
-  *into.distance = outcome.resultValue.value_or(kNoDistance);
+  const CompareNumbers outcome = CompareGivenNumbers(text1, text2);
+  *into.distance = outcome.distance.value_or(kNoDistance);
   if (into.scores != nullptr) {
     for (std::size_t d = 0; d < outcome.scores.size(); ++d) {
-      into.scores[d] = outcome.scores[d].value_or(-1);
+      into.scores[d] = static_cast<std::int16_t>(outcome.scores[d].value_or(-1));
     }
   }
   if (into.error != nullptr) {

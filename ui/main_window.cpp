@@ -17,7 +17,7 @@
 #include "status_bar.h"
 #include "steady_cursor.h"
 #include "text_conversion.h"
-#include "text_primitives.h"
+#include "velmoro/directions.h"
 #include "velmoro/velmoro.h"
 #include "word_highlights.h"
 
@@ -90,7 +90,9 @@ QPushButton* CreateButton(const QString& name, const QString& caption,
   return button;
 }
 
-QString FromUtf8(const std::string& text) { return QString::fromStdString(text); }
+QString FromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 bool IsEnterKey(const QEvent* event) {
   if (event->type() != QEvent::KeyPress) return false;
@@ -136,10 +138,10 @@ MainWindow::MainWindow(ErrorReporter reportError, QWidget* parent)
       text1_(CreateTextBox(QStringLiteral("Text1"), velmoro::kSampleText1, this)),
       text2_(CreateTextBox(QStringLiteral("Text2"), velmoro::kSampleText2, this)),
       command1_(CreateButton(QStringLiteral("Command1"), tr("Compare"), this)),
-      statusBar1_(velmoro::CreateStatusBar(QStringLiteral("StatusBar1"), QStringLiteral("1-2"),
-                                           this)),
-      statusBar2_(velmoro::CreateStatusBar(QStringLiteral("StatusBar2"), QStringLiteral("2-1"),
-                                           this)),
+      statusBar1_(velmoro::CreateStatusBar(QStringLiteral("StatusBar1"),
+                                           FromUtf8(velmoro::kStatusBars[0].label), this)),
+      statusBar2_(velmoro::CreateStatusBar(QStringLiteral("StatusBar2"),
+                                           FromUtf8(velmoro::kStatusBars[1].label), this)),
       highlights_(new WordHighlights(text1_, text2_, this)) {
   connect(command1_, &QPushButton::clicked, this, &MainWindow::compare);
   for (const QKeySequence& keys : {QKeySequence(Qt::CTRL | Qt::Key_Return),
@@ -181,8 +183,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::compare() {
-  const QString text1 = velmoro::GivenText(*text1_);
-  const QString text2 = velmoro::GivenText(*text2_);
+  const QString text1 = velmoro::TextOfBox(*text1_);
+  const QString text2 = velmoro::TextOfBox(*text2_);
   velmoro::Explanation explanation;
   velmoro::Comparison comparison;
   {
@@ -203,9 +205,9 @@ void MainWindow::showComparison(const velmoro::Comparison& comparison) {
     velmoro::SetPanelText(*statusBar1_, number, FromUtf8(comparison.status1[panel]));
     velmoro::SetPanelText(*statusBar2_, number, FromUtf8(comparison.status2[panel]));
   }
-  label2_->setPlainText(
-      comparison.distance
-          ? QString::fromStdU16String(velmoro::DoubleToText(
-                *comparison.distance, velmoro::DecimalSeparator(QLocale())))
-          : QString());
+  // The engine writes the result with a full stop; the window shows the
+  // user's own decimal separator.
+  QString result = comparison.result_text ? FromUtf8(*comparison.result_text) : QString();
+  result.replace(QChar(u'.'), QChar(velmoro::DecimalSeparator(QLocale())));
+  label2_->setPlainText(result);
 }

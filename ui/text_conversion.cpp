@@ -16,7 +16,7 @@ bool IsLineBreak(QChar unit) {
 
 }  // namespace
 
-QString GivenText(const QPlainTextEdit& box) {
+QString TextOfBox(const QPlainTextEdit& box) {
   // The raw text keeps no-break spaces, which toPlainText turns into spaces.
   QString text = box.document()->toRawText();
   for (QChar& unit : text) {

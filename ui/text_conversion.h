@@ -19,7 +19,7 @@ namespace velmoro {
 // paragraph break or a line separator (Shift+Enter), is a line feed, which the
 // front compares as "\r\n" on every platform; every other unit is kept as it
 // is, a no-break space included. An empty box gives an empty text.
-[[nodiscard]] QString GivenText(const QPlainTextEdit& box);
+[[nodiscard]] QString TextOfBox(const QPlainTextEdit& box);
 
 // text's units, as the front takes them; text must outlive the view.
 [[nodiscard]] std::u16string_view Units(const QString& text);

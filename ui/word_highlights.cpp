@@ -11,7 +11,7 @@
 #include <algorithm>
 
 #include "explanation_texts.h"
-#include "normalize_text.h"
+#include "velmoro/fronts.h"
 #include "text_conversion.h"
 
 namespace {

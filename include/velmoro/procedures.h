@@ -7,16 +7,15 @@
 // window shows them in. They throw RuntimeError (velmoro/errors.h).
 
 #include <array>
-#include <cstddef>
-#include <functional>
 
 #include "velmoro/errors.h"
 #include "velmoro/text.h"
 
 namespace velmoro {
 
-// The state of one comparison, owned by the window and kept as long as it:
-// the score of each direction and the length factor of the latest run.
+// The state of a comparison: the score of each direction and the length
+// factor of the latest run. A caller keeps it for as long as it wants the
+// numbers; RunComparison only adds into the slots it is given.
 struct ComparisonState {
   // Slot d holds the score of direction d (1 to 4); slot 0 is never used.
   std::array<Integer, 5> DirectionScores{};
@@ -26,7 +25,7 @@ struct ComparisonState {
 
 // The canonical form of s that is split into words: the eight marks , . ; : ?
 // ! - * become spaces, every run of spaces becomes one space, letters are
-// lower-cased (as LowerCase). Not trimmed: "star." becomes "star " and
+// lower-cased by their simple lower-case mapping. Not trimmed: "star." becomes "star " and
 // "-- hello" becomes " hello".
 [[nodiscard]] Text NormalizeText(TextView s);
 
@@ -37,47 +36,18 @@ struct ComparisonState {
 // count, a first-space position or a found position past 32767.
 [[nodiscard]] Integer CountWordRun(TextView a, TextView b);
 
-// What one word of the source earned, as the scan walks it.
-struct WordStep {
-  TextView word;
-  Integer position = 0;   // where it was found in the unconsumed target; 0: not
-  bool byContext = false; // credited by its neighbour runs, not with one point
-  Integer following = 0;  // the following run (by context only)
-  Integer preceding = 0;  // the preceding run (by context only)
-  Integer score = 0;      // the direction's slot after the word
-  // Where the word starts in the prepared source, and where the occurrence it
-  // was found at starts in the prepared target as it stood before the scan
-  // consumed anything (found words only). The empty word found at a leading
-  // space of the unconsumed target stands at the target's space in front of
-  // the first word not yet consumed, or at its last space when none is left.
-  std::size_t sourceStart = 0;
-  std::size_t targetStart = 0;
-};
-using WordObserver = std::function<void(const WordStep&)>;
-
 // Adds the score of direction (1 to 4) over text1 and text2 to
 // state.DirectionScores[direction]; no other slot is read or written. Throws
 // Overflow when the score, a run count or a position that is narrowed to an
 // Integer passes 32767 (what was added before stays in the slot), and
-// BoundsError for a direction outside 1 to 4. onWord, when given, sees every
-// word the scan walks, in order.
-void ScoreDirection(Integer direction, TextView text1, TextView text2,
-                    ComparisonState& state, const WordObserver& onWord = {});
-
-// Called after each direction has been scored, with its code.
-using DirectionScored = std::function<void(Integer direction)>;
-
-// Called as each direction starts, with its code; the observer it returns
-// sees every word the direction's scan walks.
-using DirectionStarted = std::function<WordObserver(Integer direction)>;
+// BoundsError for a direction outside 1 to 4.
+void ScoreDirection(Integer direction, TextView text1, TextView text2, ComparisonState& state);
 
 // Sets state.LengthFactor from the raw lengths of text1 and text2, then scores
 // directions 1, 2, 3 and 4 in this order, adding into their slots; the caller
 // sets those four slots to 0 first. Throws FPException for an empty text1
 // (before any direction is scored) and passes on every error of the scorer.
-void RunComparison(TextView text1, TextView text2, ComparisonState& state,
-                   const DirectionScored& onScored = {},
-                   const DirectionStarted& onStarted = {});
+void RunComparison(TextView text1, TextView text2, ComparisonState& state);
 
 // The fourth root of the length factor times the sum of the self-scores
 // (directions 3 and 4) divided by the sum of the cross-scores (directions 1

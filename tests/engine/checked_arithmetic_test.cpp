@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "engine_test_support.h"
+#include "model_primitives.h"
 
 namespace velmoro {
 namespace {

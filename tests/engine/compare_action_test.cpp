@@ -22,13 +22,14 @@ void ExpectNoDisplay(const CompareDisplay& display) {
 
 TEST(RunCompareAction, ProducesEveryTextOfTheSamplePair) {
   ComparisonState state;
-  const CompareOutcome outcome = RunCompareAction(kSampleText1, kSampleText2, state, u',');
+  const CompareOutcome outcome = RunCompareAction(kSampleText1, kSampleText2, state);
+  const CompareDisplay display = DisplayOf(outcome, u',');
   EXPECT_EQ(outcome.error, std::nullopt);
-  EXPECT_EQ(outcome.display.selfScore1, u"STD: 150");
-  EXPECT_EQ(outcome.display.selfScore2, u"STD: 149");
-  EXPECT_EQ(outcome.display.crossScore1, u"#: 15");
-  EXPECT_EQ(outcome.display.crossScore2, u"#: 24");
-  EXPECT_EQ(outcome.display.result, u"6,6973953762657");
+  EXPECT_EQ(display.selfScore1, u"STD: 150");
+  EXPECT_EQ(display.selfScore2, u"STD: 149");
+  EXPECT_EQ(display.crossScore1, u"#: 15");
+  EXPECT_EQ(display.crossScore2, u"#: 24");
+  EXPECT_EQ(display.result, u"6,6973953762657");
   EXPECT_EQ(outcome.lengthFactor, 1.01612901687622F);
   EXPECT_EQ(outcome.scores, (OptionalScores{15, 24, 150, 149}));
 }
@@ -36,11 +37,11 @@ TEST(RunCompareAction, ProducesEveryTextOfTheSamplePair) {
 TEST(RunCompareAction, ResetsTheFourSlotsBeforeEachRun) {
   ComparisonState state;
   state.DirectionScores = {42, 1000, 1000, 1000, 1000};
-  const CompareOutcome first = RunCompareAction(u"scar", u"car", state, u'.');
-  const CompareOutcome second = RunCompareAction(u"scar", u"car", state, u'.');
+  const CompareOutcome first = RunCompareAction(u"scar", u"car", state);
+  const CompareOutcome second = RunCompareAction(u"scar", u"car", state);
   for (const CompareOutcome* outcome : {&first, &second}) {
     EXPECT_EQ(outcome->scores, (OptionalScores{0, 1, 1, 1}));
-    EXPECT_EQ(outcome->display.result, u"1.11474252688113");
+    EXPECT_EQ(DisplayOf(*outcome, u'.').result, u"1.11474252688113");
     EXPECT_EQ(outcome->lengthFactor, 1.25F);
   }
   // Slot 0 is never touched.
@@ -49,10 +50,10 @@ TEST(RunCompareAction, ResetsTheFourSlotsBeforeEachRun) {
 
 TEST(RunCompareAction, ProducesNothingForAnEmptyText1) {
   ComparisonState state;
-  ASSERT_EQ(RunCompareAction(u"A B", u"a b", state, u'.').error, std::nullopt);
-  const CompareOutcome outcome = RunCompareAction(u"", u"a b", state, u'.');
+  ASSERT_EQ(RunCompareAction(u"A B", u"a b", state).error, std::nullopt);
+  const CompareOutcome outcome = RunCompareAction(u"", u"a b", state);
   EXPECT_EQ(outcome.error, ErrorKind::FPException);
-  ExpectNoDisplay(outcome.display);
+  ExpectNoDisplay(DisplayOf(outcome, u'.'));
   // No factor or score of the earlier run is left behind.
   EXPECT_EQ(outcome.lengthFactor, std::nullopt);
   EXPECT_EQ(outcome.scores, OptionalScores{});
@@ -61,13 +62,14 @@ TEST(RunCompareAction, ProducesNothingForAnEmptyText1) {
 
 TEST(RunCompareAction, ShowsTheScoresButNoResultWhenNothingIsFound) {
   ComparisonState state;
-  const CompareOutcome outcome = RunCompareAction(u"x", u"y", state, u'.');
+  const CompareOutcome outcome = RunCompareAction(u"x", u"y", state);
+  const CompareDisplay display = DisplayOf(outcome, u'.');
   EXPECT_EQ(outcome.error, ErrorKind::FPException);
-  EXPECT_EQ(outcome.display.selfScore1, u"STD: 1");
-  EXPECT_EQ(outcome.display.selfScore2, u"STD: 1");
-  EXPECT_EQ(outcome.display.crossScore1, u"#: 0");
-  EXPECT_EQ(outcome.display.crossScore2, u"#: 0");
-  EXPECT_EQ(outcome.display.result, std::nullopt);
+  EXPECT_EQ(display.selfScore1, u"STD: 1");
+  EXPECT_EQ(display.selfScore2, u"STD: 1");
+  EXPECT_EQ(display.crossScore1, u"#: 0");
+  EXPECT_EQ(display.crossScore2, u"#: 0");
+  EXPECT_EQ(display.result, std::nullopt);
   EXPECT_EQ(outcome.lengthFactor, 1.0F);
   EXPECT_EQ(outcome.scores, (OptionalScores{0, 0, 1, 1}));
 }
@@ -77,11 +79,11 @@ TEST(RunCompareAction, ReportsWhichDirectionsCompletedBeforeAnOverflow) {
   // nothing; the 300 distinct words against themselves pass 32767 in
   // direction 3, and direction 4 never runs.
   ComparisonState state;
-  const CompareOutcome outcome = RunCompareAction(DistinctWords(300), u"0", state, u'.');
+  const CompareOutcome outcome = RunCompareAction(DistinctWords(300), u"0", state);
   EXPECT_EQ(outcome.error, ErrorKind::Overflow);
   EXPECT_EQ(outcome.scores, (OptionalScores{0, 0, std::nullopt, std::nullopt}));
   EXPECT_EQ(outcome.lengthFactor, static_cast<float>(898.0 / 899.0 + 1.0));
-  ExpectNoDisplay(outcome.display);
+  ExpectNoDisplay(DisplayOf(outcome, u'.'));
 }
 
 TEST(RunCompareAction, ReportsAResultSumPast32767) {
@@ -89,12 +91,13 @@ TEST(RunCompareAction, ReportsAResultSumPast32767) {
   // every direction; the two self-scores together pass 32767.
   ComparisonState state;
   const CompareOutcome outcome =
-      RunCompareAction(DistinctWords(130), DistinctWords(130), state, u'.');
+      RunCompareAction(DistinctWords(130), DistinctWords(130), state);
+  const CompareDisplay display = DisplayOf(outcome, u'.');
   EXPECT_EQ(outcome.error, ErrorKind::Overflow);
   const Integer each = 129 * 128 + 2;
   EXPECT_EQ(outcome.scores, (OptionalScores{each, each, each, each}));
-  EXPECT_EQ(outcome.display.selfScore1, u"STD: " + IntegerToText(each));
-  EXPECT_EQ(outcome.display.result, std::nullopt);
+  EXPECT_EQ(display.selfScore1, u"STD: " + IntegerToText(each));
+  EXPECT_EQ(display.result, std::nullopt);
 }
 
 }  // namespace

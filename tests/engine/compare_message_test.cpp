@@ -11,7 +11,7 @@ namespace {
 
 std::string MessageOf(TextView text1, TextView text2) {
   ComparisonState state;
-  return CompareMessage(RunCompareAction(text1, text2, state, u'.'));
+  return CompareMessage(RunCompareAction(text1, text2, state));
 }
 
 const std::string kShorter =

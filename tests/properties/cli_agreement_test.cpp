@@ -82,7 +82,7 @@ class CliAgreement : public testing::Test {
   void ExpectAgreement(const TextPair& pair) const {
     ComparisonState state;
     const CompareOutcome expected =
-        RunCompareAction(WithCrLf(pair.text1), WithCrLf(pair.text2), state, u'.');
+        RunCompareAction(WithCrLf(pair.text1), WithCrLf(pair.text2), state);
     const auto [status, report] = RunCli(pair);
     EXPECT_EQ(status, expected.error ? 1 : 0);
     ASSERT_TRUE(report.is_object()) << report;
@@ -92,7 +92,7 @@ class CliAgreement : public testing::Test {
     }
     EXPECT_EQ(report["length_factor"],
               ValueOrNull(expected.lengthFactor, [](float f) { return static_cast<double>(f); }));
-    EXPECT_EQ(report["result"], ValueOrNull(expected.display.result, Utf8));
+    EXPECT_EQ(report["result"], ValueOrNull(DisplayOf(expected, u'.').result, Utf8));
     EXPECT_EQ(report["error"], ValueOrNull(expected.error, [](ErrorKind kind) {
                 return std::string(ErrorKindName(kind));
               }));

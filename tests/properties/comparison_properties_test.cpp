@@ -22,7 +22,7 @@ constexpr Long kIntegerMax = 32'767;
 
 CompareOutcome Compare(TextView text1, TextView text2) {
   ComparisonState state;
-  return RunCompareAction(text1, text2, state, u'.');
+  return RunCompareAction(text1, text2, state);
 }
 
 // The error the result measure raises for four completed scores: a sum past
@@ -75,15 +75,16 @@ void ExpectDirectionsExchanged(const TextPair& pair) {
 void ExpectZeroOrError(TextView text) {
   const CompareOutcome outcome = Compare(text, text);
   if (outcome.error) return;
-  EXPECT_EQ(outcome.display.result, Text(u"0"));
+  EXPECT_EQ(DisplayOf(outcome, u'.').result, Text(u"0"));
   EXPECT_EQ(outcome.scores[0], outcome.scores[2]);
   EXPECT_EQ(outcome.scores[1], outcome.scores[3]);
 }
 
 void ExpectResultAtLeastMinusOne(const TextPair& pair) {
   const CompareOutcome outcome = Compare(pair.text1, pair.text2);
-  if (!outcome.display.result) return;
-  const std::string shown(outcome.display.result->begin(), outcome.display.result->end());
+  const std::optional<Text> resultText = DisplayOf(outcome, u'.').result;
+  if (!resultText) return;
+  const std::string shown(resultText->begin(), resultText->end());
   SCOPED_TRACE(shown);
   char* end = nullptr;
   const double result = std::strtod(shown.c_str(), &end);

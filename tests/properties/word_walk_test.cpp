@@ -22,7 +22,7 @@ namespace {
 Walks WalksOf(const TextPair& pair) {
   ComparisonState state;
   Walks walks;
-  static_cast<void>(RunCompareAction(pair.text1, pair.text2, state, u'.', &walks));
+  static_cast<void>(RunCompareAction(pair.text1, pair.text2, state, &walks));
   return walks;
 }
 

@@ -6,6 +6,7 @@
 
 #include "comparison_state.h"
 #include "direction_scorer.h"
+#include "model_primitives.h"
 #include "text_primitives.h"
 
 namespace velmoro::reference {

@@ -1,0 +1,109 @@
+#pragma once
+
+// What Velmoro's own fronts (the window, velmoro-cli and the Python module)
+// need of the engine beyond velmoro/velmoro.h, and the only engine header they
+// include: texts taken in once and compared many times, a Compare that keeps
+// the words it walked as compactly as the engine records them, one that gives
+// its numbers alone, the check of UTF-8 read in pieces, and which characters
+// part words. Not installed: callers outside the project use velmoro.h.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "velmoro/errors.h"
+#include "velmoro/text.h"
+#include "velmoro/velmoro.h"
+
+namespace velmoro {
+
+// A text as a caller gave it, in UTF-8 or UTF-16, made into the text the
+// engine compares: every line break, whether CR LF, a lone LF or a lone CR,
+// becomes CR LF. The way back from a unit of that text to a code point of the
+// text as given goes with it.
+class GivenText {
+ public:
+  // Throws InvalidUtf8 for bytes that are not well-formed UTF-8.
+  [[nodiscard]] static GivenText FromUtf8(std::string_view bytes);
+  [[nodiscard]] static GivenText FromUtf16(std::u16string_view units);
+
+  // The text the engine compares.
+  [[nodiscard]] TextView text() const { return text_; }
+
+  // The code point of the text as given that the unit at index unit of text()
+  // belongs to; for text().size(), the given text's length in code points. A
+  // lone surrogate counts as one code point.
+  [[nodiscard]] std::size_t CodePointOf(std::size_t unit) const;
+
+ private:
+  Text text_;
+  // The units of text_, ascending, that start no code point of the text as
+  // given: the second unit of a surrogate pair, and the unit that a lone line
+  // break gained.
+  std::vector<std::uint32_t> continuations_;
+};
+
+// The words one Compare walked: for each direction, its found words only, so
+// that a long text whose words are not found costs nothing here. The walked
+// words are read again from the texts as they are handed out.
+class WalkRecord {
+ public:
+  WalkRecord();
+  ~WalkRecord();
+  WalkRecord(WalkRecord&&) noexcept;
+  WalkRecord& operator=(WalkRecord&&) noexcept;
+
+  // Direction's (1 to 4) texts, completeness and score, without its words;
+  // nullopt for a direction that never started.
+  [[nodiscard]] std::optional<DirectionExplanation> Direction(int direction) const;
+
+  // Calls visit with every word direction walked, in scan order, as callers
+  // see it. text1 and text2 are the texts the Compare was given.
+  void ForEachWord(int direction, const GivenText& text1, const GivenText& text2,
+                   const std::function<void(const ExplainedWord&)>& visit) const;
+
+  struct Walks;
+
+ private:
+  friend class WalkRecordAccess;
+  std::unique_ptr<Walks> walks_;
+};
+
+// Compares text1 with text2, as velmoro::Compare does; with record, keeps
+// there the words of every direction that started.
+[[nodiscard]] Comparison CompareGivenTexts(const GivenText& text1, const GivenText& text2,
+                                           WalkRecord* record = nullptr);
+
+// What a Compare gives without the texts made of its numbers, for a front
+// that writes its own records: the scores, length factor, distance, error and
+// message of velmoro::Comparison.
+struct CompareNumbers {
+  std::array<std::optional<int>, 4> scores;
+  std::optional<double> length_factor;
+  std::optional<double> distance;
+  std::optional<ErrorKind> error;
+  std::string message;
+};
+
+[[nodiscard]] CompareNumbers CompareGivenNumbers(const GivenText& text1, const GivenText& text2);
+
+// The longest prefix of bytes made of whole well-formed UTF-8 sequences, and
+// whether what follows it is ill-formed, or only a sequence that the end of
+// bytes cuts off (more bytes may complete it).
+struct Utf8Prefix {
+  std::size_t length = 0;
+  bool illFormed = false;
+};
+[[nodiscard]] Utf8Prefix WellFormedPrefix(std::string_view bytes);
+
+// Whether normalising turns unit into a space, so that it parts two words:
+// U+0020 and the marks , . ; : ? ! - *.
+[[nodiscard]] bool NormalizesToSpace(char16_t unit);
+
+}  // namespace velmoro

@@ -1,0 +1,116 @@
+#include "velmoro/fronts.h"
+
+#include <cstddef>
+#include <utility>
+
+#include "compare_action.h"
+#include "compare_message.h"
+#include "direction_texts.h"
+#include "utf8_text.h"
+#include "velmoro/directions.h"
+#include "word_walk.h"
+
+namespace velmoro {
+
+struct WalkRecord::Walks {
+  velmoro::Walks directions;
+};
+
+class WalkRecordAccess {
+ public:
+  static velmoro::Walks& Of(WalkRecord& record) { return record.walks_->directions; }
+  static const velmoro::Walks& Of(const WalkRecord& record) { return record.walks_->directions; }
+};
+
+namespace {
+
+// The result text is for callers of every locale alike.
+constexpr char16_t kDecimalPoint = u'.';
+
+std::string Utf8OrEmpty(const std::optional<Text>& text) {
+  return text ? ToUtf8(*text) : std::string();
+}
+
+CompareOutcome OutcomeOf(const GivenText& text1, const GivenText& text2, velmoro::Walks* walks) {
+  ComparisonState state;
+  return RunCompareAction(text1.text(), text2.text(), state, walks);
+}
+
+template <typename Numbers>
+Numbers NumbersOf(const CompareOutcome& outcome) {
+  Numbers numbers;
+  for (std::size_t i = 0; i < outcome.scores.size(); ++i) {
+    if (outcome.scores[i]) numbers.scores[i] = *outcome.scores[i];
+  }
+  if (outcome.lengthFactor) numbers.length_factor = *outcome.lengthFactor;
+  numbers.distance = outcome.resultValue;
+  numbers.error = outcome.error;
+  numbers.message = CompareMessage(outcome);
+  return numbers;
+}
+
+ExplainedWord ExplainedWordOf(const WalkedWord& word, const GivenText& source,
+                              const GivenText& target) {
+  ExplainedWord explained;
+  explained.word = ToUtf8(NormalizedWord(source.text(), word));
+  explained.source = {source.CodePointOf(word.sourceStart),
+                      source.CodePointOf(word.sourceStart + word.length)};
+  if (word.found()) {
+    explained.target = Span{target.CodePointOf(word.targetStart),
+                            target.CodePointOf(word.targetStart + word.length)};
+  }
+  explained.points = word.points;
+  if (word.byContext) {
+    explained.following = word.following;
+    explained.preceding = word.preceding;
+  }
+  return explained;
+}
+
+}  // namespace
+
+WalkRecord::WalkRecord() : walks_(std::make_unique<Walks>()) {}
+WalkRecord::~WalkRecord() = default;
+WalkRecord::WalkRecord(WalkRecord&&) noexcept = default;
+WalkRecord& WalkRecord::operator=(WalkRecord&&) noexcept = default;
+
+std::optional<DirectionExplanation> WalkRecord::Direction(int direction) const {
+  const std::optional<DirectionWalk>& walk = walks_->directions[DirectionIndex(direction)];
+  if (!walk) return std::nullopt;
+  DirectionExplanation explained;
+  explained.direction = direction;
+  explained.source = kDirectionTexts[DirectionIndex(direction)].source;
+  explained.target = kDirectionTexts[DirectionIndex(direction)].target;
+  explained.complete = walk->complete;
+  explained.score = walk->score;
+  return explained;
+}
+
+void WalkRecord::ForEachWord(int direction, const GivenText& text1, const GivenText& text2,
+                             const std::function<void(const ExplainedWord&)>& visit) const {
+  const std::optional<DirectionWalk>& walk = walks_->directions[DirectionIndex(direction)];
+  if (!walk) return;
+  const auto [source, target] = SourceAndTarget(direction, text1, text2);
+  ForEachWalkedWord(source.text(), *walk, [&](const WalkedWord& word) {
+    visit(ExplainedWordOf(word, source, target));
+  });
+}
+
+Comparison CompareGivenTexts(const GivenText& text1, const GivenText& text2, WalkRecord* record) {
+  const CompareOutcome outcome =
+      OutcomeOf(text1, text2, record != nullptr ? &WalkRecordAccess::Of(*record) : nullptr);
+  auto comparison = NumbersOf<Comparison>(outcome);
+  const CompareDisplay display = DisplayOf(outcome, kDecimalPoint);
+  comparison.status1 = {std::string(kStatusBars[0].label), Utf8OrEmpty(display.selfScore1),
+                        Utf8OrEmpty(display.crossScore1)};
+  comparison.status2 = {std::string(kStatusBars[1].label), Utf8OrEmpty(display.selfScore2),
+                        Utf8OrEmpty(display.crossScore2)};
+  if (display.result) comparison.result_text = ToUtf8(*display.result);
+  return comparison;
+}
+
+CompareNumbers CompareGivenNumbers(const GivenText& text1, const GivenText& text2) {
+  return NumbersOf<CompareNumbers>(OutcomeOf(text1, text2, nullptr));
+}
+
+}  // namespace velmoro
