@@ -7,9 +7,6 @@ namespace velmoro::cli {
 
 namespace {
 
-constexpr std::array<ErrorKind, 4> kKinds = {ErrorKind::Overflow, ErrorKind::FPException,
-                                             ErrorKind::InvalidArgument, ErrorKind::BoundsError};
-
 constexpr auto kShowEvery = std::chrono::milliseconds(250);
 
 std::string Number(double value) {
@@ -44,7 +41,7 @@ std::string RunSummary::Text(double seconds) {
   std::string text = "pairs: " + std::to_string(pairs()) + ", completed: " +
                      std::to_string(completed_) + ", lines not read: " +
                      std::to_string(inputErrors_) + "\nerrors:";
-  for (const ErrorKind kind : kKinds) {
+  for (const ErrorKind kind : kErrorKinds) {
     text += ' ' + std::string(ErrorKindName(kind)) + ' ' +
             std::to_string(errors_[static_cast<std::size_t>(kind)]);
   }

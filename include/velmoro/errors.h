@@ -4,11 +4,14 @@
 // exception type that carries a kind (and, for an overflow, what overflowed)
 // from where it is raised to the top of a Compare.
 
+#include <array>
 #include <exception>
+#include <optional>
 #include <string_view>
 
 namespace velmoro {
 
+// The values are the kinds' codes less one (ErrorCode).
 enum class ErrorKind {
   Overflow,         // a checked Integer or Long result left its type's range
   FPException,      // a checked floating-point result came from a division by
@@ -16,6 +19,16 @@ enum class ErrorKind {
   InvalidArgument,  // Left or Right was asked for a negative count
   BoundsError,      // an index into DirectionScores lay outside 0 to 4
 };
+
+// Every kind, in the order of their codes: a kind's code is 1 + its index
+// here, and 0 stands for no error.
+inline constexpr std::array<ErrorKind, 4> kErrorKinds{
+    ErrorKind::Overflow, ErrorKind::FPException, ErrorKind::InvalidArgument,
+    ErrorKind::BoundsError};
+
+[[nodiscard]] constexpr int ErrorCode(std::optional<ErrorKind> kind) {
+  return kind ? static_cast<int>(*kind) + 1 : 0;
+}
 
 // The kind's own name: "Overflow", "FPException", "InvalidArgument" or
 // "BoundsError".

@@ -35,7 +35,8 @@ struct Comparison {
   // "#: 15"; a panel the Compare did not produce is "".
   std::array<std::string, 3> status1;
   std::array<std::string, 3> status2;
-  // The result as the window shows it, with a full stop: "6.6973953762657".
+  // The result as text: "6.6973953762657", with a full stop whatever the
+  // locale (the window shows the user's own decimal separator).
   std::optional<std::string> result_text;
   // The result as a number: 0 for equal texts, never below -1.
   std::optional<double> distance;
@@ -52,6 +53,12 @@ struct Span {
   bool operator==(const Span&) const = default;
 };
 
+// Why a word of a completed direction earned nothing.
+enum class NotFound {
+  Absent,  // it occurs nowhere in the target as normalised
+  Used,    // it occurs there, but only where earlier words had used it up
+};
+
 // One word a direction's scan walked.
 struct ExplainedWord {
   std::string word;  // as the scan sees it: normalised, in UTF-8
@@ -61,6 +68,12 @@ struct ExplainedWord {
   int points = 0;    // 0 not found, 1 a single point, else following + preceding
   std::optional<int> following;  // the runs, for a word credited by context
   std::optional<int> preceding;
+  // For a word that earned nothing in a completed direction: why.
+  std::optional<NotFound> not_found;
+  // For a word whose every occurrence was used up: the index, among the
+  // direction's words, of the earlier word found where this one first occurs
+  // in the target, when one word used that place.
+  std::optional<std::size_t> used_by;
 };
 
 struct DirectionExplanation {
