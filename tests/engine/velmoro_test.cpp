@@ -54,6 +54,23 @@ TEST(Compare, ReadsEveryLineBreakAsCarriageReturnLineFeed) {
   EXPECT_EQ(crlf.result_text, "4.23317574894746");
 }
 
+// Canonically equivalent texts are one text: a letter and its accent typed as
+// one code point or as two, marks in either order, and a letter whose
+// composed form is two code points.
+TEST(Compare, ReadsCanonicallyEquivalentTextsAlike) {
+  const std::pair<const char*, const char*> forms[] = {
+      {"caf\u00e9 noir", "cafe\u0301 noir"},
+      {"\u1e69 s", "s\u0307\u0323 s"},
+      {"\u0915\u093c x", "\u0958 x"},
+  };
+  for (const auto& [composed, other] : forms) {
+    SCOPED_TRACE(other);
+    const Comparison alike = Compare(other, composed);
+    EXPECT_EQ(alike.result_text, "0");
+    EXPECT_EQ(alike.scores, Compare(composed, composed).scores);
+  }
+}
+
 TEST(Compare, RefusesBytesThatAreNotUtf8) {
   try {
     static_cast<void>(Compare("ok", "ab\xC0\xAF"));
@@ -137,6 +154,20 @@ TEST(Explain, CountsPlacesInCodePointsOfTheTextAsGiven) {
   EXPECT_EQ(direction.words[1].word, "b\r\nc");
   EXPECT_EQ(direction.words[1].source, (Span{3, 6}));
   EXPECT_EQ(direction.words[1].target, (Span{0, 3}));
+}
+
+// A composed stretch maps back to the code points it stands for: "café"
+// given with e and U+0301 spans five.
+TEST(Explain, MapsComposedCharactersBackToTheTextAsGiven) {
+  const Explanation explanation = Explain("cafe\u0301 noir", "noir caf\u00e9");
+  ASSERT_TRUE(explanation[0] && explanation[1]);
+  const std::vector<ExplainedWord>& words = explanation[0]->words;
+  ASSERT_EQ(words.size(), 2U);
+  EXPECT_EQ(words[0].word, "caf\u00e9");
+  EXPECT_EQ(words[0].source, (Span{0, 5}));
+  EXPECT_EQ(words[0].target, (Span{5, 9}));
+  EXPECT_EQ(words[1].source, (Span{6, 10}));
+  EXPECT_EQ(explanation[1]->words[1].target, (Span{0, 5}));
 }
 
 // An error keeps the words walked before it; later directions never start.

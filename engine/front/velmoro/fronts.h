@@ -24,9 +24,10 @@
 namespace velmoro {
 
 // A text as a caller gave it, in UTF-8 or UTF-16, made into the text the
-// engine compares: every line break, whether CR LF, a lone LF or a lone CR,
-// becomes CR LF. The way back from a unit of that text to a code point of the
-// text as given goes with it.
+// engine compares: in Unicode's composed form (NFC), so that canonically
+// equivalent texts compare alike, and with every line break, whether CR LF, a
+// lone LF or a lone CR, as CR LF. The way back from a unit of that text to a
+// code point of the text as given goes with it.
 class GivenText {
  public:
   // Throws InvalidUtf8 for bytes that are not well-formed UTF-8.
@@ -38,15 +39,29 @@ class GivenText {
 
   // The code point of the text as given that the unit at index unit of text()
   // belongs to; for text().size(), the given text's length in code points. A
-  // lone surrogate counts as one code point.
+  // lone surrogate counts as one code point. A unit inside a stretch that NFC
+  // composed maps to the stretch's first code point.
   [[nodiscard]] std::size_t CodePointOf(std::size_t unit) const;
 
  private:
+  // How many given code points, in all, no unit of text_ before unit starts.
+  struct Skip {
+    std::uint32_t unit = 0;
+    std::uint32_t codePoints = 0;
+  };
+
+  void AppendGiven(std::u16string_view units, std::size_t& i);
+  void AppendComposed(std::u16string_view composed, std::size_t givenCodePoints);
+  void Continue();
+
   Text text_;
   // The units of text_, ascending, that start no code point of the text as
-  // given: the second unit of a surrogate pair, and the unit that a lone line
-  // break gained.
+  // given: the second unit of a surrogate pair, the unit that a lone line
+  // break gained, and every unit but the first of a composed stretch.
   std::vector<std::uint32_t> continuations_;
+  // Behind each composed stretch that stood for more code points than one,
+  // ascending.
+  std::vector<Skip> skips_;
 };
 
 // The words one Compare walked: for each direction, its found words only, so
