@@ -16,15 +16,21 @@ import re
 import sys
 
 
-def _interpreter(cache_tag):
-    """'CPython 3.11' for the cache tag cpython-311; other tags as they are."""
-    match = re.fullmatch(r"cpython-(\d)(\d+)", cache_tag)
-    return f"CPython {match[1]}.{match[2]}" if match else cache_tag
+_IMPLEMENTATIONS = {"cpython": "CPython", "pypy": "PyPy"}
+
+
+def _interpreter(tag):
+    """'CPython 3.11' for the tag cpython-311 (a cache tag, or the start of a
+    compiled file's tag), 'PyPy 3.9' for pypy39; other tags up to their first '-'."""
+    match = re.match(r"(cpython|pypy)-?(\d)(\d+)", tag)
+    if not match:
+        return tag.split("-")[0]
+    return f"{_IMPLEMENTATIONS[match[1]]} {match[2]}.{match[3]}"
 
 
 def _no_compiled_part_error():
     """Why this interpreter finds no compiled part: which interpreters the
-    compiled parts here were built for (named _velmoro.<cache tag>-<platform>.so),
+    compiled parts here were built for (named _velmoro.<interpreter tag>-<platform>.so),
     and what to run instead."""
     here = pathlib.Path(__file__).parent
     built = sorted(path.name for path in here.glob("_velmoro.*"))
@@ -32,8 +38,7 @@ def _no_compiled_part_error():
     if not built:
         return ImportError(f"velmoro: {here} holds no compiled part _velmoro; this interpreter "
                            f"is {this}. Build and install the module again.")
-    built_for = sorted({_interpreter("-".join(name.split(".")[1].split("-")[:2]))
-                        for name in built})
+    built_for = sorted({_interpreter(name.split(".")[1]) for name in built})
     return ImportError(
         f"velmoro: the module in {here} was built for {' and '.join(built_for)} "
         f"({', '.join(built)}), and this interpreter is {this}. Use that interpreter "

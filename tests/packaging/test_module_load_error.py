@@ -16,6 +16,7 @@ THIS = f"CPython {sys.version_info.major}.{sys.version_info.minor} ({sys.executa
     ("_velmoro.cpython-399-x86_64-linux-gnu.so",
      "was built for CPython 3.99 (_velmoro.cpython-399-x86_64-linux-gnu.so), and this "
      f"interpreter is {THIS}"),
+    ("_velmoro.pypy39-pp73-x86_64-linux-gnu.so", "was built for PyPy 3.9 (_velmoro.pypy39"),
     (None, f"holds no compiled part _velmoro; this interpreter is {THIS}"),
 ])
 def test_import_says_why(tmp_path, compiled, reason):
