@@ -12,7 +12,7 @@ run_packages=(g++ cmake make libicu-dev qt6-base-dev libqt6svg6 fonts-dejavu-cor
 package_packages=("${run_packages[@]}" pybind11-dev python3-dev python3-numpy dpkg-dev lintian)
 test_packages=("${package_packages[@]}" clang libclang-rt-14-dev libbenchmark-dev
                xvfb x11-utils xdotool imagemagick wdiff hyperfine python3 python3-pytest
-               python3-pandas python3-dask python3-distributed)
+               python3-pandas python3-dask python3-distributed appstream desktop-file-utils)
 
 case "${1:-}" in
   run) wanted=("${run_packages[@]}") ;;
@@ -29,8 +29,20 @@ for package in "${wanted[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-echo "Installing missing Debian packages: ${missing[*]}"
 as_root=()
-[ "$(id -u)" -eq 0 ] || as_root=(sudo)
+if [ "$(id -u)" -ne 0 ]; then
+  if ! command -v sudo >/dev/null; then
+    cat >&2 <<EOF
+$0: these Debian packages are missing: ${missing[*]}
+Installing them needs root, and sudo is not available. Run this script as root
+(su -c '$0 $1'), or ask an administrator to install the packages:
+  apt-get install ${missing[*]}
+EOF
+    exit 1
+  fi
+  as_root=(sudo)
+fi
+
+echo "Installing missing Debian packages: ${missing[*]}"
 "${as_root[@]}" apt-get update -qq
 "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"

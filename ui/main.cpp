@@ -51,7 +51,7 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Velmoro"));
   QApplication::setApplicationVersion(QStringLiteral(VELMORO_VERSION_TEXT));
-  QApplication::setDesktopFileName(QStringLiteral("velmoro"));
+  QApplication::setDesktopFileName(QStringLiteral("io.github.velmoro.Velmoro"));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/velmoro.svg")));
 
   MainWindow window;
