@@ -6,6 +6,7 @@
 #include "compare_action.h"
 #include "compare_message.h"
 #include "direction_texts.h"
+#include "not_found_reasons.h"
 #include "utf8_text.h"
 #include "velmoro/directions.h"
 #include "word_walk.h"
@@ -91,8 +92,18 @@ void WalkRecord::ForEachWord(int direction, const GivenText& text1, const GivenT
   const std::optional<DirectionWalk>& walk = walks_->directions[DirectionIndex(direction)];
   if (!walk) return;
   const auto [source, target] = SourceAndTarget(direction, text1, text2);
+  std::optional<NotFoundReasons> reasons;
+  if (walk->complete) reasons.emplace(source.text(), target.text(), *walk);
+  std::size_t index = 0;
   ForEachWalkedWord(source.text(), *walk, [&](const WalkedWord& word) {
-    visit(ExplainedWordOf(word, source, target));
+    ExplainedWord explained = ExplainedWordOf(word, source, target);
+    if (reasons && !word.found()) {
+      const NotFoundReasons::Reason reason = reasons->Of(index);
+      explained.not_found = reason.kind;
+      explained.used_by = reason.usedBy;
+    }
+    visit(explained);
+    ++index;
   });
 }
 

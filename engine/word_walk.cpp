@@ -33,8 +33,9 @@ WordObserver WalkRecorder::Started(Integer direction) {
   entry.emplace().direction = direction;
   return [&walk = *entry](const WordStep& step) {
     if (step.position > 0) {
-      walk.found.push_back({ToPlace(walk.walked), ToPlace(step.targetStart), step.following,
-                            step.preceding, step.byContext});
+      walk.found.push_back({ToPlace(walk.walked), ToPlace(step.targetStart),
+                            ToPlace(step.targetStart), step.following, step.preceding,
+                            step.byContext});
     }
     ++walk.walked;
   };

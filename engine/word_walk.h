@@ -28,6 +28,7 @@ namespace velmoro {
 struct FoundWord {
   std::uint32_t word = 0;         // its index among the walked words
   std::uint32_t targetStart = 0;  // where its match starts in the target
+  std::uint32_t preparedTargetStart = 0;  // the same in the prepared target
   Integer following = 0;          // by context only
   Integer preceding = 0;          // by context only
   bool byContext = false;

@@ -170,6 +170,20 @@ TEST(Explain, MapsComposedCharactersBackToTheTextAsGiven) {
   EXPECT_EQ(explanation[1]->words[1].target, (Span{0, 5}));
 }
 
+// A word that earned nothing says why: "bag" occurs in text 1, but "a" was
+// found inside it first and used it up; "then" occurs nowhere there.
+TEST(Explain, SaysWhyAWordEarnedNothing) {
+  const Explanation explanation = Explain("the red bag", "a red bag, then");
+  ASSERT_TRUE(explanation[1]);
+  const std::vector<ExplainedWord>& words = explanation[1]->words;
+  ASSERT_EQ(words.size(), 4U);
+  EXPECT_EQ(words[0].not_found, std::nullopt);
+  EXPECT_EQ(words[2].not_found, NotFound::Used);
+  EXPECT_EQ(words[2].used_by, 0U);
+  EXPECT_EQ(words[3].not_found, NotFound::Absent);
+  EXPECT_EQ(words[3].used_by, std::nullopt);
+}
+
 // An error keeps the words walked before it; later directions never start.
 TEST(Explain, KeepsTheWordsOfADirectionThatAnErrorEnded) {
   const Explanation explanation = Explain(Text(DistinctWords(300)), u"aa");

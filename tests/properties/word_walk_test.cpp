@@ -12,7 +12,9 @@
 
 #include "compare_action.h"
 #include "direction_outcome.h"
+#include "literal_scorer.h"
 #include "normalize_text.h"
+#include "not_found_reasons.h"
 #include "property_support.h"
 #include "word_walk.h"
 
@@ -55,6 +57,24 @@ void ExpectPlacesFit(const DirectionWalk& walk, TextView source, TextView target
   }
 }
 
+// Every word of a complete walk that found nothing is absent exactly when the
+// model's search of the prepared target for it finds nothing, and a word
+// named as having used its place came before it.
+void ExpectReasonsOfReference(const DirectionWalk& walk, TextView source, TextView target,
+                              const std::vector<WalkedWord>& words) {
+  const Text preparedTarget = reference::NormalizeText(Trim(target)) + u' ';
+  NotFoundReasons reasons(source, target, walk);
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    if (words[i].found()) continue;
+    const NotFoundReasons::Reason reason = reasons.Of(i);
+    const bool absent = InStr(1, preparedTarget, NormalizedWord(source, words[i])) == 0;
+    EXPECT_EQ(reason.kind, absent ? NotFound::Absent : NotFound::Used) << "word " << i;
+    if (reason.usedBy) {
+      EXPECT_LT(*reason.usedBy, i);
+    }
+  }
+}
+
 // The walks directions 1 to 4 recorded, each against the reference model's
 // scan of that direction on its own. A direction is recorded up to the first
 // one that ends in an error.
@@ -86,6 +106,7 @@ void ExpectWalksOfReference(const TextPair& pair, bool againstReference) {
       const Long points = step.byContext ? step.following + step.preceding : step.position > 0;
       EXPECT_EQ(word.points, points);
     }
+    if (walk->complete) ExpectReasonsOfReference(*walk, source, target, words);
   }
 }
 
