@@ -8,6 +8,6 @@ readonly here="$(cd "$(dirname "$0")" && pwd)"
 rm -rf "$work"
 cmake --install "$build" --prefix "$work/prefix" --component development >/dev/null
 cmake -S "$here" -B "$work/build" -DCMAKE_PREFIX_PATH="$work/prefix" \
-      -DCMAKE_BUILD_TYPE=Release >/dev/null
+      -DVELMORO_FIXTURES_DIR="$build/tests/fixtures" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$work/build" >/dev/null
 "$work/build/consumer"

@@ -7,13 +7,14 @@
 
 #include <cstdio>
 
+#include "sample_pair.h"
+
 int main() {
-  const velmoro::Comparison comparison =
-      velmoro::Compare("Anna packs the red bag. She walks to the old mill by the river",
-                       "Anna packs the blue bag, then she runs to the mill by the lake.");
+  using velmoro::fixtures::kSamplePair;
+  const velmoro::Comparison comparison = velmoro::Compare(kSamplePair.text1, kSamplePair.text2);
   velmoro::ComparisonState state;
   velmoro::RunComparison(u"A B", u"a b", state);
-  const bool right = comparison.result_text == "6.6973953762657" &&
+  const bool right = comparison.result_text == kSamplePair.result &&
                      velmoro::ResultValue(state) == 0.0 &&
                      velmoro::NormalizeText(u"Hello, world.") == u"hello world ";
   std::printf("%s\n", comparison.result_text.value_or("none").c_str());

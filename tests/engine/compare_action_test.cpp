@@ -25,13 +25,16 @@ TEST(RunCompareAction, ProducesEveryTextOfTheSamplePair) {
   const CompareOutcome outcome = RunCompareAction(kSampleText1, kSampleText2, state);
   const CompareDisplay display = DisplayOf(outcome, u',');
   EXPECT_EQ(outcome.error, std::nullopt);
-  EXPECT_EQ(display.selfScore1, u"STD: 150");
-  EXPECT_EQ(display.selfScore2, u"STD: 149");
-  EXPECT_EQ(display.crossScore1, u"#: 15");
-  EXPECT_EQ(display.crossScore2, u"#: 24");
+  const auto units = [](std::string_view text) { return Text(text.begin(), text.end()); };
+  EXPECT_EQ(display.selfScore1, units(kSamplePair.status1[1]));
+  EXPECT_EQ(display.selfScore2, units(kSamplePair.status2[1]));
+  EXPECT_EQ(display.crossScore1, units(kSamplePair.status1[2]));
+  EXPECT_EQ(display.crossScore2, units(kSamplePair.status2[2]));
   EXPECT_EQ(display.result, u"6,6973953762657");
   EXPECT_EQ(outcome.lengthFactor, 1.01612901687622F);
-  EXPECT_EQ(outcome.scores, (OptionalScores{15, 24, 150, 149}));
+  for (std::size_t d = 0; d < outcome.scores.size(); ++d) {
+    EXPECT_EQ(outcome.scores[d], SampleScores()[d]);
+  }
 }
 
 TEST(RunCompareAction, ResetsTheFourSlotsBeforeEachRun) {

@@ -35,8 +35,9 @@ struct ComparisonRow {
 TEST(RunComparison, ScoresWorkedExamples) {
   const ComparisonRow rows[] = {
       // The factor rounded to single precision shows in the eighth digit.
-      {Text(kSampleText1), Text(kSampleText2), 1.01612901687622F, {0, 15, 24, 150, 149},
-       u"6.6973953762657"},
+      {Text(kSampleText1), Text(kSampleText2), kSamplePair.lengthFactor,
+       {0, SampleScores()[0], SampleScores()[1], SampleScores()[2], SampleScores()[3]},
+       Text(kSamplePair.result.begin(), kSamplePair.result.end())},
       {u"A B", u"a b", 1.0F, {0, 2, 2, 2, 2}, u"0"},
       {u"scar", u"car", 1.25F, {0, 0, 1, 1, 1}, u"1.11474252688113"},
       {u"bb a bb", u"a", 1.85714280605316F, {0, 1, 1, 4, 1}, u"1.91844379442377"},

@@ -134,7 +134,7 @@ TEST(ScoreDirection, CreditsEachWordOfTheSamplePair) {
 }
 
 TEST(ScoreDirection, ScoresEveryDirectionOfTheSamplePair) {
-  EXPECT_EQ(ScoresOf(kSampleText1, kSampleText2), (Scores{15, 24, 150, 149}));
+  EXPECT_EQ(ScoresOf(kSampleText1, kSampleText2), SampleScores());
 }
 
 // ScoreDirection: small texts

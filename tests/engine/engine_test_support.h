@@ -4,12 +4,14 @@
 // texts shown readably in failure messages, long generated texts, and the
 // sample pair of texts whose scores are known.
 
+#include <array>
 #include <cstdio>
 #include <optional>
 #include <ostream>
 #include <string>
 #include <utility>
 
+#include "sample_pair.h"
 #include "velmoro/errors.h"
 #include "text_primitives.h"
 
@@ -63,11 +65,18 @@ inline Text DistinctWords(int count) {
   return out;
 }
 
-// The sample pair whose scores are worked out by hand: 15, 24, 150 and 149,
-// length factor 1/62 + 1, result 6.6973953762657.
-inline constexpr TextView kSampleText1 =
-    u"Anna packs the red bag. She walks to the old mill by the river";
-inline constexpr TextView kSampleText2 =
-    u"Anna packs the blue bag, then she runs to the mill by the lake.";
+// The sample pair whose numbers are worked out by hand (sample_pair.h).
+using fixtures::kSamplePair;
+inline constexpr TextView kSampleText1 = kSamplePair.text1Units;
+inline constexpr TextView kSampleText2 = kSamplePair.text2Units;
+
+// The sample pair's scores as the engine's Integers, directions 1 to 4.
+[[nodiscard]] inline std::array<Integer, 4> SampleScores() {
+  std::array<Integer, 4> scores{};
+  for (std::size_t i = 0; i < scores.size(); ++i) {
+    scores[i] = static_cast<Integer>(kSamplePair.scores[i]);
+  }
+  return scores;
+}
 
 }  // namespace velmoro
