@@ -91,7 +91,10 @@ void WalkRecord::ForEachWord(int direction, const GivenText& text1, const GivenT
                              const std::function<void(const ExplainedWord&)>& visit) const {
   const std::optional<DirectionWalk>& walk = walks_->directions[DirectionIndex(direction)];
   if (!walk) return;
-  const auto [source, target] = SourceAndTarget(direction, text1, text2);
+  // Named, not bound, so that the lambda below can capture them.
+  const auto texts = SourceAndTarget(direction, text1, text2);
+  const GivenText& source = texts.first;
+  const GivenText& target = texts.second;
   std::optional<NotFoundReasons> reasons;
   if (walk->complete) reasons.emplace(source.text(), target.text(), *walk);
   std::size_t index = 0;

@@ -2,12 +2,22 @@
 
 // The thresholds at which the scan changes its way of working, in one place.
 // None changes a result, only how fast it comes: the property tests hold for
-// any value. Each was set by moving it up and down and timing the benchmarks
+// any value, and the tuning-lowest and tuning-highest builds run them with
+// every threshold at 0 (the fast machinery from the first unit) and at 2^31
+// (never), through VELMORO_TUNING. Each was set by moving it up and down and timing the benchmarks
 // of bench/ in a Release build (median of five, each case in a process of its
 // own, bench/run_memory_table.sh); the line above each names the cases that
 // decide it.
 
 #include <cstddef>
+
+#if defined(VELMORO_TUNING_LOWEST)
+#define VELMORO_TUNED(measured) std::size_t{0}
+#elif defined(VELMORO_TUNING_HIGHEST)
+#define VELMORO_TUNED(measured) (std::size_t{1} << 31)
+#else
+#define VELMORO_TUNED(measured) (measured)
+#endif
 
 namespace velmoro {
 
@@ -15,38 +25,38 @@ namespace velmoro {
 // target index whether the word can occur there at all. Below it a direct
 // search is cheaper than the question: SamplePairA and Paragraphs lose when
 // it is lower, UnfoundSourceWords/65536 when it is higher.
-inline constexpr std::size_t kAskIndexFrom = 4096;
+inline constexpr std::size_t kAskIndexFrom = VELMORO_TUNED(4096);
 
 // Up to this length a needle is sought by its first unit and compared
 // directly, which costs at most this many comparisons a haystack unit; longer
 // ones go through Knuth-Morris-Pratt. HugeWord and PeriodicNearMiss set the
 // upper bound, SamplePairA the lower.
-inline constexpr std::size_t kShortNeedle = 16;
+inline constexpr std::size_t kShortNeedle = VELMORO_TUNED(16);
 
 // The target index answers with direct searches until they have cost this
 // many passes over the target, plus kUnitsBeforeAutomaton for short targets,
 // and then builds the word automaton: UnfoundTargetWords and ScatteredMatches
 // gain from building early, Paragraphs and ProsePaste from not building.
-inline constexpr std::size_t kPassesBeforeAutomaton = 2;
-inline constexpr std::size_t kUnitsBeforeAutomaton = std::size_t{1} << 14;
+inline constexpr std::size_t kPassesBeforeAutomaton = VELMORO_TUNED(2);
+inline constexpr std::size_t kUnitsBeforeAutomaton = VELMORO_TUNED(std::size_t{1} << 14);
 
 // From this target size the index remembers each word's answers: below it a
 // search costs less than the hash (SamplePairA against RepeatedPhrases/65536).
-inline constexpr std::size_t kRememberFrom = 4096;
+inline constexpr std::size_t kRememberFrom = VELMORO_TUNED(4096);
 
 // From this size of the unconsumed target a word found nowhere is remembered
 // as such; a hash pays only where the search it saves is long
 // (UnfoundSourceWords/65536 against Paragraphs).
-inline constexpr std::size_t kRememberAbsentFrom = 1024;
+inline constexpr std::size_t kRememberAbsentFrom = VELMORO_TUNED(1024);
 
 // The word automaton's first edge table is sized for at most this many source
 // units and grows from there: enough for a paste of prose without rehashing,
 // little memory for a short text (ProsePaste/65536 and its peak memory).
-inline constexpr std::size_t kUnitsForFirstTable = std::size_t{1} << 16;
+inline constexpr std::size_t kUnitsForFirstTable = VELMORO_TUNED(std::size_t{1} << 16);
 
 // The word positions start by tracking at least this many of the target's
 // front words and double from there: a scan cuts only words near the front
 // (ScatteredMatches/65536).
-inline constexpr std::size_t kFirstTrackedWords = 64;
+inline constexpr std::size_t kFirstTrackedWords = VELMORO_TUNED(64);
 
 }  // namespace velmoro

@@ -5,7 +5,7 @@
 # An input that failed is kept in BUILD_DIR/fuzz/artifacts/.
 #
 # Usage: scripts/run_fuzzer.sh BUILD_DIR SECONDS
-# (BUILD_DIR is the fuzz preset's build folder, for example build/fuzz.)
+# (BUILD_DIR is the sanitize preset's build folder, for example build/sanitize.)
 set -euo pipefail
 
 if [[ $# -ne 2 ]]; then
@@ -17,7 +17,7 @@ seconds=$2
 root=$(cd "$(dirname "$0")/.." && pwd)
 fuzzer="$build_dir/fuzz/velmoro_fuzz"
 if [[ ! -x "$fuzzer" ]]; then
-  echo "$fuzzer not found: build the fuzz preset first" >&2
+  echo "$fuzzer not found: build the sanitize or fuzz preset first" >&2
   exit 2
 fi
 

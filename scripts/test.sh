@@ -1,44 +1,58 @@
 #!/usr/bin/env bash
-# Builds Velmoro and runs every test:
-#   - the release build with warnings as errors: engine, command-line, property,
-#     window, Python, package and end-to-end tests, then lintian on the
-#     Debian package;
-#   - the engine, command-line and property tests again under
-#     AddressSanitizer and UndefinedBehaviorSanitizer;
-#   - velmoro-cli's batch tests under ThreadSanitizer;
-#   - the libFuzzer target for a minute;
-#   - the benchmarks' own tests and one quick pass of the benchmark cases, so
-#     that they keep building and answering.
+# Builds Velmoro and runs every test, in four builds that share what they can:
+#   - ci: the release build with warnings as errors: engine, command-line,
+#     property, window, Python, package and end-to-end tests, lintian on the
+#     Debian package, the benchmarks' own tests, and one quick pass of the
+#     benchmark cases, so that they keep building and answering;
+#   - sanitize: clang with AddressSanitizer and UndefinedBehaviorSanitizer:
+#     the engine, command-line and property tests, then the libFuzzer target
+#     for a minute;
+#   - tsan: velmoro-cli's batch tests under ThreadSanitizer;
+#   - tuning-lowest and tuning-highest: the property tests with every
+#     threshold of the scan at one extreme, which must change no result.
+# Each stage prints how long it took. ccache, where present, serves the
+# builds again on a machine that ran them before.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 jobs=$(nproc)
 fuzz_seconds=${VELMORO_FUZZ_SECONDS:-60}
-scripts/setup.sh test
+started=$SECONDS
 
-run_tests() {
-  echo "== $1 build and tests"
-  cmake --preset "$1" >/dev/null
-  cmake --build --preset "$1" -j "$jobs"
-  ctest --preset "$1" -j "$jobs"
+stage() {
+  echo "== $1 ($((SECONDS - started)) s so far)"
 }
 
-run_tests ci
+build() {
+  cmake --preset "$1" >/dev/null
+  cmake --build --preset "$1" -j "$jobs"
+}
 
-echo "== lintian on the Debian package the tests made"
+stage "installing what is missing"
+scripts/setup.sh test
+
+stage "ci build and tests"
+build ci
+ctest --preset ci -j "$jobs"
+
+stage "lintian on the Debian package the tests made"
 lintian --fail-on error build/ci/velmoro_1.00_*.deb 2> >(grep -v 'running with root privileges' >&2)
 
-echo "== fuzz build, ${fuzz_seconds} s of fuzzing"
-cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz -j "$jobs"
-scripts/run_fuzzer.sh build/fuzz "$fuzz_seconds"
-
-echo "== benchmarks"
-cmake --preset bench >/dev/null
-cmake --build --preset bench -j "$jobs"
-build/bench/bench/velmoro_bench_tests --gtest_brief=1
-build/bench/bench/velmoro_bench --benchmark_filter='SamplePairA|Paragraphs|/65536$' \
+stage "benchmarks"
+build/ci/bench/velmoro_bench --benchmark_filter='SamplePairA|Paragraphs|/65536$' \
   --benchmark_min_time=0.01
 
-run_tests debug
-run_tests tsan
+stage "sanitize build and tests"
+build sanitize
+ctest --preset sanitize -j "$jobs"
+
+stage "${fuzz_seconds} s of fuzzing"
+scripts/run_fuzzer.sh build/sanitize "$fuzz_seconds"
+
+for preset in tsan tuning-lowest tuning-highest; do
+  stage "$preset build and tests"
+  build "$preset"
+  ctest --preset "$preset" -j "$jobs"
+done
+
+stage "done"
