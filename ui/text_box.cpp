@@ -4,7 +4,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 
-#include "long_paragraph.h"
+#include "slow_text.h"
 
 TextBox::TextBox(const QString& text, QWidget* parent) : QPlainTextEdit(text, parent) {
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -12,12 +12,12 @@ TextBox::TextBox(const QString& text, QWidget* parent) : QPlainTextEdit(text, pa
 }
 
 void TextBox::insertFromMimeData(const QMimeData* source) {
-  const qsizetype longest = source->hasText() ? velmoro::LongestLine(source->text()) : 0;
-  if (longest > velmoro::kLongParagraph) {
+  const qsizetype size = source->hasText() ? source->text().size() : 0;
+  if (size > velmoro::kSlowTextUnits) {
     const QString question =
-        tr("The text has a line of %1 characters. Showing so long a line can keep the "
+        tr("The text to insert holds %1 characters. Showing so much text can keep the "
            "window busy for many seconds. Insert it anyway?")
-            .arg(QLocale().toString(longest));
+            .arg(QLocale().toString(size));
     if (QMessageBox::question(window(), window()->windowTitle(), question,
                               QMessageBox::Yes | QMessageBox::Cancel,
                               QMessageBox::Cancel) != QMessageBox::Yes) {

@@ -1,8 +1,8 @@
 #pragma once
 
 // A text box of the window: plain text with a vertical scroll bar, Tab moving
-// the focus on. Before it takes in a paste or a drop with a line so long that
-// laying it out would keep the window busy for seconds, it asks.
+// the focus on. Before it takes in a paste or a drop so large that inserting
+// and laying it out would keep the window busy for seconds, it asks.
 
 #include <QPlainTextEdit>
 

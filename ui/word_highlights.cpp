@@ -12,8 +12,8 @@
 #include <algorithm>
 
 #include "explanation_texts.h"
-#include "long_paragraph.h"
 #include "normalize_text.h"
+#include "slow_text.h"
 #include "text_conversion.h"
 
 namespace {

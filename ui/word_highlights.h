@@ -68,7 +68,7 @@ class WordHighlights : public QObject {
 
   // Shows words (Text1's, then Text2's) of a Compare given the texts the
   // boxes held at stamp; a box whose direction did not run is cleared, and a
-  // box edited since keeps no highlights.
+  // box edited since or holding a very long paragraph keeps no highlights.
   void show(const std::array<std::optional<BoxWords>, 2>& words, const EditStamp& stamp);
 
   // The tooltip of the word at position of box, or an empty text.

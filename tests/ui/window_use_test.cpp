@@ -1,6 +1,6 @@
 // What the window shows of an explanation after a Compare, the keys that
-// reach its Compare, a paste of a very long line, and its cursor in a very
-// long paragraph.
+// reach its Compare, a very large paste, and its cursor in a very long
+// paragraph.
 
 #include <QApplication>
 #include <QClipboard>
@@ -10,8 +10,8 @@
 #include <QTimer>
 #include <QToolTip>
 
-#include "long_paragraph.h"
 #include "main_window.h"
+#include "slow_text.h"
 #include "window_probe.h"
 #include "word_highlights.h"
 
@@ -148,20 +148,20 @@ class WindowUseTest : public QObject {
     QTRY_COMPARE(ResultText(*window_), QStringLiteral("6.6973953762657"));
   }
 
-  // A paste with a line too long to lay out quickly asks first.
-  void veryLongLinePasteAsks() {
+  // A paste too large to insert quickly asks first.
+  void largePasteAsks() {
     QStringList asked;
     QTimer poll;
     connect(&poll, &QTimer::timeout, [&] {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
       if (box == nullptr) return;
       asked << box->text().section(u' ', 0, 3);
-      box->done(QMessageBox::Cancel);
+      box->button(QMessageBox::Cancel)->click();
     });
     poll.start(10);
-    QGuiApplication::clipboard()->setText(QString(velmoro::kLongParagraph + 1, u'w') + "\nb");
+    QGuiApplication::clipboard()->setText(QString(velmoro::kSlowTextUnits - 1, u'w') + "\nb");
     text1_->paste();
-    QCOMPARE(asked, QStringList{"The text has a"});
+    QCOMPARE(asked, QStringList{"The text to insert"});
     QCOMPARE(text1_->toPlainText(), kPairA1);
     QGuiApplication::clipboard()->setText(QString(1000, u'w') + "\nb");
     text1_->moveCursor(QTextCursor::End);
