@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QPainter>
 
 #include "result_text.h"
 
@@ -36,12 +37,12 @@ void ResultLabel::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void ResultLabel::focusInEvent(QFocusEvent* event) {
-  showSelected(true);
+  update();
   QLabel::focusInEvent(event);
 }
 
 void ResultLabel::focusOutEvent(QFocusEvent* event) {
-  showSelected(false);
+  update();
   QLabel::focusOutEvent(event);
 }
 
@@ -54,8 +55,15 @@ void ResultLabel::keyPressEvent(QKeyEvent* event) {
 }
 
 // Focused, the number looks selected: it is what a copy takes.
-void ResultLabel::showSelected(bool selected) {
-  setAutoFillBackground(selected);
-  setBackgroundRole(selected ? QPalette::Highlight : QPalette::Window);
-  setForegroundRole(selected ? QPalette::HighlightedText : QPalette::WindowText);
+void ResultLabel::paintEvent(QPaintEvent* event) {
+  if (!hasFocus() || text().isEmpty()) {
+    QLabel::paintEvent(event);
+    return;
+  }
+  const QRect area(contentsRect().topLeft(),
+                   QSize(fontMetrics().horizontalAdvance(text()), fontMetrics().height()));
+  QPainter painter(this);
+  painter.fillRect(area, palette().highlight());
+  painter.setPen(palette().highlightedText().color());
+  painter.drawText(area, Qt::AlignLeft | Qt::AlignTop, text());
 }

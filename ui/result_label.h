@@ -25,9 +25,8 @@ class ResultLabel : public QLabel {
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
-  void showSelected(bool selected);
-
   QString result_;
 };
