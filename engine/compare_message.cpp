@@ -26,8 +26,16 @@ int FailedDirection(const CompareOutcome& outcome) {
   return 0;
 }
 
+// Without a length factor text 1 is empty; a self-score of 0 is a text
+// without a word, which no word of the other text can be found in.
 std::string DivisionByZero(const CompareOutcome& outcome) {
   if (!outcome.lengthFactor) return "Text 1 is empty: type or paste a text to compare.";
+  if (outcome.scores[2] == 0) {
+    return "Text 1 holds only spaces: type or paste a text to compare.";
+  }
+  if (outcome.scores[3] == 0) {
+    return "Text 2 is empty or holds only spaces: type or paste a text to compare.";
+  }
   return "No word in common: no word of either text is found in the other (both "
          "cross-scores are 0), so the distance cannot be computed. Compare texts that "
          "share at least one word.";

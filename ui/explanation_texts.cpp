@@ -18,12 +18,10 @@ QString TextName(int text) { return Tr("text %1").arg(text); }
 
 }  // namespace
 
-QString WordToolTip(const ExplainedWord& word, int sourceText,
-                    const std::optional<FoundIn>& found, int targetText) {
-  if (!found) return Tr("not found in %1").arg(TextName(targetText));
-  const QString where = (found->insideLonger ? Tr("found in %1 inside '%2'")
-                                             : Tr("found in %1 as '%2'"))
-                            .arg(TextName(found->text), found->enclosingWord);
+QString WordToolTip(const ExplainedWord& word, int sourceText, const FoundIn& found) {
+  const QString where = (found.insideLonger ? Tr("found in %1 inside '%2'")
+                                            : Tr("found in %1 as '%2'"))
+                            .arg(TextName(found.text), found.enclosingWord);
   if (!word.following) {
     return Tr("%1, %2: a single point, as the rest of %3 is not longer than the word")
         .arg(where, Points(word.points), TextName(sourceText));
@@ -32,6 +30,10 @@ QString WordToolTip(const ExplainedWord& word, int sourceText,
       .arg(where, Points(word.points))
       .arg(*word.following)
       .arg(*word.preceding);
+}
+
+QString NotFoundToolTip(int targetText) {
+  return Tr("not found in %1").arg(TextName(targetText));
 }
 
 QString PanelToolTip(const QString& panelText, const DirectionExplanation& direction) {

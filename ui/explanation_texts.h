@@ -16,11 +16,13 @@ struct FoundIn {
   bool insideLonger = false;  // the match is only part of that word
 };
 
-// What word earned, for example "found in text 2 inside 'then', 1 point:
-// following 1, preceding 0" or "not found in text 2". sourceText names the
-// word's own text (1 or 2); found is empty for a word that was not found.
-[[nodiscard]] QString WordToolTip(const ExplainedWord& word, int sourceText,
-                                  const std::optional<FoundIn>& found, int targetText);
+// What word, found, earned, for example "found in text 2 inside 'then', 1
+// point: following 1, preceding 0". sourceText names the word's own text (1 or
+// 2).
+[[nodiscard]] QString WordToolTip(const ExplainedWord& word, int sourceText, const FoundIn& found);
+
+// What a word that was not found earned: "not found in text 2".
+[[nodiscard]] QString NotFoundToolTip(int targetText);
 
 // What the number of a score panel stands for, for example "#: 15: text 1's
 // 14 words against text 2: 10 found, 9 by context, 1 single point" or "STD:

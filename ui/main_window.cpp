@@ -1,6 +1,5 @@
 #include "main_window.h"
 
-#include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
@@ -9,13 +8,14 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QStatusBar>
-#include <QTextDocument>
-#include <QTextEdit>
 
-#include "explanation_texts.h"
+#include "compare_runner.h"
+#include "result_label.h"
+#include "result_text.h"
 #include "sample_texts.h"
 #include "status_bar.h"
 #include "steady_cursor.h"
+#include "text_box.h"
 #include "text_conversion.h"
 #include "velmoro/directions.h"
 #include "velmoro/velmoro.h"
@@ -37,15 +37,6 @@ QRect DesignRect(int left, int top, int width, int height) {
           height / kTwipsPerPixel};
 }
 
-// Shows the wait cursor for as long as it lives.
-class BusyCursor {
- public:
-  BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-  BusyCursor(const BusyCursor&) = delete;
-  BusyCursor& operator=(const BusyCursor&) = delete;
-};
-
 QLabel* CreateLabel(const QString& name, const QString& text,
                     QWidget* parent) {
   auto* label = new QLabel(text, parent);
@@ -55,29 +46,15 @@ QLabel* CreateLabel(const QString& name, const QString& text,
   return label;
 }
 
-// Looks like a label but lets the user select and copy the result, and breaks
-// it anywhere: a 15-digit number is wider than the box. A click gives it the
-// focus, so that Ctrl+C copies, but Tab passes it by.
-QTextEdit* CreateResultView(const QString& name, QWidget* parent) {
-  auto* view = new QTextEdit(parent);
-  view->setObjectName(name);
-  view->setReadOnly(true);
-  view->setFrameShape(QFrame::NoFrame);
-  view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  view->setWordWrapMode(QTextOption::WrapAnywhere);
-  view->document()->setDocumentMargin(0);
-  view->viewport()->setAutoFillBackground(false);
-  view->setFocusPolicy(Qt::ClickFocus);
-  return view;
+ResultLabel* CreateResultLabel(const QString& name, QWidget* parent) {
+  auto* label = new ResultLabel(parent);
+  label->setObjectName(name);
+  return label;
 }
 
-QPlainTextEdit* CreateTextBox(const QString& name, const char* text,
-                              QWidget* parent) {
-  auto* box = new QPlainTextEdit(QString::fromUtf8(text), parent);
+TextBox* CreateTextBox(const QString& name, const char* text, QWidget* parent) {
+  auto* box = new TextBox(QString::fromUtf8(text), parent);
   box->setObjectName(name);
-  box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  box->setTabChangesFocus(true);
   return box;
 }
 
@@ -100,41 +77,16 @@ bool IsEnterKey(const QEvent* event) {
   return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
-// The score panels: panel 2 of each bar shows a self-score (directions 3
-// and 4), panel 3 a cross-score (directions 1 and 2).
-struct ScorePanel {
-  bool firstBar;
-  int number;
-  std::size_t direction;
-};
-constexpr ScorePanel kScorePanels[] = {{true, 2, 3}, {false, 2, 4}, {true, 3, 1}, {false, 3, 2}};
-
-// Each score panel's tooltip says what its number stands for; a panel that
-// the Compare left empty has none.
-void ExplainPanels(QStatusBar& bar1, QStatusBar& bar2, const velmoro::Comparison& comparison,
-                   const velmoro::Explanation& explanation) {
-  for (const ScorePanel& panel : kScorePanels) {
-    const std::string& text = (panel.firstBar ? comparison.status1 : comparison.status2)
-        [static_cast<std::size_t>(panel.number - 1)];
-    const std::optional<velmoro::DirectionExplanation>& direction =
-        explanation[panel.direction - 1];
-    const QString toolTip = text.empty() || !direction
-                                ? QString()
-                                : velmoro::PanelToolTip(FromUtf8(text), *direction);
-    velmoro::SetPanelToolTip(panel.firstBar ? bar1 : bar2, panel.number, toolTip);
-  }
-}
-
 }  // namespace
 
 MainWindow::MainWindow(ErrorReporter reportError, QWidget* parent)
     : QWidget(parent, kFixedFrame),
       reportError_(reportError ? std::move(reportError)
-                               : [this](ErrorKind, const QString& message) {
+                               : [this](std::optional<ErrorKind>, const QString& message) {
                                    QMessageBox::critical(this, windowTitle(), message);
                                  }),
       label1_(CreateLabel(QStringLiteral("Label1"), tr("Result"), this)),
-      label2_(CreateResultView(QStringLiteral("Label2"), this)),
+      label2_(CreateResultLabel(QStringLiteral("Label2"), this)),
       text1_(CreateTextBox(QStringLiteral("Text1"), velmoro::kSampleText1, this)),
       text2_(CreateTextBox(QStringLiteral("Text2"), velmoro::kSampleText2, this)),
       command1_(CreateButton(QStringLiteral("Command1"), tr("Compare"), this)),
@@ -142,15 +94,19 @@ MainWindow::MainWindow(ErrorReporter reportError, QWidget* parent)
                                            FromUtf8(velmoro::kStatusBars[0].label), this)),
       statusBar2_(velmoro::CreateStatusBar(QStringLiteral("StatusBar2"),
                                            FromUtf8(velmoro::kStatusBars[1].label), this)),
-      highlights_(new WordHighlights(text1_, text2_, this)) {
+      highlights_(new WordHighlights(text1_, text2_, this)),
+      runner_(new CompareRunner(this)) {
   connect(command1_, &QPushButton::clicked, this, &MainWindow::compare);
   for (const QKeySequence& keys : {QKeySequence(Qt::CTRL | Qt::Key_Return),
                                    QKeySequence(Qt::CTRL | Qt::Key_Enter)}) {
     connect(new QShortcut(keys, this), &QShortcut::activated, this, &MainWindow::compare);
   }
+  connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, runner_,
+          &CompareRunner::cancel);
+  connect(runner_, &CompareRunner::busyChanged, this, &MainWindow::showBusy);
+  connect(runner_, &CompareRunner::finished, this, &MainWindow::showResult);
   new SteadyCursor({text1_, text2_}, this);
   command1_->installEventFilter(this);
-  label2_->viewport()->installEventFilter(this);
 
   label1_->setGeometry(DesignRect(240, 480, 1095, 495));
   label2_->setGeometry(DesignRect(360, 1200, 855, 975));
@@ -169,32 +125,45 @@ MainWindow::MainWindow(ErrorReporter reportError, QWidget* parent)
 }
 
 // Enter on the focused Compare button compares, as on a focused push button
-// of a dialog; a double click on the result selects the whole number.
+// of a dialog.
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched == command1_ && IsEnterKey(event)) {
     command1_->animateClick();
     return true;
   }
-  if (watched == label2_->viewport() && event->type() == QEvent::MouseButtonDblClick) {
-    label2_->selectAll();
-    return true;
-  }
   return QWidget::eventFilter(watched, event);
 }
 
+// The texts are taken as they stand at the click, also when the Compare
+// waits for another.
 void MainWindow::compare() {
-  const QString text1 = velmoro::TextOfBox(*text1_);
-  const QString text2 = velmoro::TextOfBox(*text2_);
-  velmoro::Explanation explanation;
-  velmoro::Comparison comparison;
-  {
-    const BusyCursor busy;
-    comparison = velmoro::Compare(velmoro::Units(text1), velmoro::Units(text2), explanation);
+  runner_->request(velmoro::TextOfBox(*text1_), velmoro::TextOfBox(*text2_),
+                   highlights_->editStamp());
+}
+
+void MainWindow::showBusy(bool busy) {
+  command1_->setText(busy ? tr("Comparing…") : tr("Compare"));
+  command1_->setToolTip(busy ? tr("Press Escape to cancel") : QString());
+  if (busy) {
+    setCursor(Qt::BusyCursor);
+  } else {
+    unsetCursor();
   }
-  showComparison(comparison);
-  ExplainPanels(*statusBar1_, *statusBar2_, comparison, explanation);
-  highlights_->show(explanation, text1, text2);
-  if (comparison.error) reportError_(*comparison.error, FromUtf8(comparison.message));
+}
+
+void MainWindow::showResult(const std::shared_ptr<const CompareResult>& result) {
+  showComparison(result->comparison.value_or(velmoro::Comparison{}));
+  for (int number = 1; number <= 3; ++number) {
+    const auto panel = static_cast<std::size_t>(number - 1);
+    velmoro::SetPanelToolTip(*statusBar1_, number, result->panelToolTips[0][panel]);
+    velmoro::SetPanelToolTip(*statusBar2_, number, result->panelToolTips[1][panel]);
+  }
+  highlights_->show(result->words, result->stamp);
+  if (!result->comparison) {
+    reportError_(std::nullopt, result->failure);
+  } else if (result->comparison->error) {
+    reportError_(*result->comparison->error, FromUtf8(result->comparison->message));
+  }
 }
 
 // A text the Compare did not produce is shown empty, so that no value of an
@@ -205,9 +174,7 @@ void MainWindow::showComparison(const velmoro::Comparison& comparison) {
     velmoro::SetPanelText(*statusBar1_, number, FromUtf8(comparison.status1[panel]));
     velmoro::SetPanelText(*statusBar2_, number, FromUtf8(comparison.status2[panel]));
   }
-  // The engine writes the result with a full stop; the window shows the
-  // user's own decimal separator.
-  QString result = comparison.result_text ? FromUtf8(*comparison.result_text) : QString();
-  result.replace(QChar(u'.'), QChar(velmoro::DecimalSeparator(QLocale())));
-  label2_->setPlainText(result);
+  label2_->setResult(comparison.result_text
+                         ? velmoro::LocalResultText(*comparison.result_text, QLocale())
+                         : QString());
 }

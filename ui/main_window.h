@@ -2,20 +2,25 @@
 
 // The program's one window: the two texts, the Compare button, the result
 // label and a status bar for each direction. Compare hands the two texts to
-// the engine's front and shows what it returned, with the words each text
-// found in the other tinted in its box; a run-time error that ends a Compare
-// is reported, and the window stays ready for the next one.
+// the engine's front on a worker thread and shows what it returned, with the
+// words each text found in the other tinted in its box; a run-time error that
+// ends a Compare is reported, and the window stays ready for the next one.
+// While a Compare runs the button says so and Escape cancels it.
 
 #include <QWidget>
 
 #include <functional>
+#include <memory>
+#include <optional>
 
+class CompareRunner;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QStatusBar;
-class QTextEdit;
+class ResultLabel;
 class WordHighlights;
+struct CompareResult;
 
 namespace velmoro {
 enum class ErrorKind;
@@ -26,10 +31,12 @@ class MainWindow : public QWidget {
   Q_OBJECT
 
  public:
-  // Told the kind of the run-time error that ended a Compare and the message
-  // that says what happened and what to do, after the window shows what that
-  // Compare produced.
-  using ErrorReporter = std::function<void(velmoro::ErrorKind, const QString& message)>;
+  // Told the kind of the run-time error that ended a Compare, or none when
+  // the Compare could not run (out of memory), and the message that says
+  // what happened and what to do, after the window shows what that Compare
+  // produced.
+  using ErrorReporter =
+      std::function<void(std::optional<velmoro::ErrorKind>, const QString& message)>;
 
   // Without a reporter, errors are shown in a modal message box.
   explicit MainWindow(ErrorReporter reportError = {}, QWidget* parent = nullptr);
@@ -39,6 +46,8 @@ class MainWindow : public QWidget {
 
  private slots:
   void compare();
+  void showBusy(bool busy);
+  void showResult(const std::shared_ptr<const CompareResult>& result);
 
  private:
   void showComparison(const velmoro::Comparison& comparison);
@@ -46,11 +55,12 @@ class MainWindow : public QWidget {
   ErrorReporter reportError_;
 
   QLabel* label1_;
-  QTextEdit* label2_;
+  ResultLabel* label2_;
   QPlainTextEdit* text1_;
   QPlainTextEdit* text2_;
   QPushButton* command1_;
   QStatusBar* statusBar1_;
   QStatusBar* statusBar2_;
   WordHighlights* highlights_;
+  CompareRunner* runner_;
 };

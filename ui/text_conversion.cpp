@@ -1,6 +1,5 @@
 #include "text_conversion.h"
 
-#include <QLocale>
 #include <QPlainTextEdit>
 #include <QTextDocument>
 
@@ -42,11 +41,6 @@ CodePointPlaces::CodePointPlaces(const QString& text) {
 int CodePointPlaces::PositionOf(std::size_t place) const {
   const auto pairsBefore = std::lower_bound(pairs_.begin(), pairs_.end(), place) - pairs_.begin();
   return static_cast<int>(place + static_cast<std::size_t>(pairsBefore));
-}
-
-char16_t DecimalSeparator(const QLocale& locale) {
-  const QString separator = locale.decimalPoint();
-  return separator.isEmpty() ? u'.' : separator.front().unicode();
 }
 
 }  // namespace velmoro

@@ -10,7 +10,6 @@
 #include <string_view>
 #include <vector>
 
-class QLocale;
 class QPlainTextEdit;
 
 namespace velmoro {
@@ -38,8 +37,5 @@ class CodePointPlaces {
   // The places of the code points that take two units, ascending.
   std::vector<std::size_t> pairs_;
 };
-
-// The first unit of locale's decimal separator; "." if it has none.
-[[nodiscard]] char16_t DecimalSeparator(const QLocale& locale);
 
 }  // namespace velmoro

@@ -6,11 +6,13 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QToolTip>
 
 #include <algorithm>
 
 #include "explanation_texts.h"
+#include "slow_text.h"
 #include "velmoro/fronts.h"
 #include "text_conversion.h"
 
@@ -41,17 +43,16 @@ QTextEdit::ExtraSelection Selection(QPlainTextEdit* box, int start, int end,
   return {cursor, format};
 }
 
-QTextCharFormat Tint(const velmoro::ExplainedWord& word, bool insideLonger) {
-  const bool byContext = word.following.has_value();
-  QColor colour = byContext ? kContextTint : kSinglePointTint;
+QTextCharFormat Tint(const WordHighlights::FoundWord& word) {
+  QColor colour = word.byContext ? kContextTint : kSinglePointTint;
   colour.setAlpha(Alpha(word.points));
   QTextCharFormat format;
   format.setBackground(colour);
-  if (insideLonger) format.setUnderlineStyle(QTextCharFormat::DashUnderline);
+  if (word.insideLonger) format.setUnderlineStyle(QTextCharFormat::DashUnderline);
   format.setProperty(WordHighlights::kCreditProperty,
-                     byContext ? QStringLiteral("context") : QStringLiteral("single"));
+                     word.byContext ? QStringLiteral("context") : QStringLiteral("single"));
   format.setProperty(WordHighlights::kPointsProperty, word.points);
-  format.setProperty(WordHighlights::kInsideLongerProperty, insideLonger);
+  format.setProperty(WordHighlights::kInsideLongerProperty, word.insideLonger);
   return format;
 }
 
@@ -61,6 +62,12 @@ QTextCharFormat MatchFormat(const QPlainTextEdit& box) {
   format.setBackground(box.palette().highlight());
   format.setForeground(box.palette().highlightedText());
   return format;
+}
+
+// Whether the unit at position of document is part of a word.
+bool InWord(const QTextDocument& document, int position) {
+  return position >= 0 && position < document.characterCount() - 1 &&
+         !velmoro::NormalizesToSpace(document.characterAt(position).unicode());
 }
 
 }  // namespace
@@ -73,61 +80,75 @@ WordHighlights::WordHighlights(QPlainTextEdit* text1, QPlainTextEdit* text2, QOb
     QPlainTextEdit* edit = boxes_[index].edit;
     edit->viewport()->setMouseTracking(true);
     edit->viewport()->installEventFilter(this);
-    connect(edit, &QPlainTextEdit::textChanged, this, [this, index] { clear(index); });
+    connect(edit, &QPlainTextEdit::textChanged, this, [this, index] {
+      ++boxes_[index].edits;
+      clear(index);
+    });
   }
 }
 
-void WordHighlights::show(const velmoro::Explanation& explanation, const QString& text1,
-                          const QString& text2) {
-  const std::array<const QString*, 2> texts = {&text1, &text2};
-  for (std::size_t index = 0; index < boxes_.size(); ++index) {
-    clear(index);
-    if (explanation[index]) showBox(index, *explanation[index], *texts[index], *texts[1 - index]);
-  }
-}
-
-void WordHighlights::showBox(std::size_t index, const velmoro::DirectionExplanation& direction,
-                             const QString& text, const QString& otherText) {
-  Box& box = boxes_[index];
+WordHighlights::BoxWords WordHighlights::WordsOf(const velmoro::DirectionExplanation& direction,
+                                                 const QString& text, const QString& otherText) {
+  BoxWords words;
+  words.targetText = direction.target;
   const velmoro::CodePointPlaces places(text);
   const velmoro::CodePointPlaces otherPlaces(otherText);
   for (const velmoro::ExplainedWord& word : direction.words) {
+    words.walkedEnd = places.PositionOf(word.source.end);
     // The empty word of a leading mark stands nowhere a pointer can rest.
-    if (word.source.start == word.source.end) continue;
-    Word shown{places.PositionOf(word.source.start), places.PositionOf(word.source.end), {}, {}};
-    std::optional<velmoro::FoundIn> found;
-    if (word.target) {
-      shown.match = {otherPlaces.PositionOf(word.target->start),
-                     otherPlaces.PositionOf(word.target->end)};
-      const auto [start, end] = EnclosingWord(otherText, shown.match->first, shown.match->second);
-      found = velmoro::FoundIn{direction.target, otherText.mid(start, end - start),
-                               std::pair(start, end) != *shown.match};
-      box.tints << Selection(box.edit, shown.start, shown.end, Tint(word, found->insideLonger));
-    }
-    shown.toolTip = velmoro::WordToolTip(word, direction.source, found, direction.target);
-    box.words.push_back(std::move(shown));
+    if (!word.target || word.source.start == word.source.end) continue;
+    FoundWord found{places.PositionOf(word.source.start), words.walkedEnd,
+                    otherPlaces.PositionOf(word.target->start),
+                    otherPlaces.PositionOf(word.target->end), word.points,
+                    word.following.has_value(), false, {}};
+    const auto [start, end] = EnclosingWord(otherText, found.matchStart, found.matchEnd);
+    found.insideLonger = std::pair(start, end) != std::pair(found.matchStart, found.matchEnd);
+    found.toolTip = velmoro::WordToolTip(
+        word, direction.source,
+        velmoro::FoundIn{direction.target, otherText.mid(start, end - start), found.insideLonger});
+    words.found.push_back(std::move(found));
   }
-  box.edit->setExtraSelections(box.tints);
+  return words;
+}
+
+WordHighlights::EditStamp WordHighlights::editStamp() const {
+  return {boxes_[0].edits, boxes_[1].edits};
+}
+
+void WordHighlights::show(const std::array<std::optional<BoxWords>, 2>& words,
+                          const EditStamp& stamp) {
+  for (std::size_t index = 0; index < boxes_.size(); ++index) {
+    clear(index);
+    Box& box = boxes_[index];
+    if (!words[index] || stamp[index] != box.edits) continue;
+    // Tints and pointing would lay such a paragraph out: seconds of a frozen window.
+    if (velmoro::HasLongParagraph(*box.edit->document())) continue;
+    box.words = *words[index];
+    for (const FoundWord& word : box.words.found) {
+      box.tints << Selection(box.edit, word.start, word.end, Tint(word));
+    }
+    box.edit->setExtraSelections(box.tints);
+  }
 }
 
 void WordHighlights::clear(std::size_t index) {
   hover(index, nullptr);
   hover(1 - index, nullptr);
   Box& box = boxes_[index];
-  box.words.clear();
+  box.words = {};
   box.tints.clear();
   box.edit->setExtraSelections({});
 }
 
-void WordHighlights::hover(std::size_t index, const Word* word) {
+void WordHighlights::hover(std::size_t index, const FoundWord* word) {
   Box& box = boxes_[index];
   if (box.hovered == word) return;
   box.hovered = word;
   Box& other = boxes_[1 - index];
   QList<QTextEdit::ExtraSelection> selections = other.tints;
   // A box that was edited since holds no explanation, and no match fits it.
-  if (word != nullptr && word->match && !other.words.empty()) {
-    selections << Selection(other.edit, word->match->first, word->match->second,
+  if (word != nullptr && other.words.targetText != 0) {
+    selections << Selection(other.edit, word->matchStart, word->matchEnd,
                             MatchFormat(*other.edit));
   }
   other.edit->setExtraSelections(selections);
@@ -136,19 +157,29 @@ void WordHighlights::hover(std::size_t index, const Word* word) {
 QString WordHighlights::toolTipAt(const QPlainTextEdit* box, int position) const {
   for (std::size_t index = 0; index < boxes_.size(); ++index) {
     if (boxes_[index].edit != box) continue;
-    const Word* word = wordAt(index, position);
-    return word != nullptr ? word->toolTip : QString();
+    if (const FoundWord* word = foundAt(index, position)) return word->toolTip;
+    if (inWalkedWord(index, position)) return velmoro::NotFoundToolTip(boxes_[index].words.targetText);
+    return {};
   }
   return {};
 }
 
-// The word that holds position, or that position directly follows.
-const WordHighlights::Word* WordHighlights::wordAt(std::size_t index, int position) const {
-  const std::vector<Word>& words = boxes_[index].words;
+// The found word that holds position, or that position directly follows.
+const WordHighlights::FoundWord* WordHighlights::foundAt(std::size_t index, int position) const {
+  const std::vector<FoundWord>& words = boxes_[index].words.found;
   const auto behind = std::upper_bound(words.begin(), words.end(), position,
-                                       [](int at, const Word& word) { return at < word.start; });
+                                       [](int at, const FoundWord& word) { return at < word.start; });
   if (behind == words.begin() || position > std::prev(behind)->end) return nullptr;
   return &*std::prev(behind);
+}
+
+// Whether position is in a word the scan walked, or directly follows one:
+// the words not found are read from the box itself when asked for.
+bool WordHighlights::inWalkedWord(std::size_t index, int position) const {
+  const Box& box = boxes_[index];
+  if (box.words.targetText == 0 || position > box.words.walkedEnd) return false;
+  const QTextDocument& document = *box.edit->document();
+  return InWord(document, position) || InWord(document, position - 1);
 }
 
 std::optional<std::size_t> WordHighlights::boxOfViewport(const QObject* viewport) const {
@@ -175,7 +206,7 @@ bool WordHighlights::eventFilter(QObject* watched, QEvent* event) {
     }
     case QEvent::MouseMove: {
       const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
-      hover(*index, wordAt(*index, edit->cursorForPosition(at).position()));
+      hover(*index, foundAt(*index, edit->cursorForPosition(at).position()));
       return false;
     }
     case QEvent::Leave:

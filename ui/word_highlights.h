@@ -7,15 +7,17 @@
 // where the match is only part of a longer word; words not found stay plain.
 // Resting the pointer on a word shows what it earned and highlights its match
 // in the other box. Editing a text clears its box. The highlights are extra
-// selections: the texts themselves never change.
+// selections: the texts themselves never change. Only found words are kept,
+// at most one for each point of a score, so a long text costs little here; a
+// box with a very long paragraph is not tinted, as that would lay it out.
 
 #include <QList>
 #include <QObject>
 #include <QTextEdit>
 
 #include <array>
+#include <cstdint>
 #include <optional>
-#include <utility>
 #include <vector>
 
 #include "velmoro/velmoro.h"
@@ -32,12 +34,42 @@ class WordHighlights : public QObject {
   static constexpr int kPointsProperty = QTextFormat::UserProperty + 1;
   static constexpr int kInsideLongerProperty = QTextFormat::UserProperty + 2;
 
+  // A found word of a box, in positions of that box and of the other one.
+  struct FoundWord {
+    int start = 0;
+    int end = 0;
+    int matchStart = 0;  // in the other box
+    int matchEnd = 0;
+    int points = 0;
+    bool byContext = false;
+    bool insideLonger = false;  // the match is only part of a longer word
+    QString toolTip;
+  };
+
+  // What a box shows of one direction's explanation.
+  struct BoxWords {
+    std::vector<FoundWord> found;  // by start
+    int walkedEnd = 0;    // where the last word the scan walked ends
+    int targetText = 0;   // the text the words were looked for in: 1 or 2
+  };
+
+  // Each box's count of edits, to tell whether it still holds the text that
+  // a Compare was given.
+  using EditStamp = std::array<std::uint64_t, 2>;
+
+  // What a box holding text shows of direction, whose target is otherText.
+  // Safe on any thread.
+  [[nodiscard]] static BoxWords WordsOf(const velmoro::DirectionExplanation& direction,
+                                        const QString& text, const QString& otherText);
+
   WordHighlights(QPlainTextEdit* text1, QPlainTextEdit* text2, QObject* parent = nullptr);
 
-  // Shows explanation of the Compare of text1 and text2, the texts the boxes
-  // held; a box whose direction did not run is cleared.
-  void show(const velmoro::Explanation& explanation, const QString& text1,
-            const QString& text2);
+  [[nodiscard]] EditStamp editStamp() const;
+
+  // Shows words (Text1's, then Text2's) of a Compare given the texts the
+  // boxes held at stamp; a box whose direction did not run is cleared, and a
+  // box edited since or holding a very long paragraph keeps no highlights.
+  void show(const std::array<std::optional<BoxWords>, 2>& words, const EditStamp& stamp);
 
   // The tooltip of the word at position of box, or an empty text.
   [[nodiscard]] QString toolTipAt(const QPlainTextEdit* box, int position) const;
@@ -46,25 +78,18 @@ class WordHighlights : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  // A word of a box, in positions of that box.
-  struct Word {
-    int start = 0;
-    int end = 0;
-    std::optional<std::pair<int, int>> match;  // in the other box
-    QString toolTip;
-  };
   struct Box {
     QPlainTextEdit* edit = nullptr;
-    std::vector<Word> words;  // by start
+    BoxWords words;
     QList<QTextEdit::ExtraSelection> tints;
-    const Word* hovered = nullptr;
+    const FoundWord* hovered = nullptr;
+    std::uint64_t edits = 0;
   };
 
-  void showBox(std::size_t index, const velmoro::DirectionExplanation& direction,
-               const QString& text, const QString& otherText);
   void clear(std::size_t index);
-  void hover(std::size_t index, const Word* word);
-  [[nodiscard]] const Word* wordAt(std::size_t index, int position) const;
+  void hover(std::size_t index, const FoundWord* word);
+  [[nodiscard]] const FoundWord* foundAt(std::size_t index, int position) const;
+  [[nodiscard]] bool inWalkedWord(std::size_t index, int position) const;
   [[nodiscard]] std::optional<std::size_t> boxOfViewport(const QObject* viewport) const;
 
   std::array<Box, 2> boxes_;

@@ -32,6 +32,15 @@ TEST(CompareMessage, SaysWhatHappenedAndWhatToDo) {
   const Row rows[] = {
       {"completed", u"A B", u"a b", ""},
       {"empty text 1", u"", u"abc", "Text 1 is empty: type or paste a text to compare. (FPException: division by zero)"},
+      {"empty text 2", u"abc", u"",
+       "Text 2 is empty or holds only spaces: type or paste a text to compare. (FPException: "
+       "division by zero)"},
+      {"text 2 of spaces only", u"abc", u"  ",
+       "Text 2 is empty or holds only spaces: type or paste a text to compare. (FPException: "
+       "division by zero)"},
+      {"text 1 of spaces only", u"   ", u"abc",
+       "Text 1 holds only spaces: type or paste a text to compare. (FPException: division by "
+       "zero)"},
       {"no word in common", u"x", u"y",
        "No word in common: no word of either text is found in the other (both cross-scores "
        "are 0), so the distance cannot be computed. Compare texts that share at least one "

@@ -4,6 +4,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <optional>
+
 #include "main_window.h"
 #include "velmoro/errors.h"
 #include "window_probe.h"
@@ -48,11 +50,13 @@ class CompareActionTest : public QObject {
     errors_.clear();
     messages_.clear();
     busyAtReport_.clear();
-    window_ = std::make_unique<MainWindow>([this](velmoro::ErrorKind kind, const QString& message) {
-      errors_ << kind;
-      messages_ << message;
-      busyAtReport_ << (QApplication::overrideCursor() != nullptr);
-    });
+    window_ = std::make_unique<MainWindow>(
+        [this](std::optional<velmoro::ErrorKind> kind, const QString& message) {
+          QVERIFY(kind.has_value());
+          errors_ << *kind;
+          messages_ << message;
+          busyAtReport_ << ShowsBusy(*window_);
+        });
     window_->show();
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
   }
@@ -78,7 +82,6 @@ class CompareActionTest : public QObject {
       QCOMPARE(PanelTexts(*window_, "StatusBar1"), kPairABar1);
       QCOMPARE(PanelTexts(*window_, "StatusBar2"), kPairABar2);
       QCOMPARE(ResultText(*window_), result);
-      QVERIFY(QApplication::overrideCursor() == nullptr);
     }
     QVERIFY(errors_.isEmpty());
   }
@@ -129,7 +132,7 @@ class CompareActionTest : public QObject {
     QVERIFY(ResultText(*window_).toDouble(&isNumber) > 0 && isNumber);
   }
 
-  // errors: reported once, after the busy cursor is gone; the window keeps
+  // errors: reported once, after the button is ready again; the window keeps
   // the texts, shows only what this Compare wrote and stays ready
   void error_data() {
     QTest::addColumn<QString>("text1");
@@ -147,6 +150,10 @@ class CompareActionTest : public QObject {
     QTest::newRow("empty Text1") << "" << "y" << velmoro::ErrorKind::FPException
                                  << "Text 1 is empty: type or paste a text to compare."
                                  << empty1 << empty2;
+    QTest::newRow("empty Text2") << "x" << "" << velmoro::ErrorKind::FPException
+                                 << "Text 2 is empty"
+                                 << QStringList{"1-2", "STD: 1", "#: 0"}
+                                 << QStringList{"2-1", "STD: 0", "#: 0"};
     QTest::newRow("position past 32767")
         << "a" << QString(40000, u'x') + " a" << velmoro::ErrorKind::Overflow
         << "A word of text 1 is found more than 32767 characters into text 2" << empty1
@@ -169,7 +176,6 @@ class CompareActionTest : public QObject {
     QCOMPARE(errors_, QList<velmoro::ErrorKind>{kind});
     QVERIFY2(messages_.front().startsWith(message), qPrintable(messages_.front()));
     QCOMPARE(busyAtReport_, QList<bool>{false});
-    QVERIFY(QApplication::overrideCursor() == nullptr);
     QVERIFY(window_->isVisible());
     QCOMPARE(box1->toPlainText(), text1);
     QCOMPARE(box2->toPlainText(), text2);
@@ -182,6 +188,36 @@ class CompareActionTest : public QObject {
     ClickCompare(*window_);
     QCOMPARE(PanelTexts(*window_, "StatusBar1"), kPairABar1);
     QCOMPARE(ResultText(*window_), QStringLiteral("6.6973953762657"));
+    QCOMPARE(errors_.size(), 1);
+  }
+
+  // While a Compare runs the button says so; a second Compare waits for the
+  // first and compares the texts as they stood at its own click.
+  void secondCompareWaits() {
+    auto* box1 = Control<QPlainTextEdit>(*window_, "Text1");
+    auto* box2 = Control<QPlainTextEdit>(*window_, "Text2");
+    box1->setPlainText("x");
+    box2->setPlainText("y");
+    QTest::mouseClick(Control<QPushButton>(*window_, "Command1"), Qt::LeftButton);
+    QVERIFY(ShowsBusy(*window_));
+    box1->setPlainText(kPairA1);
+    box2->setPlainText(kPairA2);
+    ClickCompare(*window_);
+    QCOMPARE(errors_, QList<velmoro::ErrorKind>{velmoro::ErrorKind::FPException});
+    QCOMPARE(busyAtReport_, QList<bool>{true});
+    QCOMPARE(PanelTexts(*window_, "StatusBar1"), kPairABar1);
+    QCOMPARE(ResultText(*window_), QStringLiteral("6.6973953762657"));
+  }
+
+  // Escape drops the running Compare: the window is ready at once, and what
+  // that Compare gives is never shown.
+  void escapeCancels() {
+    Control<QPlainTextEdit>(*window_, "Text1")->setPlainText("x");
+    Control<QPlainTextEdit>(*window_, "Text2")->setPlainText("y");
+    QTest::mouseClick(Control<QPushButton>(*window_, "Command1"), Qt::LeftButton);
+    QTest::keyClick(window_.get(), Qt::Key_Escape);
+    QVERIFY(!ShowsBusy(*window_));
+    ClickCompare(*window_);
     QCOMPARE(errors_.size(), 1);
   }
 

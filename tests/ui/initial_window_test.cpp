@@ -1,11 +1,14 @@
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTimer>
 
 #include "main_window.h"
 #include "window_probe.h"
@@ -42,7 +45,7 @@ class InitialWindowTest : public QObject {
     QTest::newRow("Command1") << "QPushButton" << QRect(7440, 240, 1215, 855);
     QTest::newRow("StatusBar2") << "QStatusBar" << QRect(0, 5085, 8700, 375);
     QTest::newRow("Label1") << "QLabel" << QRect(240, 480, 1095, 495);
-    QTest::newRow("Label2") << "QTextEdit" << QRect(360, 1200, 855, 975);
+    QTest::newRow("Label2") << "QLabel" << QRect(360, 1200, 855, 975);
   }
   void controlGeometry() {
     QFETCH(QString, kind);
@@ -130,30 +133,56 @@ class InitialWindowTest : public QObject {
     QCOMPARE(focusable, QStringList({"Command1", "Text1", "Text2"}));
   }
 
-  // the result label holds the longest result texts whole and copies them as
-  // they are
+  // the result label shows the longest result texts on one line of its
+  // width, rounded, and gives them whole in its tooltip and to a copy
   void resultLabelFitsLongestResults_data() {
     QTest::addColumn<QString>("result");
-    QTest::newRow("negative") << "-0.999999999999999";
-    QTest::newRow("small, negative") << "-1.23456789012345E-05";
-    QTest::newRow("comma") << "-1,23456789012345E-05";
-    QTest::newRow("large") << "1.23456789012345E+15";
+    QTest::addColumn<QString>("leading");  // what the rounded text starts with
+    QTest::newRow("negative") << "-0.999999999999999" << "-1";
+    QTest::newRow("small, negative") << "-1.23456789012345E-05" << "-1";
+    QTest::newRow("comma") << "-1,23456789012345E-05" << "-1";
+    QTest::newRow("large") << "1.23456789012345E+15" << "1";
   }
   void resultLabelFitsLongestResults() {
     QFETCH(QString, result);
-    auto* label = Control<QTextEdit>(*window_, "Label2");
-    label->setPlainText(result);
-    const QSizeF used = label->document()->size();
-    QVERIFY2(used.width() <= label->viewport()->width() &&
-                 used.height() <= label->viewport()->height(),
-             qPrintable(QStringLiteral("%1 by %2").arg(used.width()).arg(used.height())));
-    QCOMPARE(label->viewport()->size(), QSize(57, 65));
+    QFETCH(QString, leading);
+    auto* label = Control<ResultLabel>(*window_, "Label2");
+    label->setResult(result);
+    QCOMPARE(label->size(), QSize(57, 65));
+    const QString shown = label->text();
+    QVERIFY2(label->fontMetrics().horizontalAdvance(shown) <= label->contentsRect().width() &&
+                 shown.startsWith(leading),
+             qPrintable(shown));
+    QCOMPARE(shown.contains(u'E'), result.contains(u'E'));
+    QCOMPARE(label->toolTip(), result);
 
-    QTest::mousePress(label->viewport(), Qt::LeftButton, {}, QPoint(0, 1));
-    QTest::mouseMove(label->viewport(), QPoint(56, 64));
-    QTest::mouseRelease(label->viewport(), Qt::LeftButton, {}, QPoint(56, 64));
-    label->copy();
+    QTest::mouseClick(label, Qt::LeftButton);
+    QVERIFY(label->hasFocus());
+    const QImage look = label->grab().toImage();
+    QCOMPARE(look.pixelColor(0, 0), label->palette().highlight().color());
+    QVERIFY(look.pixelColor(56, 64) != label->palette().highlight().color());
+    QTest::keyClick(label, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QGuiApplication::clipboard()->text(), result);
+  }
+
+  // Copy in the result's context menu copies the whole number.
+  void resultContextMenuCopies() {
+    auto* label = Control<ResultLabel>(*window_, "Label2");
+    label->setResult(QStringLiteral("6.6973953762657"));
+    QGuiApplication::clipboard()->clear();
+    QStringList actions;
+    QTimer::singleShot(0, [&] {
+      auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+      if (menu == nullptr) return;
+      for (QAction* action : menu->actions()) actions << action->text();
+      menu->actions().front()->trigger();
+      menu->close();
+    });
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
+                            label->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(label, &event);
+    QCOMPARE(actions, QStringList{"&Copy"});
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("6.6973953762657"));
   }
 
  private:

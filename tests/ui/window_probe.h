@@ -1,7 +1,7 @@
 #pragma once
 
 // Looks at the main window the way a user does: controls found by their
-// names, panel texts, typing and pressing Compare.
+// names, panel texts, typing, pressing Compare and waiting for its result.
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -9,7 +9,8 @@
 #include <QStatusBar>
 #include <QStringList>
 #include <QTest>
-#include <QTextEdit>
+
+#include "result_label.h"
 
 // The control named name, of type Widget; ends the test run if there is none.
 template <typename Widget>
@@ -30,8 +31,20 @@ inline QStringList PanelTexts(const QWidget& window, const QString& bar) {
   return texts;
 }
 
+// The whole result text, as a copy takes it.
 inline QString ResultText(const QWidget& window) {
-  return Control<QTextEdit>(window, QStringLiteral("Label2"))->toPlainText();
+  return Control<ResultLabel>(window, QStringLiteral("Label2"))->result();
+}
+
+// Whether Command1 shows that a Compare is running or waiting.
+inline bool ShowsBusy(const QWidget& window) {
+  return Control<QPushButton>(window, QStringLiteral("Command1"))->text() !=
+         QStringLiteral("Compare");
+}
+
+// Waits until no Compare runs or waits.
+inline void WaitForCompare(const QWidget& window) {
+  QTRY_VERIFY_WITH_TIMEOUT(!ShowsBusy(window), 60'000);
 }
 
 // Replaces the text of the box named name by typing text.
@@ -43,7 +56,9 @@ inline void TypeText(const QWidget& window, const QString& name,
   QTest::keyClicks(box, text);
 }
 
+// Presses Compare and waits for its result.
 inline void ClickCompare(const QWidget& window) {
   QTest::mouseClick(Control<QPushButton>(window, QStringLiteral("Command1")),
                     Qt::LeftButton);
+  WaitForCompare(window);
 }
