@@ -14,10 +14,13 @@ distance. numpy is needed only by the functions that return arrays.
 """
 
 from collections.abc import Mapping, Sequence
-from typing import Optional, Union
+from typing import TYPE_CHECKING, Optional, Union
 
 from . import _velmoro
 from ._velmoro import ERROR_KINDS, MISSING_TEXT, Comparison
+
+if TYPE_CHECKING:
+    import numpy  # only where arrays are returned, so not at run time
 
 __all__ = ["ERROR_KINDS", "MISSING_TEXT", "Comparison", "cdist", "compare", "cpdist", "explain",
            "extract"]
