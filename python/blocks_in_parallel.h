@@ -22,6 +22,8 @@ namespace velmoro::python {
 
 // How often the calling thread asks whether to go on.
 inline constexpr std::chrono::milliseconds kAskEvery{100};
+// How often, at most, the calling thread reads the clock between indices.
+inline constexpr std::chrono::microseconds kReadClockEvery{1000};
 // The indices a thread takes at a time.
 inline constexpr std::size_t kBlock = 64;
 // The most threads a call may ask for, as velmoro-cli's --jobs allows.
@@ -54,8 +56,8 @@ inline constexpr std::size_t kThreadRoom = std::size_t{72} << 20;
 // calling thread one of them, and keepGoing() on the calling thread every
 // kAskEvery until all is done. When keepGoing returns false, indices not yet
 // begun are skipped and false is returned. A thread the system has no room
-// for, or cannot start, leaves its share to the others. The first exception of work is thrown
-// again here, once every thread has stopped.
+// for, or cannot start, leaves its share to the others. The first exception
+// of work is thrown again here, once every thread has stopped.
 template <typename Work, typename KeepGoing>
 bool WorkInBlocks(std::size_t count, unsigned threads, Work work, KeepGoing keepGoing) {
   std::atomic<std::size_t> next{0};
@@ -91,11 +93,11 @@ bool WorkInBlocks(std::size_t count, unsigned threads, Work work, KeepGoing keep
     finished.notify_one();
   };
 
+  using Clock = std::chrono::steady_clock;
   bool interrupted = false;
-  auto lastAsked = std::chrono::steady_clock::now();
+  Clock::time_point lastAsked = Clock::now();
   // On the calling thread: whether to go on, asking keepGoing when it is time.
-  const auto ask = [&] {
-    const auto now = std::chrono::steady_clock::now();
+  const auto ask = [&](Clock::time_point now) {
     if (!interrupted && now - lastAsked >= kAskEvery) {
       lastAsked = now;
       if (!keepGoing()) {
@@ -104,6 +106,22 @@ bool WorkInBlocks(std::size_t count, unsigned threads, Work work, KeepGoing keep
       }
     }
     return !stopped;
+  };
+  // The same between indices, with the clock read about every kReadClockEvery:
+  // after every index when indices are slow, after hundreds when they are
+  // fast, where reading it each time would cost more than the rest of the
+  // bookkeeping.
+  std::size_t readClockAfter = 1;
+  std::size_t sinceRead = 0;
+  Clock::time_point lastRead = lastAsked;
+  const auto askBetweenIndices = [&] {
+    if (++sinceRead < readClockAfter) return !stopped;
+    sinceRead = 0;
+    const Clock::time_point now = Clock::now();
+    readClockAfter = now - lastRead < kReadClockEvery ? readClockAfter * 2
+                                                      : std::max<std::size_t>(1, readClockAfter / 2);
+    lastRead = now;
+    return ask(now);
   };
 
   std::vector<std::jthread> pool;
@@ -121,12 +139,12 @@ bool WorkInBlocks(std::size_t count, unsigned threads, Work work, KeepGoing keep
       break;
     }
   }
-  runBlocks(ask);
+  runBlocks(askBetweenIndices);
   {
     std::unique_lock lock(mutex);
     while (!finished.wait_for(lock, kAskEvery, [&] { return running == 0; })) {
       lock.unlock();
-      ask();
+      ask(Clock::now());
       lock.lock();
     }
   }
