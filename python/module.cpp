@@ -58,12 +58,15 @@ bool IsMissing(py::handle item, py::handle na) {
   return PyFloat_Check(item.ptr()) && std::isnan(PyFloat_AS_DOUBLE(item.ptr()));
 }
 
-// text as UTF-8, owned by text itself. Throws TypeError for what is not a
-// str, and ValueError (UnicodeEncodeError) for a str that UTF-8 cannot
-// encode, such as a lone surrogate.
-std::string_view Utf8Of(py::handle text, const std::string& name) {
+// text as UTF-8, owned by text itself; name, or item index of name, is what
+// an error calls it. Throws TypeError for what is not a str, and ValueError
+// (UnicodeEncodeError) for a str that UTF-8 cannot encode, such as a lone
+// surrogate.
+std::string_view Utf8Of(py::handle text, const std::string& name,
+                        std::optional<std::size_t> index = std::nullopt) {
   if (!PyUnicode_Check(text.ptr())) {
-    throw py::type_error(name + " must be str, not " + Py_TYPE(text.ptr())->tp_name);
+    const std::string called = index ? name + '[' + std::to_string(*index) + ']' : name;
+    throw py::type_error(called + " must be str, not " + Py_TYPE(text.ptr())->tp_name);
   }
   Py_ssize_t size = 0;
   const char* data = PyUnicode_AsUTF8AndSize(text.ptr(), &size);
@@ -95,7 +98,7 @@ class Texts {
       if (IsMissing(item, na)) {
         utf8_.emplace_back();
       } else {
-        utf8_.emplace_back(Utf8Of(item, name + '[' + std::to_string(i) + ']'));
+        utf8_.emplace_back(Utf8Of(item, name, i));
       }
     }
   }
@@ -225,6 +228,7 @@ py::array_t<double> Cdist(py::handle queries, py::handle choices, int workers,
 py::list Extract(py::handle query, py::handle choices, std::optional<py::ssize_t> limit,
                  std::optional<double> scoreCutoff, int workers) {
   if (limit && *limit < 0) throw py::value_error("limit must not be negative");
+  // A text, not a missing one: TypeError for None too.
   Utf8Of(query, "query");
   const Texts queries(py::make_tuple(query), "query");
   const Texts choice(choices, "choices");
