@@ -49,8 +49,9 @@ const TextPair& CachedPair(PairMaker make, std::size_t units) {
 }
 
 std::string OutcomeLabel(const CompareOutcome& outcome) {
-  std::string label = outcome.error ? std::string(ErrorKindName(*outcome.error))
-                                    : "result " + Narrowed(outcome.display.result.value_or(u""));
+  std::string label =
+      outcome.error ? std::string(ErrorKindName(*outcome.error))
+                    : "result " + Narrowed(DisplayOf(outcome, u'.').result.value_or(u""));
   label += " [";
   for (std::size_t i = 0; i < outcome.scores.size(); ++i) {
     if (i > 0) label += ' ';

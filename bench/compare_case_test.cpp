@@ -8,7 +8,7 @@ namespace {
 TEST(OutcomeLabel, ShowsTheAnswerAndTheScores) {
   CompareOutcome completed;
   completed.scores = {15, 24, 150, 149};
-  completed.display.result = u"6.6973953762657";
+  completed.resultValue = 6.6973953762657;
   EXPECT_EQ(OutcomeLabel(completed), "result 6.6973953762657 [15 24 150 149]");
 
   CompareOutcome stopped;

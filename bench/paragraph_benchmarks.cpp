@@ -19,7 +19,7 @@ const TextPair kSamplePairA{
 bool IsWorkedExample(const CompareOutcome& outcome) {
   const std::array<std::optional<Integer>, 4> scores = {15, 24, 150, 149};
   return !outcome.error && outcome.scores == scores &&
-         outcome.display.result == Text(u"6.6973953762657");
+         DisplayOf(outcome, u'.').result == Text(u"6.6973953762657");
 }
 
 void BM_SamplePairA(benchmark::State& state) {
@@ -38,7 +38,7 @@ BENCHMARK(BM_SamplePairAWalked);
 void BM_Paragraphs(benchmark::State& state) {
   static const TextPair pair{kParagraph1, kParagraph2};
   const auto completed = [](const CompareOutcome& outcome) {
-    return !outcome.error && outcome.display.result.has_value();
+    return !outcome.error && outcome.resultValue.has_value();
   };
   if (!AnswerAccepted(state, pair, completed)) return;
   TimeCompare(state, pair);

@@ -1,22 +1,26 @@
-// The Python module velmoro: the front of velmoro/velmoro.h for one pair, and
-// the same comparison over lists of pairs on several threads with the GIL
-// released, into numpy arrays.
+// The compiled part of the Python module velmoro: the front of
+// velmoro/velmoro.h for one pair, and the same comparison over sequences of
+// texts on several threads with the GIL released. The package's __init__.py
+// gives these their documented signatures.
 
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <limits>
 #include <numeric>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <thread>
 #include <vector>
 
 #include "blocks_in_parallel.h"
+#include "velmoro/directions.h"
 #include "velmoro/fronts.h"
 #include "velmoro/velmoro.h"
 
@@ -28,49 +32,80 @@ namespace {
 
 constexpr double kNoDistance = std::numeric_limits<double>::quiet_NaN();
 
-// A sequence of str, each seen as UTF-8 and kept alive as long as this is.
+// The code of a pair with a missing text, where an error kind's code would be.
+constexpr std::int8_t kMissingTextCode = -1;
+
+// One text of a sequence, as UTF-8; nullopt for a missing one.
+using TextItem = std::optional<std::string_view>;
+
+// pandas.NA, or None while pandas is not imported: no NA can exist then.
+py::object PandasNa() {
+  const py::object pandas = py::module_::import("sys").attr("modules").attr("get")("pandas");
+  return pandas.is_none() ? pandas : py::getattr(pandas, "NA", py::none());
+}
+
+// Whether item stands for a missing text: None, a float NaN or pandas.NA
+// (as na, from PandasNa).
+bool IsMissing(py::handle item, py::handle na) {
+  if (item.is_none() || item.is(na)) return true;
+  return PyFloat_Check(item.ptr()) && std::isnan(PyFloat_AS_DOUBLE(item.ptr()));
+}
+
+// text as UTF-8, owned by text itself; name, or item index of name, is what
+// an error calls it. Throws TypeError for what is not a str, and ValueError
+// (UnicodeEncodeError) for a str that UTF-8 cannot encode, such as a lone
+// surrogate.
+std::string_view Utf8Of(py::handle text, const std::string& name,
+                        std::optional<std::size_t> index = std::nullopt) {
+  if (!PyUnicode_Check(text.ptr())) {
+    const std::string called = index ? name + '[' + std::to_string(*index) + ']' : name;
+    throw py::type_error(called + " must be str, not " + Py_TYPE(text.ptr())->tp_name);
+  }
+  Py_ssize_t size = 0;
+  const char* data = PyUnicode_AsUTF8AndSize(text.ptr(), &size);
+  if (data == nullptr) throw py::error_already_set();
+  return {data, static_cast<std::size_t>(size)};
+}
+
+// A sequence of texts, each seen as UTF-8, or missing. It holds a reference
+// to every item, so that no other thread can free one while workers read it
+// without the GIL, whatever becomes of the sequence itself.
 class Texts {
  public:
-  // Needs the GIL. Throws TypeError for an item that is not a str, and
-  // ValueError (UnicodeEncodeError) for one that UTF-8 cannot encode, such
-  // as a lone surrogate.
-  Texts(py::handle sequence, const char* name)
-      : items_(py::reinterpret_steal<py::object>(
-            PySequence_Fast(sequence.ptr(), (std::string(name) + " must be a sequence of str")
-                                                .c_str()))) {
-    if (!items_) throw py::error_already_set();
-    const Py_ssize_t count = PySequence_Fast_GET_SIZE(items_.ptr());
-    utf8_.reserve(static_cast<std::size_t>(count));
-    for (Py_ssize_t i = 0; i < count; ++i) {
-      PyObject* item = PySequence_Fast_GET_ITEM(items_.ptr(), i);
-      utf8_.push_back(Utf8Of(item, (std::string(name) + '[' + std::to_string(i) + ']').c_str()));
+  // Needs the GIL. Throws TypeError for a single str, for what is not a
+  // sequence and for an item that is neither a str nor missing; ValueError as
+  // Utf8Of does.
+  Texts(py::handle sequence, const std::string& name) {
+    const std::string refused = name + " must be a sequence of str, not ";
+    if (PyUnicode_Check(sequence.ptr())) throw py::type_error(refused + "a str");
+    items_ = py::reinterpret_steal<py::tuple>(PySequence_Tuple(sequence.ptr()));
+    if (!items_) {
+      if (!PyErr_ExceptionMatches(PyExc_TypeError)) throw py::error_already_set();
+      PyErr_Clear();
+      throw py::type_error(refused + Py_TYPE(sequence.ptr())->tp_name);
+    }
+    utf8_.reserve(items_.size());
+    const py::object na = PandasNa();
+    for (std::size_t i = 0; i < items_.size(); ++i) {
+      const py::handle item = items_[i];
+      if (IsMissing(item, na)) {
+        utf8_.emplace_back();
+      } else {
+        utf8_.emplace_back(Utf8Of(item, name, i));
+      }
     }
   }
 
   [[nodiscard]] std::size_t size() const { return utf8_.size(); }
-  [[nodiscard]] std::string_view operator[](std::size_t i) const { return utf8_[i]; }
-  [[nodiscard]] py::object item(std::size_t i) const {
-    return py::reinterpret_borrow<py::object>(
-        PySequence_Fast_GET_ITEM(items_.ptr(), static_cast<Py_ssize_t>(i)));
-  }
-
-  // text as UTF-8, owned by text itself.
-  static std::string_view Utf8Of(py::handle text, const char* name) {
-    if (!PyUnicode_Check(text.ptr())) {
-      throw py::type_error(std::string(name) + " must be str, not " + Py_TYPE(text.ptr())->tp_name);
-    }
-    Py_ssize_t size = 0;
-    const char* data = PyUnicode_AsUTF8AndSize(text.ptr(), &size);
-    if (data == nullptr) throw py::error_already_set();
-    return {data, static_cast<std::size_t>(size)};
-  }
+  [[nodiscard]] const TextItem& operator[](std::size_t i) const { return utf8_[i]; }
+  [[nodiscard]] py::object item(std::size_t i) const { return items_[i]; }
 
  private:
-  py::object items_;
-  std::vector<std::string_view> utf8_;
+  py::tuple items_;
+  std::vector<TextItem> utf8_;
 };
 
-unsigned ThreadsFor(int workers) {
+unsigned WorkersAsked(int workers) {
   if (workers == -1) return std::max(1U, std::thread::hardware_concurrency());
   if (workers < 1) throw py::value_error("workers must be -1 (every core) or at least 1");
   return static_cast<unsigned>(workers);
@@ -82,17 +117,23 @@ bool NoSignal() {
   return PyErr_CheckSignals() == 0;
 }
 
-// Runs work over count indices on workers threads with the GIL released;
-// throws the signal's exception when one interrupted it.
+// Runs work(i) for every i below count on up to workers threads with the GIL
+// released; throws the signal's exception when one interrupted it.
 template <typename Work>
 void WithoutGil(std::size_t count, int workers, Work work) {
-  const unsigned threads = ThreadsFor(workers);
+  const unsigned threads = ThreadsFor(WorkersAsked(workers), count);
   bool completed = false;
   {
     const py::gil_scoped_release released;
     completed = WorkInBlocks(count, threads, work, NoSignal);
   }
   if (!completed) throw py::error_already_set();
+}
+
+// The text the engine compares; nullopt for a missing one.
+std::optional<GivenText> Given(const TextItem& text) {
+  if (!text) return std::nullopt;
+  return GivenText::FromUtf8(*text);
 }
 
 // What cpdist and cdist keep of one pair's Compare.
@@ -102,24 +143,26 @@ struct Scored {
   std::int8_t* error = nullptr;    // or none
 };
 
-void Score(const GivenText& text1, const GivenText& text2, const Scored& into) {
-  const CompareNumbers outcome = CompareGivenNumbers(text1, text2);
-  *into.distance = outcome.distance.value_or(kNoDistance);
+// The Compare of one pair into into; for a missing text, no distance, no
+// scores and the missing text's code.
+void Score(const std::optional<GivenText>& text1, const std::optional<GivenText>& text2,
+           const Scored& into) {
+  std::optional<CompareNumbers> outcome;
+  if (text1 && text2) outcome = CompareGivenNumbers(*text1, *text2);
+  *into.distance = outcome ? outcome->distance.value_or(kNoDistance) : kNoDistance;
   if (into.scores != nullptr) {
-    for (std::size_t d = 0; d < outcome.scores.size(); ++d) {
-      into.scores[d] = static_cast<std::int16_t>(outcome.scores[d].value_or(-1));
+    for (std::size_t d = 0; d < kDirectionCount; ++d) {
+      into.scores[d] = static_cast<std::int16_t>(outcome ? outcome->scores[d].value_or(-1) : -1);
     }
   }
   if (into.error != nullptr) {
-    *into.error = outcome.error ? static_cast<std::int8_t>(static_cast<int>(*outcome.error) + 1) : 0;
+    *into.error = outcome ? static_cast<std::int8_t>(ErrorCode(outcome->error)) : kMissingTextCode;
   }
 }
 
-std::vector<GivenText> GivenTexts(const Texts& texts, int workers) {
-  std::vector<GivenText> given(texts.size());
-  WithoutGil(texts.size(), workers, [&](std::size_t begin, std::size_t end) {
-    for (std::size_t i = begin; i < end; ++i) given[i] = GivenText::FromUtf8(texts[i]);
-  });
+std::vector<std::optional<GivenText>> GivenTexts(const Texts& texts, int workers) {
+  std::vector<std::optional<GivenText>> given(texts.size());
+  WithoutGil(texts.size(), workers, [&](std::size_t i) { given[i] = Given(texts[i]); });
   return given;
 }
 
@@ -138,54 +181,64 @@ py::object Cpdist(py::handle texts1, py::handle texts2, int workers, bool return
   double* distance = distances.mutable_data();
   std::int16_t* score = scores.mutable_data();
   std::int8_t* error = errors.mutable_data();
-  WithoutGil(count, workers, [&](std::size_t begin, std::size_t end) {
-    for (std::size_t i = begin; i < end; ++i) {
-      Score(GivenText::FromUtf8(first[i]), GivenText::FromUtf8(second[i]),
-            returnScores ? Scored{distance + i, score + 4 * i, error + i} : Scored{distance + i});
-    }
+  WithoutGil(count, workers, [&](std::size_t i) {
+    Score(Given(first[i]), Given(second[i]),
+          returnScores ? Scored{distance + i, score + 4 * i, error + i} : Scored{distance + i});
   });
   if (!returnScores) return distances;
   return py::make_tuple(distances, scores, errors);
 }
 
-// Each text of queries against each of choices, the query as Text1; every
-// text is made ready once, not once a cell.
-py::array_t<double> DistancesOf(const Texts& queries, const Texts& choices, int workers) {
-  const std::vector<GivenText> query = GivenTexts(queries, workers);
-  const std::vector<GivenText> choice = GivenTexts(choices, workers);
+// Each text of queries against each of choices, the query as Text1, into
+// cells, row by row; every text is made ready once, not once a cell.
+void DistancesInto(double* cells, const Texts& queries, const Texts& choices, int workers) {
+  const std::vector<std::optional<GivenText>> query = GivenTexts(queries, workers);
+  const std::vector<std::optional<GivenText>> choice = GivenTexts(choices, workers);
   const std::size_t columns = choices.size();
-  py::array_t<double> distances(
-      {static_cast<py::ssize_t>(queries.size()), static_cast<py::ssize_t>(columns)});
-  double* cells = distances.mutable_data();
-  WithoutGil(queries.size() * columns, workers, [&](std::size_t begin, std::size_t end) {
-    for (std::size_t cell = begin; cell < end; ++cell) {
-      Score(query[cell / columns], choice[cell % columns], Scored{cells + cell});
-    }
+  WithoutGil(queries.size() * columns, workers, [&](std::size_t cell) {
+    Score(query[cell / columns], choice[cell % columns], Scored{cells + cell});
   });
+}
+
+py::array_t<double> Cdist(py::handle queries, py::handle choices, int workers,
+                          std::optional<double> scoreCutoff) {
+  const Texts query(queries, "queries");
+  const Texts choice(choices, "choices");
+  // The result first: when memory is short, nothing has been started yet.
+  py::array_t<double> distances(
+      {static_cast<py::ssize_t>(query.size()), static_cast<py::ssize_t>(choice.size())});
+  double* cells = distances.mutable_data();
+  DistancesInto(cells, query, choice, workers);
+  if (scoreCutoff) {
+    std::replace_if(cells, cells + distances.size(), [&](double d) { return d > *scoreCutoff; },
+                    std::numeric_limits<double>::infinity());
+  }
   return distances;
 }
 
-py::array_t<double> Cdist(py::handle queries, py::handle choices, int workers) {
-  return DistancesOf(Texts(queries, "queries"), Texts(choices, "choices"), workers);
-}
-
-py::list Extract(py::handle query, py::handle choices, int limit, int workers) {
-  if (limit < 0) throw py::value_error("limit must not be negative");
+py::list Extract(py::handle query, py::handle choices, std::optional<py::ssize_t> limit,
+                 std::optional<double> scoreCutoff, int workers) {
+  if (limit && *limit < 0) throw py::value_error("limit must not be negative");
+  // A text, not a missing one: TypeError for None too.
+  Utf8Of(query, "query");
   const Texts queries(py::make_tuple(query), "query");
   const Texts choice(choices, "choices");
-  const py::array_t<double> distances = DistancesOf(queries, choice, workers);
-  const double* distance = distances.data();
-  std::vector<std::size_t> order(choice.size());
-  std::iota(order.begin(), order.end(), std::size_t{0});
-  // Closest first, ties by place, and errors (no distance) after every result.
-  const auto closer = [distance](std::size_t a, std::size_t b) {
+  std::vector<double> distance(choice.size());
+  DistancesInto(distance.data(), queries, choice, workers);
+  std::vector<std::size_t> order;
+  for (std::size_t i = 0; i < choice.size(); ++i) {
+    if (!scoreCutoff || distance[i] <= *scoreCutoff) order.push_back(i);
+  }
+  // Closest first, ties by place, and pairs without a distance after every other.
+  const auto closer = [&distance](std::size_t a, std::size_t b) {
     const bool aFailed = std::isnan(distance[a]);
     const bool bFailed = std::isnan(distance[b]);
     if (aFailed != bFailed) return bFailed;
     if (!aFailed && distance[a] != distance[b]) return distance[a] < distance[b];
     return a < b;
   };
-  const std::size_t kept = std::min(order.size(), static_cast<std::size_t>(limit));
+  const std::size_t kept =
+      limit ? std::min(order.size(), static_cast<std::size_t>(*limit)) : order.size();
   std::partial_sort(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(kept), order.end(),
                     closer);
   py::list closest;
@@ -200,6 +253,14 @@ py::list Extract(py::handle query, py::handle choices, int limit, int workers) {
 std::optional<std::string> KindOf(const std::optional<ErrorKind>& error) {
   if (!error) return std::nullopt;
   return std::string(ErrorKindName(*error));
+}
+
+std::optional<ErrorKind> KindNamed(const std::optional<std::string>& name) {
+  if (!name) return std::nullopt;
+  for (const ErrorKind kind : kErrorKinds) {
+    if (ErrorKindName(kind) == *name) return kind;
+  }
+  throw py::value_error("no error kind is named " + *name);
 }
 
 py::object SpanOf(const Span& span) { return py::cast(std::vector<std::size_t>{span.start, span.end}); }
@@ -237,15 +298,15 @@ py::list ExplanationOf(const Explanation& explanation) {
 }
 
 Comparison ComparePair(py::handle text1, py::handle text2) {
-  const std::string_view first = Texts::Utf8Of(text1, "text1");
-  const std::string_view second = Texts::Utf8Of(text2, "text2");
+  const std::string_view first = Utf8Of(text1, "text1");
+  const std::string_view second = Utf8Of(text2, "text2");
   const py::gil_scoped_release released;
   return Compare(first, second);
 }
 
 py::list ExplainPair(py::handle text1, py::handle text2) {
-  const std::string_view first = Texts::Utf8Of(text1, "text1");
-  const std::string_view second = Texts::Utf8Of(text2, "text2");
+  const std::string_view first = Utf8Of(text1, "text1");
+  const std::string_view second = Utf8Of(text2, "text2");
   Explanation explanation;
   {
     const py::gil_scoped_release released;
@@ -254,24 +315,40 @@ py::list ExplainPair(py::handle text1, py::handle text2) {
   return ExplanationOf(explanation);
 }
 
-// "None", or value between quotes.
-std::string Quoted(const std::optional<std::string>& value) {
-  if (!value) return "None";
-  std::string quoted(1, '\'');
-  quoted.append(*value).push_back('\'');
-  return quoted;
+// Every field of comparison, in the order of its declaration: what pickling
+// keeps, and what equality and hashing look at.
+py::tuple StateOf(const Comparison& comparison) {
+  return py::make_tuple(py::tuple(py::cast(comparison.scores)), comparison.length_factor,
+                        py::tuple(py::cast(comparison.status1)),
+                        py::tuple(py::cast(comparison.status2)), comparison.result_text,
+                        comparison.distance, KindOf(comparison.error), comparison.message);
 }
 
-std::string Repr(const Comparison& comparison) {
-  std::string repr = "Comparison(scores=(";
-  for (std::size_t d = 0; d < comparison.scores.size(); ++d) {
-    if (d > 0) repr.append(", ");
-    const std::optional<int>& score = comparison.scores[d];
-    repr.append(score ? std::to_string(*score) : std::string("None"));
+Comparison ComparisonOfState(const py::tuple& state) {
+  if (state.size() != 8) throw py::value_error("a Comparison's state has eight fields");
+  Comparison comparison;
+  comparison.scores = state[0].cast<decltype(comparison.scores)>();
+  comparison.length_factor = state[1].cast<std::optional<double>>();
+  comparison.status1 = state[2].cast<std::array<std::string, 3>>();
+  comparison.status2 = state[3].cast<std::array<std::string, 3>>();
+  comparison.result_text = state[4].cast<std::optional<std::string>>();
+  comparison.distance = state[5].cast<std::optional<double>>();
+  comparison.error = KindNamed(state[6].cast<std::optional<std::string>>());
+  comparison.message = state[7].cast<std::string>();
+  return comparison;
+}
+
+py::object Equal(const Comparison& comparison, const py::object& other) {
+  if (!py::isinstance<Comparison>(other)) {
+    return py::reinterpret_borrow<py::object>(Py_NotImplemented);
   }
-  repr.append("), result_text=").append(Quoted(comparison.result_text));
-  repr.append(", error=").append(Quoted(KindOf(comparison.error))).push_back(')');
-  return repr;
+  return py::bool_(StateOf(comparison).equal(StateOf(other.cast<const Comparison&>())));
+}
+
+py::str Repr(const Comparison& comparison) {
+  return py::str("Comparison(scores={!r}, distance={!r}, result_text={!r}, error={!r})")
+      .format(py::tuple(py::cast(comparison.scores)), comparison.distance,
+              comparison.result_text, KindOf(comparison.error));
 }
 
 }  // namespace
@@ -281,7 +358,7 @@ std::string Repr(const Comparison& comparison) {
 PYBIND11_MODULE(_velmoro, module) {
   using namespace velmoro;
   using namespace velmoro::python;
-  module.doc() = "Velmoro's comparison of two texts, for one pair and for many.";
+  module.doc() = "The compiled part of velmoro; the package velmoro documents its functions.";
 
   py::class_<Comparison>(module, "Comparison",
                          "What one Compare gave. An error ends a Compare where it is raised: "
@@ -305,32 +382,28 @@ PYBIND11_MODULE(_velmoro, module) {
       .def_property_readonly(
           "error", [](const Comparison& c) { return KindOf(c.error); },
           "The error kind that ended the Compare ('Overflow', 'FPException', ...), or None.")
-      .def_readonly("message", &Comparison::message,
-                    "What happened and what to do; '' when the Compare completed.")
-      .def("__repr__", &Repr);
+      .def_property_readonly(
+          "message",
+          [](const Comparison& c) { return c.error ? std::optional(c.message) : std::nullopt; },
+          "What happened and what to do; None when the Compare completed.")
+      .def("__repr__", &Repr)
+      .def("__eq__", &Equal, py::is_operator())
+      .def("__hash__", [](const Comparison& c) { return py::hash(StateOf(c)); })
+      .def(py::pickle(&StateOf, &ComparisonOfState));
 
-  module.attr("ERROR_KINDS") =
-      py::make_tuple("Overflow", "FPException", "InvalidArgument", "BoundsError");
+  py::tuple kinds(kErrorKinds.size());
+  for (std::size_t i = 0; i < kErrorKinds.size(); ++i) {
+    kinds[i] = py::str(std::string(ErrorKindName(kErrorKinds[i])));
+  }
+  module.attr("ERROR_KINDS") = kinds;
+  module.attr("MISSING_TEXT") = kMissingTextCode;
 
-  module.def("compare", &ComparePair, py::arg("text1"), py::arg("text2"),
-             "Compares text1 with text2. An error of the comparison does not raise: error and "
-             "message say what happened and distance is None.");
-  module.def("explain", &ExplainPair, py::arg("text1"), py::arg("text2"),
-             "Which words each direction walked, where they stand, where they were found and "
-             "what they earned: four entries, None for a direction that did not run.");
-  module.def("cpdist", &Cpdist, py::arg("texts1"), py::arg("texts2"), py::kw_only(),
-             py::arg("workers") = 1, py::arg("return_scores") = false,
-             "texts1[i] against texts2[i], for every i: a float64 array of distances, NaN where "
-             "the comparison ended in an error. With return_scores, also an int16 array (n, 4) "
-             "of the direction scores (-1 where not computed) and an int8 array of error codes "
-             "(0 none, else 1 + the index of the kind in ERROR_KINDS).");
-  module.def("cdist", &Cdist, py::arg("queries"), py::arg("choices"), py::kw_only(),
-             py::arg("workers") = 1,
-             "Every query against every choice, the query as Text1: a float64 array of shape "
-             "(len(queries), len(choices)), NaN where a comparison ended in an error.");
-  module.def("extract", &Extract, py::arg("query"), py::arg("choices"), py::kw_only(),
-             py::arg("limit") = 5, py::arg("workers") = 1,
-             "The limit choices closest to query, the query as Text1: a list of (choice, "
-             "distance, index), closest first, then those whose comparison ended in an error "
-             "(distance None).");
+  module.def("compare", &ComparePair, py::arg("text1"), py::arg("text2"));
+  module.def("explain", &ExplainPair, py::arg("text1"), py::arg("text2"));
+  module.def("cpdist", &Cpdist, py::arg("texts1"), py::arg("texts2"), py::arg("workers"),
+             py::arg("return_scores"));
+  module.def("cdist", &Cdist, py::arg("queries"), py::arg("choices"), py::arg("workers"),
+             py::arg("score_cutoff"));
+  module.def("extract", &Extract, py::arg("query"), py::arg("choices"), py::arg("limit"),
+             py::arg("score_cutoff"), py::arg("workers"));
 }

@@ -1,9 +1,17 @@
 """The module against velmoro-cli, its list functions against compare, and
-what it does with wrong input, threads and Ctrl-C."""
+what it does with wrong input, missing texts, threads, Ctrl-C and little
+memory."""
+import inspect
 import math
 import os
+import pickle
 import signal
+import subprocess
+import sys
 import threading
+
+import random
+import time
 
 import numpy as np
 import pytest
@@ -22,7 +30,7 @@ def test_compare_and_explain_give_what_velmoro_cli_prints(pairs, cli_records):
         assert comparison.result_text == record["result"]
         assert comparison.distance == record["distance"]
         assert comparison.error == record["error"]
-        assert (comparison.message or None) == record["message"]
+        assert comparison.message == record["message"]
         assert velmoro.explain(text1, text2) == record["explain"]
 
 
@@ -31,7 +39,7 @@ def test_sample_pair_a():
                                  "Anna packs the blue bag, then she runs to the mill by the lake.")
     assert comparison.scores == (15, 24, 150, 149)
     assert comparison.result_text == "6.6973953762657"
-    assert comparison.error is None and comparison.message == ""
+    assert comparison.error is None and comparison.message is None
 
 
 def test_cpdist_is_a_loop_of_compare(pairs):
@@ -76,19 +84,104 @@ def test_takes_any_sequence_of_str():
                           velmoro.cpdist(["the red bag", "a b"], ["a red bag", "a b"]))
 
 
-def test_refuses_what_is_not_a_text():
-    with pytest.raises(TypeError):
-        velmoro.compare("a", 1)
-    with pytest.raises(TypeError):
-        velmoro.cpdist(["a", None], ["a", "b"])
-    with pytest.raises(ValueError):
-        velmoro.compare("a\ud800", "a")
-    with pytest.raises(ValueError):
-        velmoro.cpdist(["a"], ["b\udfff"])
-    with pytest.raises(ValueError):
-        velmoro.cpdist(["a"], ["a", "b"])
-    with pytest.raises(ValueError):
-        velmoro.cpdist(["a"], ["b"], workers=0)
+@pytest.mark.parametrize("call, error", [
+    (lambda: velmoro.compare("a", 1), TypeError),
+    (lambda: velmoro.compare("a", None), TypeError),
+    (lambda: velmoro.cpdist("abc", "abd"), TypeError),
+    (lambda: velmoro.cpdist(["a", 1], ["a", "b"]), TypeError),
+    (lambda: velmoro.cdist(["a"], "abc"), TypeError),
+    (lambda: velmoro.extract("a", "abc"), TypeError),
+    (lambda: velmoro.extract(None, ["a"]), TypeError),
+    (lambda: velmoro.compare("a\ud800", "a"), ValueError),
+    (lambda: velmoro.cpdist(["a"], ["b\udfff"]), ValueError),
+    (lambda: velmoro.cpdist(["a"], ["a", "b"]), ValueError),
+    (lambda: velmoro.cpdist(["a"], ["b"], workers=0), ValueError),
+    (lambda: velmoro.extract("a", ["b"], limit=-1), ValueError),
+])
+def test_refuses_what_is_not_a_text(call, error):
+    with pytest.raises(error):
+        call()
+
+
+def missing_values():
+    pandas = pytest.importorskip("pandas")
+    return [None, float("nan"), np.float64("nan"), pandas.NA]
+
+
+@pytest.mark.parametrize("slot", [0, 1])
+def test_a_missing_text_gives_its_pair_no_distance(slot):
+    pairs = [["the red bag", "a red bag"] for _ in missing_values()]
+    for pair, missing in zip(pairs, missing_values()):
+        pair[slot] = missing
+    pairs.append(["the red bag", "a red bag"])
+    texts1, texts2 = zip(*pairs)
+    distances, scores, errors = velmoro.cpdist(texts1, texts2, return_scores=True)
+    expected = velmoro.compare("the red bag", "a red bag")
+    assert np.isnan(distances[:-1]).all() and distances[-1] == expected.distance
+    assert (scores[:-1] == -1).all() and list(scores[-1]) == list(expected.scores)
+    assert list(errors) == [velmoro.MISSING_TEXT] * (len(pairs) - 1) + [0]
+    with_missing, whole = (texts1, texts2) if slot == 0 else (texts2, texts1)
+    table = velmoro.cdist(with_missing, whole)
+    assert np.isnan(table[:-1]).all() and not np.isnan(table[-1]).any()
+
+
+def test_extract_of_a_mapping_gives_each_choice_with_its_key(pairs):
+    query = pairs[5][0]
+    values = [b for _, b in pairs[:40]] + [None]
+    mapping = {f"key{i}": value for i, value in enumerate(values)}
+    by_key = velmoro.extract(query, mapping, limit=None)
+    by_index = velmoro.extract(query, values, limit=None)
+    assert by_key == [(choice, distance, f"key{i}") for choice, distance, i in by_index]
+    assert by_key[-1] == (None, None, f"key{len(values) - 1}")
+
+
+def test_extract_limit_and_score_cutoff(pairs):
+    query = pairs[5][0]
+    choices = [b for _, b in pairs[:40]]
+    everything = velmoro.extract(query, choices, limit=None)
+    assert len(everything) == len(choices)
+    cutoff = sorted(d for _, d, _ in everything if d is not None)[10]
+    near = [found for found in everything if found[1] is not None and found[1] <= cutoff]
+    assert velmoro.extract(query, choices, limit=None, score_cutoff=cutoff) == near
+    assert velmoro.extract(query, choices, limit=3, score_cutoff=cutoff) == near[:3]
+    table = velmoro.cdist([query], choices)
+    beyond = np.where(table > cutoff, np.inf, table)
+    assert np.array_equal(velmoro.cdist([query], choices, score_cutoff=cutoff), beyond,
+                          equal_nan=True)
+
+
+def test_comparisons_pickle_and_compare_by_value(pairs):
+    comparisons = [velmoro.compare(a, b) for a, b in pairs[:60]]
+    assert any(c.error for c in comparisons) and any(c.distance for c in comparisons)
+    for comparison in comparisons:
+        copy = pickle.loads(pickle.dumps(comparison))
+        assert copy == comparison and hash(copy) == hash(comparison)
+        assert repr(comparison.distance) in repr(comparison)
+        assert comparison.message is None if comparison.error is None else comparison.message
+    assert comparisons[0] != velmoro.compare(pairs[0][0], pairs[0][1] + " extra")
+
+
+def test_compare_and_extract_need_no_numpy():
+    script = """if True:
+        import sys
+        sys.modules["numpy"] = None
+        import velmoro
+        assert velmoro.compare("the red bag", "a red bag").distance > 0
+        assert velmoro.extract("the red bag", ["a red bag", "x"])[0][0] == "a red bag"
+        assert velmoro.explain("a", "a")[0]["score"] == 1
+    """
+    subprocess.run([sys.executable, "-c", script], check=True)
+
+
+@pytest.mark.parametrize("name", velmoro.__all__)
+def test_signatures_name_their_types(name):
+    function = getattr(velmoro, name)
+    if not inspect.isfunction(function):
+        return
+    signature = inspect.signature(function)
+    assert signature.return_annotation is not inspect.Signature.empty
+    for parameter in signature.parameters.values():
+        assert parameter.annotation is not inspect.Parameter.empty, parameter
 
 
 def test_threads_comparing_at_once_get_their_own_results(pairs):
@@ -108,6 +201,32 @@ def test_threads_comparing_at_once_get_their_own_results(pairs):
         thread.join()
     for slot in (0, 1):
         assert np.array_equal(results[slot], np.tile(expected[slot], 50), equal_nan=True)
+
+
+def test_texts_stay_alive_when_another_thread_empties_their_list():
+    rng = random.Random(3)
+    letters = "äöüßéèçñøåæœ " * 3
+
+    def texts():
+        return ["".join(rng.choice(letters) for _ in range(300)) for _ in range(1500)]
+
+    texts1, texts2 = texts(), texts()
+    started = time.perf_counter()
+    expected = velmoro.cpdist(list(texts1), list(texts2))
+    # Enough pairs that the call still runs when the lists are emptied.
+    repeat = max(1, math.ceil(1.0 / max(time.perf_counter() - started, 1e-3)))
+    texts1, texts2 = texts1 * repeat, texts2 * repeat
+    expected = np.tile(expected, repeat)
+    result = []
+    worker = threading.Thread(target=lambda: result.append(velmoro.cpdist(texts1, texts2)))
+    worker.start()
+    time.sleep(0.1)
+    assert worker.is_alive()  # still comparing when the lists are emptied
+    texts1.clear()
+    texts2.clear()
+    overwrite = texts()
+    worker.join()
+    assert overwrite and np.array_equal(result[0], expected, equal_nan=True)
 
 
 def test_releases_the_gil_while_comparing():
@@ -143,3 +262,34 @@ def test_ctrl_c_interrupts_a_long_call():
             velmoro.cpdist(texts, texts, workers=1)
     finally:
         timer.cancel()
+
+
+@pytest.mark.skipif("asan" in os.environ.get("LD_PRELOAD", ""),
+                    reason="the sanitizer reserves more address space than any limit")
+def test_little_address_space_raises_or_computes():
+    script = """if True:
+        import resource
+        import numpy, velmoro
+        texts = [f"the red bag {i} and the mill" for i in range(200)]
+        expected = velmoro.cpdist(texts, texts[::-1])
+        # Room for a thread's stack but little more is where starting threads aborted.
+        for margin in range(0, 16 << 20, 64 << 10):
+            status = open("/proc/self/status").read().split("VmSize:")[1]
+            used = int(status.split()[0]) << 10
+            resource.setrlimit(resource.RLIMIT_AS, (used + margin, resource.RLIM_INFINITY))
+            try:
+                got = velmoro.cpdist(texts, texts[::-1], workers=2)
+                assert numpy.array_equal(got, expected)
+            except MemoryError:
+                pass
+            finally:
+                resource.setrlimit(resource.RLIMIT_AS, (resource.RLIM_INFINITY,) * 2)
+        resource.setrlimit(resource.RLIMIT_AS, (1 << 30, resource.RLIM_INFINITY))
+        try:
+            velmoro.cdist(texts * 100, texts * 100)
+        except MemoryError:
+            pass
+        else:
+            raise AssertionError("a table larger than the limit was made")
+    """
+    subprocess.run([sys.executable, "-c", script], check=True, timeout=120)

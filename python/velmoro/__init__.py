@@ -7,13 +7,17 @@ it. The distance is 0 for equal texts. Every line break, CR LF, a lone LF or a
 lone CR, is compared as CR LF.
 
 compare and explain take one pair; cpdist, cdist and extract take sequences
-of str (lists, tuples, pandas Series), run on ``workers`` threads (-1: every
-core) with the GIL released, and give numpy arrays.
+of texts (lists, tuples, pandas Series), run on ``workers`` threads (-1: every
+core, at most 1024) with the GIL released, and stop at Ctrl-C. In those
+sequences a missing text (None, a float NaN or pandas.NA) gives its pairs no
+distance. numpy is needed only by the functions that return arrays.
 """
 
 import pathlib
 import re
 import sys
+from collections.abc import Mapping, Sequence
+from typing import TYPE_CHECKING, Optional, Union
 
 
 _IMPLEMENTATIONS = {"cpython": "CPython", "pypy": "PyPy"}
@@ -48,11 +52,65 @@ def _no_compiled_part_error():
 
 
 try:
-    from ._velmoro import ERROR_KINDS, Comparison, cdist, compare, cpdist, explain, extract
+    from ._velmoro import ERROR_KINDS, MISSING_TEXT, Comparison
 except ModuleNotFoundError as error:
     if error.name != f"{__name__}._velmoro":
         raise
     raise _no_compiled_part_error() from error
+from . import _velmoro  # noqa: E402
 
-__all__ = ["ERROR_KINDS", "Comparison", "cdist", "compare", "cpdist", "explain", "extract"]
+if TYPE_CHECKING:
+    import numpy  # only where arrays are returned, so not at run time
+
+__all__ = ["ERROR_KINDS", "MISSING_TEXT", "Comparison", "cdist", "compare", "cpdist", "explain",
+           "extract"]
 __version__ = "1.00"
+
+_Texts = Sequence[Optional[str]]
+
+
+def compare(text1: str, text2: str) -> Comparison:
+    """Compares text1 with text2. An error of the comparison does not raise:
+    error and message say what happened and distance is None."""
+    return _velmoro.compare(text1, text2)
+
+
+def explain(text1: str, text2: str) -> list[Optional[dict]]:
+    """Which words each direction walked, where they stand, where they were
+    found and what they earned: four entries, None for a direction that did
+    not run."""
+    return _velmoro.explain(text1, text2)
+
+
+def cpdist(texts1: _Texts, texts2: _Texts, *, workers: int = 1,
+           return_scores: bool = False) -> "Union[numpy.ndarray, tuple[numpy.ndarray, ...]]":
+    """texts1[i] against texts2[i], for every i: a float64 array of distances,
+    NaN where the comparison ended in an error or a text is missing. With
+    return_scores, also an int16 array (n, 4) of the direction scores (-1
+    where not computed) and an int8 array of codes: 0 none, 1 + the index of
+    the error kind in ERROR_KINDS, or MISSING_TEXT."""
+    return _velmoro.cpdist(texts1, texts2, workers, return_scores)
+
+
+def cdist(queries: _Texts, choices: _Texts, *, workers: int = 1,
+          score_cutoff: Optional[float] = None) -> "numpy.ndarray":
+    """Every query against every choice, the query as Text1: a float64 array
+    of shape (len(queries), len(choices)), NaN where a comparison ended in an
+    error or a text is missing, and inf where a distance is above
+    score_cutoff."""
+    return _velmoro.cdist(queries, choices, workers, score_cutoff)
+
+
+def extract(query: str, choices: Union[_Texts, Mapping[object, Optional[str]]], *,
+            limit: Optional[int] = 5, score_cutoff: Optional[float] = None,
+            workers: int = 1) -> list[tuple[str, Optional[float], object]]:
+    """The limit choices closest to query (all with limit None), the query as
+    Text1: a list of (choice, distance, index), closest first, then those
+    without a distance (None: an error or a missing choice). With
+    score_cutoff, only choices at most that far. For a mapping the choices
+    are its values, and each comes with its key in place of an index."""
+    if not isinstance(choices, Mapping):
+        return _velmoro.extract(query, choices, limit, score_cutoff, workers)
+    keys = list(choices.keys())
+    found = _velmoro.extract(query, list(choices.values()), limit, score_cutoff, workers)
+    return [(choice, distance, keys[i]) for choice, distance, i in found]
