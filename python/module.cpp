@@ -273,6 +273,11 @@ py::dict WordOf(const ExplainedWord& word) {
   explained["points"] = word.points;
   explained["following"] = word.following;
   explained["preceding"] = word.preceding;
+  // Only for a word of a completed direction that earned nothing.
+  if (word.not_found) {
+    explained["not_found"] = *word.not_found == NotFound::Absent ? "absent" : "used";
+  }
+  if (word.used_by) explained["used_by"] = *word.used_by;
   return explained;
 }
 

@@ -23,6 +23,16 @@ def make_text(rng):
 
 
 @pytest.fixture(scope="session")
+def sample_pair():
+    """The sample pair whose numbers are worked out by hand, as the C++ tests
+    read it too."""
+    path = os.path.join(os.path.dirname(__file__), "..", "..", "tests", "fixtures",
+                        "sample_pair.json")
+    with open(path, encoding="utf-8") as fixture:
+        return json.load(fixture)
+
+
+@pytest.fixture(scope="session")
 def pairs():
     """Seeded small pairs: words inside words, marks, every kind of line break,
     letters outside the basic plane; the second text often made from the first."""

@@ -34,11 +34,11 @@ def test_compare_and_explain_give_what_velmoro_cli_prints(pairs, cli_records):
         assert velmoro.explain(text1, text2) == record["explain"]
 
 
-def test_sample_pair_a():
-    comparison = velmoro.compare("Anna packs the red bag. She walks to the old mill by the river",
-                                 "Anna packs the blue bag, then she runs to the mill by the lake.")
-    assert comparison.scores == (15, 24, 150, 149)
-    assert comparison.result_text == "6.6973953762657"
+def test_sample_pair_a(sample_pair):
+    comparison = velmoro.compare(sample_pair["text1"], sample_pair["text2"])
+    assert list(comparison.scores) == sample_pair["scores"]
+    assert list(comparison.status1) == sample_pair["status1"]
+    assert comparison.result_text == sample_pair["result"]
     assert comparison.error is None and comparison.message is None
 
 
