@@ -88,6 +88,18 @@ void WriteJsonPlace(JsonWriter& json, const Span& span) {
   json.EndArray();
 }
 
+void WriteJsonDirectionOfWalk(JsonWriter& json, const DirectionWalk& walk, const GivenText& text1,
+                              const GivenText& text2, const Drain& drain) {
+  WriteJsonDirection(json, ExplainedDirection(walk), [&] {
+    ForEachWord(walk, text1, text2, [&](const ExplainedWord& word) {
+      WriteJsonWord(json, word);
+      drain();
+    });
+  });
+}
+
+}  // namespace
+
 void WriteJsonWord(JsonWriter& json, const ExplainedWord& word) {
   json.BeginObject();
   json.Key("word");
@@ -109,9 +121,8 @@ void WriteJsonWord(JsonWriter& json, const ExplainedWord& word) {
   json.EndObject();
 }
 
-void WriteJsonDirection(JsonWriter& json, const DirectionWalk& walk, const GivenText& text1,
-                        const GivenText& text2, const Drain& drain) {
-  const DirectionExplanation direction = ExplainedDirection(walk);
+void WriteJsonDirection(JsonWriter& json, const DirectionExplanation& direction,
+                        const std::function<void()>& writeWords) {
   json.BeginObject();
   json.Key("direction");
   json.Integer(direction.direction);
@@ -125,15 +136,10 @@ void WriteJsonDirection(JsonWriter& json, const DirectionWalk& walk, const Given
   json.Integer(direction.score);
   json.Key("words");
   json.BeginArray();
-  ForEachWord(walk, text1, text2, [&](const ExplainedWord& word) {
-    WriteJsonWord(json, word);
-    drain();
-  });
+  writeWords();
   json.EndArray();
   json.EndObject();
 }
-
-}  // namespace
 
 void WritePlainExplanation(std::string& out, const Walks& walks, const GivenText& text1,
                            const GivenText& text2, const Drain& drain) {
@@ -148,7 +154,7 @@ void WriteJsonExplanation(JsonWriter& json, const Walks& walks, const GivenText&
   json.BeginArray();
   for (const std::optional<DirectionWalk>& walk : walks) {
     if (walk) {
-      WriteJsonDirection(json, *walk, text1, text2, drain);
+      WriteJsonDirectionOfWalk(json, *walk, text1, text2, drain);
     } else {
       json.Null();
     }

@@ -11,6 +11,7 @@
 
 #include "given_text.h"
 #include "json_writer.h"
+#include "velmoro/velmoro.h"
 #include "word_walk.h"
 
 namespace velmoro::cli {
@@ -32,5 +33,12 @@ void WritePlainExplanation(std::string& out, const Walks& walks, const GivenText
 // "preceding" (null unless credited by context).
 void WriteJsonExplanation(JsonWriter& json, const Walks& walks, const GivenText& text1,
                           const GivenText& text2, const Drain& drain);
+
+// One direction of the explanation as its JSON object: "direction",
+// "source", "target", "complete", "score", then "words", an array that
+// writeWords fills, a word at a time with WriteJsonWord.
+void WriteJsonDirection(JsonWriter& json, const DirectionExplanation& direction,
+                        const std::function<void()>& writeWords);
+void WriteJsonWord(JsonWriter& json, const ExplainedWord& word);
 
 }  // namespace velmoro::cli

@@ -17,14 +17,15 @@ async function wasmBinaryInNode() {
 
 const core = await createVelmoroCore({ wasmBinary: await wasmBinaryInNode() });
 
+// The engine answers in JSON, which is read back here as objects.
 export function compare(text1, text2) {
-  return core.compare(String(text1), String(text2));
+  return JSON.parse(core.compare(String(text1), String(text2)));
 }
 
 export function explain(text1, text2) {
-  return core.explain(String(text1), String(text2));
+  return JSON.parse(core.explain(String(text1), String(text2)));
 }
 
 export function compareExplained(text1, text2) {
-  return core.compareExplained(String(text1), String(text2));
+  return JSON.parse(core.compareExplained(String(text1), String(text2)));
 }
