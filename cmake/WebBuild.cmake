@@ -3,3 +3,8 @@
 # emulated ones are about half as fast).
 add_compile_options(-fwasm-exceptions)
 add_link_options(-fwasm-exceptions)
+# WebAssembly's 128-bit vectors, which carry the engine's SSE2 search, and
+# link-time optimisation across the engine and the binding (CMake's own check
+# does not know emscripten's).
+add_compile_options(-msimd128 -msse2 -flto)
+add_link_options(-flto)
