@@ -291,6 +291,7 @@ boxes.forEach((box, index) => {
 boxes[1].focus();
 
 window.velmoro.then(() => {
+  performance.mark('velmoro-ready');
   $('Command1').disabled = false;
   $('Loading').hidden = true;
 }, (error) => {

@@ -35,7 +35,11 @@ try {
   });
 
   await page.goto(url);
-  const readyAfter = await page.evaluate(async () => { await window.velmoro; return performance.now(); });
+  const readyAfter = await page.evaluate(async () => {
+    await window.velmoro;
+    await new Promise((resolve) => setTimeout(resolve));
+    return performance.getEntriesByName('velmoro-ready')[0].startTime;
+  });
   console.log(`page ready (engine loaded) ${readyAfter.toFixed(0)} ms after navigation`);
 
   const panels = (bar) => page.$$eval(`#${bar} .panel`, (spans) => spans.map((s) => s.textContent));
