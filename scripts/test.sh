@@ -8,7 +8,9 @@
 #   - velmoro-cli's batch tests under ThreadSanitizer;
 #   - the libFuzzer target for a minute;
 #   - the benchmarks' own tests and one quick pass of the benchmark cases, so
-#     that they keep building and answering.
+#     that they keep building and answering;
+#   - the browser front (scripts/web.sh test), against the velmoro-cli of the
+#     first build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -42,3 +44,6 @@ build/bench/bench/velmoro_bench --benchmark_filter='SamplePairA|Paragraphs|/6553
 
 run_tests debug
 run_tests tsan
+
+echo "== browser front: WebAssembly build, its tests under node and in headless Chromium"
+scripts/web.sh test build/ci/cli/velmoro-cli
