@@ -89,8 +89,13 @@ for (const credit of ['context', 'single']) {
   for (let level = 1; level <= 4; ++level) tintNames.push(`velmoro-${credit}-${level}`);
 }
 tintNames.push('velmoro-inside-longer', 'velmoro-match');
-for (const name of tintNames) CSS.highlights.set(name, new Highlight());
-const highlight = (name) => CSS.highlights.get(name);
+// A browser without the CSS Custom Highlight API compares all the same,
+// without tints.
+const tintRegistry = 'highlights' in CSS ? CSS.highlights : new Map();
+for (const name of tintNames) {
+  tintRegistry.set(name, typeof Highlight === 'function' ? new Highlight() : new Set());
+}
+const highlight = (name) => tintRegistry.get(name);
 
 // Per box: its words in units of that box, by start, each with its tooltip,
 // its match in the other box and the ranges that tint it.
