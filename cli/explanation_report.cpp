@@ -89,6 +89,8 @@ void WriteJsonPlace(JsonWriter& json, const Span& span) {
   json.EndArray();
 }
 
+}  // namespace
+
 void WriteJsonWord(JsonWriter& json, const ExplainedWord& word) {
   json.BeginObject();
   json.Key("word");
@@ -111,7 +113,7 @@ void WriteJsonWord(JsonWriter& json, const ExplainedWord& word) {
 }
 
 void WriteJsonDirection(JsonWriter& json, const DirectionExplanation& direction,
-                        const RecordedTexts& texts, const Drain& drain) {
+                        const std::function<void()>& writeWords) {
   json.BeginObject();
   json.Key("direction");
   json.Integer(direction.direction);
@@ -125,15 +127,10 @@ void WriteJsonDirection(JsonWriter& json, const DirectionExplanation& direction,
   json.Integer(direction.score);
   json.Key("words");
   json.BeginArray();
-  texts.ForEachWord(direction.direction, [&](const ExplainedWord& word) {
-    WriteJsonWord(json, word);
-    drain();
-  });
+  writeWords();
   json.EndArray();
   json.EndObject();
 }
-
-}  // namespace
 
 void WritePlainExplanation(std::string& out, const WalkRecord& record, const GivenText& text1,
                            const GivenText& text2, const Drain& drain) {
@@ -150,7 +147,12 @@ void WriteJsonExplanation(JsonWriter& json, const WalkRecord& record, const Give
   json.BeginArray();
   for (int direction = 1; direction <= kDirectionCount; ++direction) {
     if (const auto explained = record.Direction(direction)) {
-      WriteJsonDirection(json, *explained, {record, text1, text2}, drain);
+      WriteJsonDirection(json, *explained, [&] {
+        record.ForEachWord(direction, text1, text2, [&](const ExplainedWord& word) {
+          WriteJsonWord(json, word);
+          drain();
+        });
+      });
     } else {
       json.Null();
     }

@@ -32,4 +32,11 @@ void WritePlainExplanation(std::string& out, const WalkRecord& record, const Giv
 void WriteJsonExplanation(JsonWriter& json, const WalkRecord& record, const GivenText& text1,
                           const GivenText& text2, const Drain& drain);
 
+// One direction of the explanation as its JSON object: "direction",
+// "source", "target", "complete", "score", then "words", an array that
+// writeWords fills, a word at a time with WriteJsonWord.
+void WriteJsonDirection(JsonWriter& json, const DirectionExplanation& direction,
+                        const std::function<void()>& writeWords);
+void WriteJsonWord(JsonWriter& json, const ExplainedWord& word);
+
 }  // namespace velmoro::cli

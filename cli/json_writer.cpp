@@ -3,8 +3,27 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <version>
 
 namespace velmoro::cli {
+
+namespace {
+
+// The shortest digits that read back as value, into digits; their number.
+// A standard library without floating-point to_chars (the web build's, whose
+// JSON only JavaScript reads) writes 17 significant digits, which read back
+// as value too.
+std::size_t ShortestDigits(double value, std::array<char, 32>& digits) {
+#if __cpp_lib_to_chars >= 201611L
+  return static_cast<std::size_t>(std::to_chars(digits.begin(), digits.end(), value).ptr -
+                                  digits.begin());
+#else
+  return static_cast<std::size_t>(std::snprintf(digits.data(), digits.size(), "%.17g", value));
+#endif
+}
+
+}  // namespace
 
 void AppendJsonString(std::string& out, std::string_view text) {
   static constexpr char kHex[] = "0123456789abcdef";
@@ -58,8 +77,7 @@ void JsonWriter::Double(double value) {
   }
   Separate();
   std::array<char, 32> digits{};
-  const auto end = std::to_chars(digits.begin(), digits.end(), value).ptr;
-  const std::string_view written(digits.data(), static_cast<std::size_t>(end - digits.begin()));
+  const std::string_view written(digits.data(), ShortestDigits(value, digits));
   out_ += written;
   if (written.find_first_of(".e") == std::string_view::npos) out_ += ".0";
 }

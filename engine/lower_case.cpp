@@ -1,17 +1,23 @@
 #include "lower_case.h"
 
-#include <unicode/uchar.h>
-#include <unicode/utf16.h>
+#include "utf8_text.h"
 
 namespace velmoro {
 
 namespace {
 
+constexpr char32_t kFirstSupplementary = 0x10000;
+
 // The simple lower-case mapping of one code point, kept only when it takes as
 // many units as the original, so that lower-casing never changes a length.
-UChar32 LowerCodePoint(UChar32 c) {
-  const UChar32 lower = u_tolower(c);
-  return U16_LENGTH(lower) == U16_LENGTH(c) ? lower : c;
+char32_t LowerCodePoint(char32_t c) {
+  const char32_t lower = SimpleLowerCase(c);
+  return (lower < kFirstSupplementary) == (c < kFirstSupplementary) ? lower : c;
+}
+
+char32_t Supplementary(char16_t lead, char16_t trail) {
+  return kFirstSupplementary + ((static_cast<char32_t>(lead) - 0xD800) << 10) +
+         (static_cast<char32_t>(trail) - 0xDC00);
 }
 
 }  // namespace
@@ -22,10 +28,10 @@ void LowerCaseInPlace(Text& text) {
     const char16_t unit = text[i];
     if (unit < 0x80) {
       text[i] = LowerCaseAscii(unit);
-    } else if (U16_IS_LEAD(unit) && i + 1 < text.size() && U16_IS_TRAIL(text[i + 1])) {
-      const UChar32 lower = LowerCodePoint(U16_GET_SUPPLEMENTARY(unit, text[i + 1]));
-      text[i] = static_cast<char16_t>(U16_LEAD(lower));
-      text[++i] = static_cast<char16_t>(U16_TRAIL(lower));
+    } else if (IsHighSurrogate(unit) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
+      const char32_t lower = LowerCodePoint(Supplementary(unit, text[i + 1])) - kFirstSupplementary;
+      text[i] = static_cast<char16_t>(0xD800 + (lower >> 10));
+      text[++i] = static_cast<char16_t>(0xDC00 + (lower & 0x3FF));
     } else {
       // A lone surrogate maps to itself.
       text[i] = static_cast<char16_t>(LowerCodePoint(unit));

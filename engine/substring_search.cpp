@@ -20,15 +20,6 @@ bool SameUnits(const char16_t* a, const char16_t* b, std::size_t count) {
   return std::memcmp(a, b, count * sizeof(char16_t)) == 0;
 }
 
-// The same for a short needle: a word is a few units long, shorter than the
-// call to memcmp.
-bool SameShortUnits(const char16_t* a, const char16_t* b, std::size_t count) {
-  for (std::size_t i = 0; i < count; ++i) {
-    if (a[i] != b[i]) return false;
-  }
-  return true;
-}
-
 // Knuth-Morris-Pratt over any pair of random-access ranges: never re-reads a
 // haystack unit. Returns the index in the haystack range where the first match
 // ends (one past its last unit), or kNotFound.
@@ -53,6 +44,15 @@ std::size_t EndOfFirstMatch(Iterator haystack, std::size_t haystackSize,
 }
 
 #if defined(__SSE2__)
+// The same for a short needle: a word is a few units long, shorter than the
+// call to memcmp.
+bool SameShortUnits(const char16_t* a, const char16_t* b, std::size_t count) {
+  for (std::size_t i = 0; i < count; ++i) {
+    if (a[i] != b[i]) return false;
+  }
+  return true;
+}
+
 // The eight starts from block on where both the first and the last unit of a
 // needle of size units match: two mask bits per start.
 unsigned CandidateStarts(const char16_t* text, std::size_t block, std::size_t size,

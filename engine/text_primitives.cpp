@@ -2,6 +2,8 @@
 
 #include <array>
 #include <charconv>
+#include <cstdio>
+#include <version>
 
 #include "spaces.h"
 
@@ -34,10 +36,16 @@ Text DoubleToText(double x, char16_t decimalSeparator) {
   std::array<char, 64> buffer{};
   // The general format at precision 15 is printf's %.15G rule: correctly
   // rounded, trailing zeros dropped, exponent form below 1E-04 and from 1E+15.
-  const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(),
-                                     x, std::chars_format::general, 15);
+  // A standard library without floating-point to_chars (the web build's) has
+  // printf itself write it, exactly as well, where the locale is always "C".
+#if __cpp_lib_to_chars >= 201611L
+  char* end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), x,
+                            std::chars_format::general, 15).ptr;
+#else
+  char* end = buffer.data() + std::snprintf(buffer.data(), buffer.size(), "%.15G", x);
+#endif
   // Digits, sign, point and exponent: only the point and the "e" change.
-  Text out(buffer.data(), written.ptr);
+  Text out(buffer.data(), end);
   for (char16_t& unit : out) {
     if (unit == u'.') {
       unit = decimalSeparator;

@@ -88,7 +88,8 @@ std::vector<WordAutomaton::Node> WordAutomaton::BreadthFirstOrder() const {
 
 WordAutomaton::Node WordAutomaton::Child(Node node, char16_t unit) const {
   if (node == kRoot && unit < kAsciiUnits) return asciiRootChildren_[unit];
-  for (std::uint64_t slot = FibonacciSlot(EdgeKey(node, unit), edgeBits_);; slot = (slot + 1) & edgeMask_) {
+  for (auto slot = static_cast<std::size_t>(FibonacciSlot(EdgeKey(node, unit), edgeBits_));;
+       slot = (slot + 1) & edgeMask_) {
     const Edge& edge = edges_[slot];
     if (edge.node == node && edge.unit == unit) return edge.child;
     if (edge.child == kNoNode) return kNoNode;
@@ -107,7 +108,7 @@ void WordAutomaton::AddChild(Node node, char16_t unit, Node child) {
 }
 
 void WordAutomaton::PlaceEdge(const Edge& edge) {
-  std::uint64_t slot = FibonacciSlot(EdgeKey(edge.node, edge.unit), edgeBits_);
+  auto slot = static_cast<std::size_t>(FibonacciSlot(EdgeKey(edge.node, edge.unit), edgeBits_));
   while (edges_[slot].child != kNoNode) slot = (slot + 1) & edgeMask_;
   edges_[slot] = edge;
 }
@@ -152,7 +153,7 @@ void WordAutomaton::BuildTrie(const PreparedText& source) {
     const auto shared = static_cast<std::size_t>(
         std::mismatch(letters.begin(), letters.end(), before.begin(), before.end()).first -
         letters.begin());
-    std::copy_n(nodeAt_.begin() + previous.start, shared, nodeAt_.begin() + word.start);
+    std::copy_n(nodeAt_.data() + previous.start, shared, nodeAt_.data() + word.start);
     Node node = shared > 0 ? nodeAt_[word.start + shared - 1] : kRoot;
     for (std::size_t i = word.start + shared; i < word.end(); ++i) {
       Node child = Child(node, text[i]);

@@ -70,7 +70,7 @@ class WordAutomaton {
   std::size_t edgeCount_ = 0;
   static constexpr std::size_t kAsciiUnits = 128;
   std::array<Node, kAsciiUnits> asciiRootChildren_{};
-  std::uint64_t edgeMask_ = 0;
+  std::size_t edgeMask_ = 0;
   int edgeBits_ = 0;
   // The source's text, and for each of its units the node that spells the
   // unit's word up to and including it; kNoNode at a space.

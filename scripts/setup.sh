@@ -5,6 +5,9 @@
 #                     and checks a Debian package
 #   setup.sh test     all of that, plus what the tests, the fuzzer and the
 #                     benchmarks need
+#   setup.sh web      what building the browser front needs (emscripten)
+#   setup.sh web-test that, plus what its tests need: Chromium, and node and
+#                     npm for the test driver
 set -euo pipefail
 
 run_packages=(g++ cmake make libicu-dev qt6-base-dev libqt6svg6 fonts-dejavu-core libcli11-dev
@@ -14,12 +17,18 @@ test_packages=("${package_packages[@]}" clang libclang-rt-14-dev libbenchmark-de
                xvfb x11-utils xdotool imagemagick wdiff hyperfine python3 python3-pytest
                python3-pandas python3-dask python3-distributed appstream desktop-file-utils
                ccache)
+web_packages=(emscripten cmake make g++ libicu-dev libgtest-dev)
+web_test_packages=("${web_packages[@]}" chromium nodejs)
+# A node from elsewhere may bring its own npm, which Debian's would conflict with.
+command -v npm >/dev/null || web_test_packages+=(npm)
 
 case "${1:-}" in
   run) wanted=("${run_packages[@]}") ;;
   package) wanted=("${package_packages[@]}") ;;
   test) wanted=("${test_packages[@]}") ;;
-  *) echo "usage: $0 run|package|test" >&2; exit 2 ;;
+  web) wanted=("${web_packages[@]}") ;;
+  web-test) wanted=("${web_test_packages[@]}") ;;
+  *) echo "usage: $0 run|package|test|web|web-test" >&2; exit 2 ;;
 esac
 
 missing=()

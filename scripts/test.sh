@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds Velmoro and runs every test, in four builds that share what they can:
+# Builds Velmoro and runs every test, in six builds that share what they can:
 #   - ci: the release build with warnings as errors: engine, command-line,
 #     property, window, Python, package and end-to-end tests, lintian on the
 #     Debian package, the benchmarks' own tests, and one quick pass of the
@@ -9,7 +9,10 @@
 #     for a minute;
 #   - tsan: velmoro-cli's batch tests under ThreadSanitizer;
 #   - tuning-lowest and tuning-highest: the property tests with every
-#     threshold of the scan at one extreme, which must change no result.
+#     threshold of the scan at one extreme, which must change no result;
+#   - web: the browser front (scripts/web.sh test): the engine's tests under
+#     node, the JS module against the velmoro-cli of the ci build, and the
+#     page in headless Chromium.
 # Each stage prints how long it took. ccache, where present, serves the
 # builds again on a machine that ran them before.
 set -euo pipefail
@@ -54,5 +57,8 @@ for preset in tsan tuning-lowest tuning-highest; do
   build "$preset"
   ctest --preset "$preset" -j "$jobs"
 done
+
+stage "browser front: WebAssembly build, its tests under node and in headless Chromium"
+scripts/web.sh test build/ci/cli/velmoro-cli
 
 stage "done"

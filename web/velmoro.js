@@ -1,0 +1,31 @@
+// Velmoro's engine for pages and for Node, as an ES module: import it (its
+// promise resolves once the engine is loaded), then call compare and explain.
+// Everything runs here: nothing is sent anywhere.
+import createVelmoroCore from './velmoro_core.js';
+
+const wasmUrl = new URL('./velmoro_core.wasm', import.meta.url);
+
+// A browser fetches the engine itself; Node is handed its bytes, as it cannot
+// fetch a file.
+async function wasmBinaryInNode() {
+  if (typeof process === 'undefined' || !process.versions || !process.versions.node) {
+    return undefined;
+  }
+  const { readFile } = await import('node:fs/promises');
+  return readFile(wasmUrl);
+}
+
+const core = await createVelmoroCore({ wasmBinary: await wasmBinaryInNode() });
+
+// The engine answers in JSON, which is read back here as objects.
+export function compare(text1, text2) {
+  return JSON.parse(core.compare(String(text1), String(text2)));
+}
+
+export function explain(text1, text2) {
+  return JSON.parse(core.explain(String(text1), String(text2)));
+}
+
+export function compareExplained(text1, text2) {
+  return JSON.parse(core.compareExplained(String(text1), String(text2)));
+}
