@@ -51,20 +51,8 @@ void AppendRow(std::string& out, const Row& row, const std::array<std::size_t, k
   out += '\n';
 }
 
-// The texts a record's explanation reads its words from.
-struct RecordedTexts {
-  const WalkRecord& record;
-  const GivenText& text1;
-  const GivenText& text2;
-
-  template <typename Visit>
-  void ForEachWord(int direction, Visit visit) const {
-    record.ForEachWord(direction, text1, text2, visit);
-  }
-};
-
 void WritePlainDirection(std::string& out, const DirectionExplanation& direction,
-                         const RecordedTexts& texts, const Drain& drain) {
+                         const WalkedTexts& texts, const Drain& drain) {
   std::array<std::size_t, kColumns> widths{};
   const auto widen = [&widths](const Row& row) {
     for (std::size_t column = 0; column < kColumns; ++column) {
@@ -111,7 +99,7 @@ void WriteJsonWord(JsonWriter& json, const ExplainedWord& word) {
 }
 
 void WriteJsonDirection(JsonWriter& json, const DirectionExplanation& direction,
-                        const RecordedTexts& texts, const Drain& drain) {
+                        const WalkedTexts& texts, const Drain& drain) {
   json.BeginObject();
   json.Key("direction");
   json.Integer(direction.direction);
@@ -135,22 +123,20 @@ void WriteJsonDirection(JsonWriter& json, const DirectionExplanation& direction,
 
 }  // namespace
 
-void WritePlainExplanation(std::string& out, const WalkRecord& record, const GivenText& text1,
-                           const GivenText& text2, const Drain& drain) {
+void WritePlainExplanation(std::string& out, const WalkedTexts& walked, const Drain& drain) {
   for (int direction = 1; direction <= kDirectionCount; ++direction) {
-    if (const auto explained = record.Direction(direction)) {
-      WritePlainDirection(out, *explained, {record, text1, text2}, drain);
+    if (const auto explained = walked.record.Direction(direction)) {
+      WritePlainDirection(out, *explained, walked, drain);
     }
   }
 }
 
-void WriteJsonExplanation(JsonWriter& json, const WalkRecord& record, const GivenText& text1,
-                          const GivenText& text2, const Drain& drain) {
+void WriteJsonExplanation(JsonWriter& json, const WalkedTexts& walked, const Drain& drain) {
   json.Key("explain");
   json.BeginArray();
   for (int direction = 1; direction <= kDirectionCount; ++direction) {
-    if (const auto explained = record.Direction(direction)) {
-      WriteJsonDirection(json, *explained, {record, text1, text2}, drain);
+    if (const auto explained = walked.record.Direction(direction)) {
+      WriteJsonDirection(json, *explained, walked, drain);
     } else {
       json.Null();
     }

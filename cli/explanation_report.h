@@ -16,12 +16,24 @@ namespace velmoro::cli {
 
 using Drain = std::function<void()>;
 
+// The words one Compare walked, with the two texts it was given, which the
+// words are read from again.
+struct WalkedTexts {
+  const WalkRecord& record;
+  const GivenText& text1;
+  const GivenText& text2;
+
+  template <typename Visit>
+  void ForEachWord(int direction, Visit visit) const {
+    record.ForEachWord(direction, text1, text2, visit);
+  }
+};
+
 // One block per direction that ran, after an empty line: a heading with the
 // direction's texts and score, then an aligned table of the words (word,
 // place in the source, place found in the target or "-", points, and the
 // following and preceding runs of a word credited by context).
-void WritePlainExplanation(std::string& out, const WalkRecord& record, const GivenText& text1,
-                           const GivenText& text2, const Drain& drain);
+void WritePlainExplanation(std::string& out, const WalkedTexts& walked, const Drain& drain);
 
 // The key "explain" into the object that json, which writes to out, has open:
 // an array of the four directions, each null (it did not run) or an object
@@ -29,7 +41,6 @@ void WritePlainExplanation(std::string& out, const WalkRecord& record, const Giv
 // "score" and "words", each word an object with "word", "source" ([start,
 // end]), "target" ([start, end] or null), "points", and "following" and
 // "preceding" (null unless credited by context).
-void WriteJsonExplanation(JsonWriter& json, const WalkRecord& record, const GivenText& text1,
-                          const GivenText& text2, const Drain& drain);
+void WriteJsonExplanation(JsonWriter& json, const WalkedTexts& walked, const Drain& drain);
 
 }  // namespace velmoro::cli

@@ -91,7 +91,7 @@ TEST_F(Batch, SaysWhyItCouldNotReadALine) {
       {"{\"text1\": \"a\", \"text2\": 2, \"id\": [\"x\"]}", "\"text2\" is not a string", {"x"}},
       {"{\"text1\": \"a\", \"text2\": \"b\\u0000\", \"id\": 5}", "text 2 holds a NUL byte", 5},
       {"{\"text1\": \"\xC0\xAF\", \"text2\": \"b\"}", "not a JSON object", nullptr},
-      {"", "not a JSON object", nullptr},
+      {"{\"text1\": \"a\", \"text2\": \"b\"} {}", "trailing content", nullptr},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.line);

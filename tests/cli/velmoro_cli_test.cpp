@@ -239,7 +239,8 @@ TEST_F(VelmoroCli, DropsExactlyOneFinalLineTerminatorOfAFile) {
       {"abc\n\n", LengthFactor(5, 3)},          // "abc\n", compared as "abc\r\n"
       {"abc\r\n\r\n", LengthFactor(5, 3)},      // "abc\r\n"
       {"abc\n\r\n", LengthFactor(5, 3)},        // "abc\n"
-      {"abc\r", LengthFactor(5, 3)},            // a lone "\r" ends no line
+      {"abc\r", LengthFactor(3, 3)},            // a lone "\r" ends a line too
+      {"abc\r\r", LengthFactor(5, 3)},          // "abc\r"
       {"a\r\nb\n", LengthFactor(4, 3)},         // "a\r\nb"
   };
   const std::string file2 = WriteFile("text2", "abc");

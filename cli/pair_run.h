@@ -1,0 +1,114 @@
+#pragma once
+
+// What --batch and --lines share: a pair as read from its line, the work of
+// comparing the pairs of a chunk into their records, and the run of the
+// chunks on several threads with the output in input order, a summary and
+// progress, and a clean stop on SIGINT or SIGTERM.
+
+#include <cstddef>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "command.h"
+#include "complaint.h"
+#include "exit_status.h"
+#include "ordered_work.h"
+#include "output.h"
+#include "record_writer.h"
+#include "run_summary.h"
+#include "stop_signals.h"
+#include "text_input.h"
+
+namespace velmoro::cli {
+
+// About this much input makes one chunk of work: a few milliseconds of it.
+inline constexpr std::size_t kChunkBytes = std::size_t{256} << 10;
+
+// One pair as read from its line, or why it could not be read.
+struct PairLine {
+  std::size_t line = 0;
+  std::string_view text1;
+  std::string_view text2;
+  std::optional<std::string_view> id;  // raw JSON
+  std::optional<std::string> problem;
+};
+
+// The records of a chunk's pairs and what they add up to.
+struct ChunkResult {
+  std::string out;
+  RunSummary summary;
+  std::size_t lines = 0;     // lines of input, blank ones among them
+  std::size_t lastLine = 0;  // the number of the last of them
+};
+
+// Compares pairs into the records of writer.
+class PairWork {
+ public:
+  // checked: whether the texts are known to be well-formed UTF-8.
+  PairWork(const RecordWriter& writer, bool explain, Utf8Checked checked)
+      : writer_(writer), explain_(explain), checked_(checked) {}
+
+  // Adds pair's record to result: its comparison, or why it could not be
+  // read. A pair that runs out of memory gets a record that says so.
+  void CompareInto(ChunkResult& result, PairLine pair) const;
+
+ private:
+  void Compare(ChunkResult& result, const PairLine& pair) const;
+  void Refuse(ChunkResult& result, const PairLine& pair, std::string_view why) const;
+
+  const RecordWriter& writer_;
+  bool explain_;
+  Utf8Checked checked_;
+};
+
+// A source of chunks of lines: Next fills one, false at the end; WouldWait
+// tells when the next would wait for input.
+template <typename Source, typename Chunk>
+concept ChunkSource = requires(Source source, Chunk& chunk) {
+  { source.Next(chunk) } -> std::same_as<bool>;
+  { source.WouldWait() } -> std::same_as<bool>;
+};
+
+// Says on standard error where a stopped run ended, and the outcome.
+Outcome Stopped(std::size_t lastLine);
+
+// Runs the chunks of source through work, writing each result out in order
+// (and what is done whenever the source waits for input), and ends with the
+// summary where it is asked for. Done, BadInput when a line could not be
+// read, or the stop that SIGINT or SIGTERM asked for.
+template <typename Chunk, typename Source, typename Work>
+  requires ChunkSource<Source, Chunk>
+Outcome RunChunks(const Command& command, Output& output, Source& source, Work work) {
+  const StopSignals stopOnSignal;
+  RunSummary summary(command.summaryShown);
+  ProgressLine progress(command.progressShown, command.progressSharesOutput);
+  std::size_t lines = 0;
+  std::size_t lastLine = 0;
+  RunInOrder<Chunk>(
+      command.jobs, [&](Chunk& chunk) { return StopSignal() == 0 && source.Next(chunk); },
+      [&](Chunk& chunk) { return work(chunk, command.summaryShown); },
+      [&](ChunkResult& result) {
+        if (StopSignal() != 0) return;
+        progress.Clear();
+        output.Write(result.out);
+        summary.Add(result.summary);
+        lines += result.lines;
+        lastLine = result.lastLine;
+        progress.Update(lines);
+      },
+      [&] { return source.WouldWait(); },
+      [&] {
+        progress.Clear();
+        output.Flush();
+      });
+  progress.Clear();
+  output.Flush();
+  progress.Finish(lines);
+  if (command.summaryShown) std::fputs(summary.Text(progress.Seconds()).c_str(), stderr);
+  if (StopSignal() != 0) return Stopped(lastLine);
+  return summary.inputErrors() == 0 ? Outcome::Done : Outcome::BadInput;
+}
+
+}  // namespace velmoro::cli
