@@ -18,6 +18,7 @@ namespace {
 constexpr std::string_view kJsonSpace = " \t\r\n";
 
 std::string JsonProblem(simdjson::error_code error) {
+  if (error == simdjson::MEMALLOC) return std::string(kOutOfMemory);
   return std::string("not a JSON object with \"text1\" and \"text2\": ") +
          simdjson::error_message(error);
 }

@@ -1,7 +1,5 @@
 #include "output.h"
 
-#include "stop_signals.h"
-
 #include <unistd.h>
 
 #include <cerrno>
@@ -36,21 +34,8 @@ void Output::Flush() {
                         std::generic_category().message(error));
     }
     if (count > 0) written += static_cast<std::size_t>(count);
-    if (StopSignal() != 0) FinishLine(written);
   }
   buffer_.clear();
-}
-
-// What was asked to stop writes its line to the end and no more, so that the
-// output ends with a whole record.
-// The buffer starts with a whole record.
-void Output::FinishLine(std::size_t written) {
-  if (written == 0 || buffer_[written - 1] == '\n') {
-    buffer_.resize(written);
-    return;
-  }
-  const std::size_t end = buffer_.find('\n', written);
-  if (end != std::string::npos) buffer_.resize(end + 1);
 }
 
 }  // namespace velmoro::cli

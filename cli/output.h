@@ -28,13 +28,11 @@ class Output {
   // Writes the buffer out once it holds a chunk or more.
   void Drain();
 
-  // Writes everything buffered; once a stop was asked for (StopSignal), only
-  // to the end of the line it is in. Throws OutputError.
+  // Writes everything buffered, whole, though a signal interrupts a write.
+  // Throws OutputError.
   void Flush();
 
  private:
-  void FinishLine(std::size_t written);
-
   int fd_;
   std::string buffer_;
 };

@@ -36,7 +36,7 @@ void PairWork::CompareInto(ChunkResult& result, PairLine pair) const {
     Compare(result, pair);
   } catch (const std::bad_alloc&) {
     result.out.resize(before);
-    Refuse(result, pair, "not enough memory for this pair");
+    Refuse(result, pair, kOutOfMemory);
   }
 }
 

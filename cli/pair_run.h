@@ -26,6 +26,9 @@ namespace velmoro::cli {
 // About this much input makes one chunk of work: a few milliseconds of it.
 inline constexpr std::size_t kChunkBytes = std::size_t{256} << 10;
 
+// Why a pair that ran out of memory has no comparison.
+inline constexpr std::string_view kOutOfMemory = "not enough memory for this pair";
+
 // One pair as read from its line, or why it could not be read.
 struct PairLine {
   std::size_t line = 0;
