@@ -113,7 +113,7 @@ bool IsBlank(std::string_view line) {
 ChunkResult WorkOnBatch(const LineChunk& chunk, const PairWork& work, bool resultsKept) {
   // One parser a thread: it keeps its buffers from line to line.
   thread_local simdjson::ondemand::parser parser(kLongestBatchLine);
-  ChunkResult result{{}, RunSummary(resultsKept)};
+  ChunkResult result(resultsKept);
   result.out.reserve(chunk.bytes.size() * 2);
   for (const Line& line : chunk.lines) {
     PairLine pair;
@@ -151,7 +151,7 @@ class BatchSource {
 Outcome RunBatch(const Command& command, const RecordWriter& writer, Output& output) {
   BatchSource source(command.batchPath);
   const PairWork work(writer, command.explain, Utf8Checked::Yes);
-  return RunChunks<LineChunk>(command, output, source,
+  return RunChunks<LineChunk>(command, output, source, work,
                               [&work](const LineChunk& chunk, bool resultsKept) {
                                 return WorkOnBatch(chunk, work, resultsKept);
                               });

@@ -65,7 +65,7 @@ std::optional<std::string> LineProblem(const Line& line, const std::string& path
 
 ChunkResult WorkOnLines(const LinePair& chunks, const std::array<std::string, 2>& paths,
                         const PairWork& work, bool resultsKept) {
-  ChunkResult result{{}, RunSummary(resultsKept)};
+  ChunkResult result(resultsKept);
   for (std::size_t i = 0; i < chunks[0].lines.size(); ++i) {
     const Line& line1 = chunks[0].lines[i];
     const Line& line2 = chunks[1].lines[i];
@@ -111,7 +111,7 @@ Outcome RunLines(const Command& command, const RecordWriter& writer, Output& out
   RefuseUnequalLines(paths);
   LinesSource source(paths);
   const PairWork work(writer, command.explain, Utf8Checked::No);
-  return RunChunks<LinePair>(command, output, source,
+  return RunChunks<LinePair>(command, output, source, work,
                              [&](const LinePair& chunks, bool resultsKept) {
                                return WorkOnLines(chunks, paths, work, resultsKept);
                              });

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "command.h"
 #include "complaint.h"
@@ -38,12 +39,25 @@ struct PairLine {
   std::optional<std::string> problem;
 };
 
+// A pair whose explanation is long enough to be streamed: compared by the
+// thread that writes, when its record is due, rather than held whole.
+struct StreamedPair {
+  std::size_t at = 0;  // where its record stands in its chunk's out
+  std::size_t line = 0;
+  std::string text1;
+  std::string text2;
+  std::optional<std::string> id;
+};
+
 // The records of a chunk's pairs and what they add up to.
 struct ChunkResult {
+  explicit ChunkResult(bool resultsKept) : summary(resultsKept) {}
+
   std::string out;
   RunSummary summary;
   std::size_t lines = 0;     // lines of input, blank ones among them
   std::size_t lastLine = 0;  // the number of the last of them
+  std::vector<StreamedPair> streamed;  // in the order of their places
 };
 
 // Compares pairs into the records of writer.
@@ -54,10 +68,15 @@ class PairWork {
       : writer_(writer), explain_(explain), checked_(checked) {}
 
   // Adds pair's record to result: its comparison, or why it could not be
-  // read. A pair that runs out of memory gets a record that says so.
+  // read. A pair that runs out of memory gets a record that says so. A pair
+  // whose explanation would be long is only noted in result.streamed.
   void CompareInto(ChunkResult& result, PairLine pair) const;
 
+  // Writes result's records to output, streaming those of its long pairs.
+  void Write(ChunkResult& result, Output& output, RunSummary& summary) const;
+
  private:
+  void Stream(const StreamedPair& pair, Output& output, RunSummary& summary) const;
   void Compare(ChunkResult& result, const PairLine& pair) const;
   void Refuse(ChunkResult& result, const PairLine& pair, std::string_view why) const;
 
@@ -83,7 +102,8 @@ Outcome Stopped(std::size_t lastLine);
 // read, or the stop that SIGINT or SIGTERM asked for.
 template <typename Chunk, typename Source, typename Work>
   requires ChunkSource<Source, Chunk>
-Outcome RunChunks(const Command& command, Output& output, Source& source, Work work) {
+Outcome RunChunks(const Command& command, Output& output, Source& source, const PairWork& pairs,
+                  Work work) {
   const StopSignals stopOnSignal;
   RunSummary summary(command.summaryShown);
   ProgressLine progress(command.progressShown, command.progressSharesOutput);
@@ -95,8 +115,8 @@ Outcome RunChunks(const Command& command, Output& output, Source& source, Work w
       [&](ChunkResult& result) {
         if (StopSignal() != 0) return;
         progress.Clear();
-        output.Write(result.out);
         summary.Add(result.summary);
+        pairs.Write(result, output, summary);
         lines += result.lines;
         lastLine = result.lastLine;
         progress.Update(lines);

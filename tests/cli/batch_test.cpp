@@ -106,6 +106,35 @@ TEST_F(Batch, SaysWhyItCouldNotReadALine) {
   }
 }
 
+// Only text1, text2 and id are read: numbers no double holds elsewhere do no
+// harm, an id comes back as the line wrote it, and blank lines are skipped.
+TEST_F(Batch, ReadsOnlyTheFieldsItNeedsAndSkipsBlankLines) {
+  const std::vector<std::string> ids = {"18446744073709551616", "1e400", "1e10",
+                                        R"({"k" : [1, -0.0]})"};
+  std::string input = "\n";
+  for (const std::string& id : ids) {
+    input += R"({"n": 123456789012345678901, "x": 1e999, "text1": "a b", "text2": "a b", "id": )" +
+             id + " }\n \r\n";
+  }
+  const CliRun run = RunBatch({"--stats"}, input);
+  EXPECT_EQ(run.status, 0) << run.out;
+  std::istringstream lines(run.out);
+  std::size_t line = 2;
+  for (const std::string& id : ids) {
+    SCOPED_TRACE(id);
+    std::string record;
+    ASSERT_TRUE(std::getline(lines, record));
+    EXPECT_EQ(record.rfind("{\"line\":" + std::to_string(line) + ",\"id\":" + id + ",\"scores\"", 0),
+              0U)
+        << record;
+    line += 2;
+  }
+  EXPECT_EQ(lines.peek(), EOF);
+  EXPECT_NE(run.err.find("pairs: 4, completed: 4, lines not read: 0, blank lines: 5"),
+            std::string::npos)
+      << run.err;
+}
+
 TEST_F(Batch, ComparesTheLinesOfTwoFiles) {
   const std::string file1 = cli_.WriteFile("one", "the red bag\r\nx\nsame\n");
   const std::string file2 = cli_.WriteFile("two", "a red bag\ny\nsame");
