@@ -23,7 +23,9 @@ constexpr const char* kUsage =
 
 constexpr const char* kDescription =
     "Tells how far apart two texts are. Prints, for each direction, the self-score\n"
-    "(STD) and the cross-score (#), then the result, which is 0 for equal texts.";
+    "(STD) and the cross-score (#), then the result, which is 0 for equal texts:\n"
+    "the fourth root of the length factor, times the sum of the self-scores\n"
+    "divided by the sum of the cross-scores, minus one.";
 
 // The help begins with the usage lines, as a command's help does.
 class HelpFormatter : public CLI::Formatter {
@@ -45,7 +47,9 @@ constexpr std::string_view kFooter = R"(
 Texts:
   UTF-8. A file or standard input is read whole, at most @LIMIT@ a text; a
   byte order mark at its start and one final line break are dropped, and a
-  file holding NUL bytes or UTF-16 is refused. Every line break, whether CR
+  file holding NUL bytes, UTF-16 or UTF-32 is refused. Texts are compared in
+  Unicode's composed form (NFC), so that "é" typed as e and a combining
+  accent matches "é" typed as one character, and every line break, whether CR
   LF, a lone LF or a lone CR, is compared as CR LF, so a text gives the same
   numbers whichever editor saved it; places in --explain count code points of
   the text as given, from 0, the end excluded.
@@ -55,10 +59,14 @@ Many pairs:
   "...", "id": any JSON value, optional}; for each, in order, it prints the
   object that --json prints for that pair, with "line" (from 1) and "id" when
   given, and for a line it cannot read {"line": n, "input_error": "why"}, and
-  goes on. With --lines, line i of FILE1 is compared with line i of FILE2, for
-  files of equal line counts: one row per line (its number, the four scores,
-  the result or the error's kind), or with --json the records of --batch.
-  Output is the same for every number of jobs.
+  goes on; blank lines are skipped. "id" comes back exactly as written. With
+  --lines, line i of FILE1 is compared with line i of FILE2, for files of
+  equal line counts, any line break ending a line: after a header, one
+  tab-separated row per line (its number, the cross-scores of 1-2 and 2-1,
+  the self-scores of 1-2 and 2-1, "-" for a score not reached, then the
+  result or the error's kind), or with --json the records of --batch.
+  Output is the same for every number of jobs. SIGINT or SIGTERM stops a run
+  at the end of a record.
 )";
 
 std::string Footer() {

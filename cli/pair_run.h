@@ -72,6 +72,9 @@ class PairWork {
   // whose explanation would be long is only noted in result.streamed.
   void CompareInto(ChunkResult& result, PairLine pair) const;
 
+  // Writes what comes before the first record.
+  void WriteHeader(Output& output) const { writer_.WriteHeader(output.buffer()); }
+
   // Writes result's records to output, streaming those of its long pairs.
   void Write(ChunkResult& result, Output& output, RunSummary& summary) const;
 
@@ -109,6 +112,7 @@ Outcome RunChunks(const Command& command, Output& output, Source& source, const 
   ProgressLine progress(command.progressShown, command.progressSharesOutput);
   std::size_t lines = 0;
   std::size_t lastLine = 0;
+  pairs.WriteHeader(output);
   RunInOrder<Chunk>(
       command.jobs, [&](Chunk& chunk) { return StopSignal() == 0 && source.Next(chunk); },
       [&](Chunk& chunk) { return work(chunk, command.summaryShown); },

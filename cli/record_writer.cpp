@@ -31,6 +31,7 @@ class JsonRecordWriter final : public RecordWriter {
 // --lines takes --explain only with --json, so a row never has one.
 class TsvWriter final : public RecordWriter {
  public:
+  void WriteHeader(std::string& out) const override { AppendTsvHeader(out); }
   void WriteComparison(std::string& out, const RecordPlace& place, const Comparison& comparison,
                        const WalkedTexts* /*walked*/, const Drain& /*drain*/) const override {
     AppendTsvRow(out, place.line.value_or(0), comparison);

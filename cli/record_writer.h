@@ -17,6 +17,9 @@ class RecordWriter {
  public:
   virtual ~RecordWriter() = default;
 
+  // What comes before the first record, if anything.
+  virtual void WriteHeader(std::string& /*out*/) const {}
+
   // The record of a Compare, with its explanation when walked is given;
   // drain is called while a long explanation is written.
   virtual void WriteComparison(std::string& out, const RecordPlace& place,

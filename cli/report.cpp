@@ -1,5 +1,7 @@
 #include "report.h"
 
+#include "velmoro/directions.h"
+
 namespace velmoro::cli {
 
 namespace {
@@ -55,7 +57,31 @@ void WriteComparisonKeys(JsonWriter& json, const Comparison& comparison) {
                                     : std::nullopt);
 }
 
+// "#" of the panel prefix "#: ".
+std::string PanelName(std::string_view prefix) {
+  return std::string(prefix.substr(0, prefix.find(':')));
+}
+
+// "1-2 #": the bar and panel that show direction's score.
+std::string ScoreColumnName(int direction) {
+  for (const StatusBarShape& bar : kStatusBars) {
+    if (bar.crossDirection == direction) return std::string(bar.label) + ' ' + PanelName(kCrossScorePrefix);
+    if (bar.selfDirection == direction) return std::string(bar.label) + ' ' + PanelName(kSelfScorePrefix);
+  }
+  return "direction " + std::to_string(direction);
+}
+
+constexpr std::string_view kNoScore = "-";
+
 }  // namespace
+
+void AppendTsvHeader(std::string& out) {
+  out += "line";
+  for (int direction = 1; direction <= kDirectionCount; ++direction) {
+    out += '\t' + ScoreColumnName(direction);
+  }
+  out += "\tresult\n";
+}
 
 void AppendPlainReport(std::string& out, const Comparison& comparison) {
   AppendProducedPanels(out, comparison.status1);
@@ -67,7 +93,7 @@ void AppendTsvRow(std::string& out, std::size_t line, const Comparison& comparis
   out += std::to_string(line);
   for (const std::optional<int>& score : comparison.scores) {
     out += '\t';
-    out += score ? std::to_string(*score) : "-";
+    out += score ? std::to_string(*score) : std::string(kNoScore);
   }
   out += '\t';
   out += comparison.error ? std::string(ErrorKindName(*comparison.error))
@@ -76,7 +102,12 @@ void AppendTsvRow(std::string& out, std::size_t line, const Comparison& comparis
 }
 
 void AppendTsvInputError(std::string& out, std::size_t line, std::string_view why) {
-  out += std::to_string(line) + "\tinput error: ";
+  out += std::to_string(line);
+  for (int direction = 1; direction <= kDirectionCount; ++direction) {
+    out += '\t';
+    out += kNoScore;
+  }
+  out += "\tinput error: ";
   out += why;
   out += '\n';
 }

@@ -29,11 +29,17 @@ struct RecordPlace {
 // alone.
 void AppendPlainReport(std::string& out, const Comparison& comparison);
 
+// The header of the rows of --lines, naming their columns: "line", each
+// direction's score by its status bar and panel ("1-2 #" for direction 1's
+// cross-score), then "result".
+void AppendTsvHeader(std::string& out);
+
 // A row of --lines: the line number, the four scores ("-" where a direction
 // did not complete), then the result or the error's kind, tab-separated.
 void AppendTsvRow(std::string& out, std::size_t line, const Comparison& comparison);
 
-// The row of --lines for a line that could not be read.
+// The row of --lines for a line that could not be read: as many columns as
+// the others, the scores "-" and "input error: " and why last.
 void AppendTsvInputError(std::string& out, std::size_t line, std::string_view why);
 
 // One pair's JSON object on one line, ending in "\n": "line" and "id" as

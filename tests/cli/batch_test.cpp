@@ -136,17 +136,24 @@ TEST_F(Batch, ReadsOnlyTheFieldsItNeedsAndSkipsBlankLines) {
 }
 
 TEST_F(Batch, ComparesTheLinesOfTwoFiles) {
-  const std::string file1 = cli_.WriteFile("one", "the red bag\r\nx\nsame\n");
+  const std::string file1 = cli_.WriteFile("one", "the red bag\r\nx\rsame\n");
   const std::string file2 = cli_.WriteFile("two", "a red bag\ny\nsame");
   const CliRun rows = cli_.Run({"--lines", file1, file2, "--stats"});
   EXPECT_EQ(rows.status, 0);
-  EXPECT_EQ(rows.out, RowOf(1, "the red bag", "a red bag") + RowOf(2, "x", "y") +
+  EXPECT_EQ(rows.out, "line\t1-2 #\t2-1 #\t1-2 STD\t2-1 STD\tresult\n" +
+                          RowOf(1, "the red bag", "a red bag") + RowOf(2, "x", "y") +
                           RowOf(3, "same", "same"));
   EXPECT_NE(rows.err.find("pairs: 3, completed: 2"), std::string::npos) << rows.err;
   const std::vector<Json> records = Records(cli_.Run({"--lines", file1, file2, "--json"}).out);
   ASSERT_EQ(records.size(), 3U);
   EXPECT_EQ(records[2]["line"], 3);
   EXPECT_EQ(records[2]["result"], "0");
+
+  // A row of a line that could not be read has the columns of the others.
+  const CliRun bad = cli_.Run({"--lines", cli_.WriteFile("bad", "\xC0\n"), cli_.WriteFile("a", "a")});
+  EXPECT_EQ(bad.status, kExitBadInput);
+  EXPECT_EQ(bad.out.substr(bad.out.find('\n') + 1, 29), "1\t-\t-\t-\t-\tinput error: text 1")
+      << bad.out;
 
   const CliRun unequal = cli_.Run({"--lines", file1, cli_.WriteFile("short", "a\n")});
   EXPECT_EQ(unequal.status, kExitBadInput);
