@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <cstdio>
+#include <vector>
 
 #include "escaped_text.h"
 #include "velmoro/directions.h"
@@ -11,11 +13,16 @@ namespace velmoro::cli {
 
 namespace {
 
-// The columns of the plain table; the first three are text, aligned left.
-constexpr std::size_t kColumns = 6;
-constexpr std::size_t kTextColumns = 3;
+// The columns of the plain table; the first three and the last are text,
+// aligned left.
+constexpr std::size_t kColumns = 7;
 using Row = std::array<std::string, kColumns>;
-const Row kHeadings = {"word", "source", "target", "points", "following", "preceding"};
+const Row kHeadings = {"word", "source", "target", "points", "following", "preceding", "why"};
+
+bool AlignedLeft(std::size_t column) { return column < 3 || column == kColumns - 1; }
+
+// Marks a place found inside a longer word of the target.
+constexpr std::string_view kInsideMark = "*";
 
 std::string Place(const Span& span) {
   return std::to_string(span.start) + '-' + std::to_string(span.end);
@@ -23,11 +30,67 @@ std::string Place(const Span& span) {
 
 std::string Run(const std::optional<int>& run) { return run ? std::to_string(*run) : ""; }
 
-Row RowOf(const ExplainedWord& word) {
-  return {word.word.empty() ? "(empty word)" : Escaped(word.word), Place(word.source),
-          word.target ? Place(*word.target) : "-", std::to_string(word.points),
-          Run(word.following), Run(word.preceding)};
+// The unit of text's compared text where the code point at codePoint of the
+// text as given starts.
+std::size_t UnitOf(const GivenText& text, std::size_t codePoint) {
+  std::size_t low = 0;
+  std::size_t high = text.text().size();
+  while (low < high) {
+    const std::size_t middle = low + (high - low) / 2;
+    if (text.CodePointOf(middle) < codePoint) {
+      low = middle + 1;
+    } else {
+      high = middle;
+    }
+  }
+  return low;
 }
+
+// Whether span of target lies inside a longer word: a character that parts
+// no words stands right before or after it.
+bool InsideLongerWord(const GivenText& target, const Span& span) {
+  const TextView units = target.text();
+  const std::size_t start = UnitOf(target, span.start);
+  const std::size_t end = UnitOf(target, span.end);
+  return (start > 0 && !NormalizesToSpace(units[start - 1])) ||
+         (end < units.size() && !NormalizesToSpace(units[end]));
+}
+
+std::string TargetPlace(const ExplainedWord& word, const GivenText& target) {
+  if (!word.target) return "-";
+  std::string place = Place(*word.target);
+  if (InsideLongerWord(target, *word.target)) place += kInsideMark;
+  return place;
+}
+
+// The words of one direction as rows: keeps the words walked so far, which a
+// word whose places were used up may name.
+class DirectionRows {
+ public:
+  DirectionRows(const GivenText& target, int targetName)
+      : target_(target), targetName_(targetName) {}
+
+  Row Next(const ExplainedWord& word) {
+    const std::string shown = word.word.empty() ? "(empty word)" : Escaped(word.word);
+    Row row{shown,
+            Place(word.source),
+            TargetPlace(word, target_),
+            std::to_string(word.points),
+            Run(word.following),
+            Run(word.preceding),
+            WhyNothing(word, word.used_by && *word.used_by < words_.size()
+                                 ? std::optional<std::string_view>(words_[*word.used_by])
+                                 : std::nullopt,
+                       targetName_)};
+    words_.push_back(shown);
+    return row;
+  }
+
+ private:
+  const GivenText& target_;
+  int targetName_;
+  std::vector<std::string> words_;
+};
 
 std::string Heading(const DirectionExplanation& direction) {
   std::string heading = "Direction " + std::to_string(direction.direction) + ", " +
@@ -43,12 +106,16 @@ void AppendRow(std::string& out, const Row& row, const std::array<std::size_t, k
   for (std::size_t column = 0; column < kColumns; ++column) {
     const std::size_t padding = widths[column] - DisplayWidth(row[column]);
     out += "  ";
-    if (column >= kTextColumns) out.append(padding, ' ');
+    if (!AlignedLeft(column)) out.append(padding, ' ');
     out += row[column];
-    if (column < kTextColumns) out.append(padding, ' ');
+    if (AlignedLeft(column)) out.append(padding, ' ');
   }
   out.erase(out.find_last_not_of(' ') + 1);
   out += '\n';
+}
+
+const GivenText& TargetOf(const DirectionExplanation& direction, const WalkedTexts& texts) {
+  return direction.target == 1 ? texts.text1 : texts.text2;
 }
 
 void WritePlainDirection(std::string& out, const DirectionExplanation& direction,
@@ -59,15 +126,49 @@ void WritePlainDirection(std::string& out, const DirectionExplanation& direction
       widths[column] = std::max(widths[column], DisplayWidth(row[column]));
     }
   };
-  widen(kHeadings);
+  DirectionRows measured(TargetOf(direction, texts), direction.target);
   texts.ForEachWord(direction.direction,
-                    [&](const ExplainedWord& word) { widen(RowOf(word)); });
+                    [&](const ExplainedWord& word) { widen(measured.Next(word)); });
+  // The last column only where a word has a reason in it.
+  Row headings = kHeadings;
+  if (widths.back() == 0) headings.back().clear();
+  widen(headings);
   out += '\n' + Heading(direction);
-  AppendRow(out, kHeadings, widths);
+  AppendRow(out, headings, widths);
+  DirectionRows rows(TargetOf(direction, texts), direction.target);
   texts.ForEachWord(direction.direction, [&](const ExplainedWord& word) {
-    AppendRow(out, RowOf(word), widths);
+    AppendRow(out, rows.Next(word), widths);
     drain();
   });
+}
+
+constexpr std::string_view kLegend =
+    "\nsource, target: where a word stands in its source text and where it was found\n"
+    "  in its target, in code points (start-end); * found inside a longer word.\n"
+    "points: 0 not found, 1 found alone, else following + preceding.\n"
+    "following, preceding: the runs of words after and before it that were found\n"
+    "  in the same order; blank where a word was not credited by context.\n"
+    "why: for a word that earned nothing, why: not in the target, or its places\n"
+    "  there used by earlier words.\n";
+
+std::string Number(double value) {
+  std::array<char, 32> digits{};
+  std::snprintf(digits.data(), digits.size(), "%.15g", value);
+  return digits.data();
+}
+
+// The arithmetic that makes the result from the four scores.
+void AppendResultArithmetic(std::string& out, const Comparison& comparison) {
+  if (!comparison.result_text || !comparison.length_factor) return;
+  const auto score = [&comparison](int direction) {
+    return std::to_string(comparison.scores[DirectionIndex(direction)].value_or(0));
+  };
+  const StatusBarShape& bar1 = kStatusBars[0];
+  const StatusBarShape& bar2 = kStatusBars[1];
+  out += "\nResult: the fourth root of the length factor " + Number(*comparison.length_factor) +
+         ", times (" + score(bar1.selfDirection) + " + " + score(bar2.selfDirection) + ") / (" +
+         score(bar1.crossDirection) + " + " + score(bar2.crossDirection) + "), minus 1 = " +
+         *comparison.result_text + '\n';
 }
 
 void WriteJsonPlace(JsonWriter& json, const Span& span) {
@@ -76,6 +177,8 @@ void WriteJsonPlace(JsonWriter& json, const Span& span) {
   json.Integer(static_cast<long long>(span.end));
   json.EndArray();
 }
+
+}  // namespace
 
 void WriteJsonWord(JsonWriter& json, const ExplainedWord& word) {
   json.BeginObject();
@@ -95,8 +198,14 @@ void WriteJsonWord(JsonWriter& json, const ExplainedWord& word) {
   json.IntegerOrNull(word.following);
   json.Key("preceding");
   json.IntegerOrNull(word.preceding);
+  if (word.not_found) {
+    json.Key("not_found");
+    json.String(*word.not_found == NotFound::Absent ? "absent" : "used");
+  }
   json.EndObject();
 }
+
+namespace {
 
 void WriteJsonDirection(JsonWriter& json, const DirectionExplanation& direction,
                         const WalkedTexts& texts, const Drain& drain) {
@@ -123,12 +232,24 @@ void WriteJsonDirection(JsonWriter& json, const DirectionExplanation& direction,
 
 }  // namespace
 
-void WritePlainExplanation(std::string& out, const WalkedTexts& walked, const Drain& drain) {
+std::string WhyNothing(const ExplainedWord& word, std::optional<std::string_view> usedBy,
+                       int target) {
+  if (!word.not_found) return {};
+  if (*word.not_found == NotFound::Absent) return "not in " + TextName(target);
+  std::string why = "its places in " + TextName(target) + " were used";
+  if (usedBy) why += " by " + std::string(*usedBy);
+  return why;
+}
+
+void WritePlainExplanation(std::string& out, const Comparison& comparison,
+                           const WalkedTexts& walked, const Drain& drain) {
   for (int direction = 1; direction <= kDirectionCount; ++direction) {
     if (const auto explained = walked.record.Direction(direction)) {
       WritePlainDirection(out, *explained, walked, drain);
     }
   }
+  out += kLegend;
+  AppendResultArithmetic(out, comparison);
 }
 
 void WriteJsonExplanation(JsonWriter& json, const WalkedTexts& walked, const Drain& drain) {

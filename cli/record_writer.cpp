@@ -10,7 +10,7 @@ class RowsWriter final : public RecordWriter {
                        const Comparison& comparison, const WalkedTexts* walked,
                        const Drain& drain) const override {
     AppendPlainReport(out, comparison);
-    if (walked != nullptr) WritePlainExplanation(out, *walked, drain);
+    if (walked != nullptr) WritePlainExplanation(out, comparison, *walked, drain);
   }
   void WriteInputError(std::string& /*out*/, const RecordPlace& /*place*/,
                        std::string_view /*why*/) const override {}

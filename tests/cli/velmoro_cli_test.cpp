@@ -142,11 +142,16 @@ TEST_F(VelmoroCli, ExplainsSamplePairAInAlignedTables) {
                           0),
             0U)
       << run.out;
-  // The second "the" is found at the start of "then"; "red" is not found.
-  EXPECT_NE(run.out.find("\n  the    37-40   25-28        1          1          0\n"),
+  // The second "the" is found at the start of "then", marked as inside a
+  // longer word; "red" is not found.
+  EXPECT_NE(run.out.find("\n  the    37-40   25-28*       1          1          0\n"),
             std::string::npos);
-  EXPECT_NE(run.out.find("\n  red    15-18   -            0\n"), std::string::npos);
+  EXPECT_NE(run.out.find("\n  red    15-18   -            0"), std::string::npos);
   EXPECT_NE(run.out.find("\nDirection 4, text 2 against itself: score 149\n"), std::string::npos);
+  // The result from the length factor and the four scores, after a legend.
+  EXPECT_TRUE(run.out.ends_with("\nResult: the fourth root of the length factor 1.01612901687622, "
+                                "times (150 + 149) / (15 + 24), minus 1 = 6.6973953762657\n"))
+      << run.out;
 }
 
 TEST_F(VelmoroCli, ExplainsInJsonWithEveryOtherKeyAsItWas) {
