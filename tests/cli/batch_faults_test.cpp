@@ -141,6 +141,27 @@ TEST_F(BatchFaults, StopsOnSigtermAtTheEndOfARecord) {
   }
 }
 
+// On a terminal that standard error shares, the progress line is cleared
+// before records are written over it.
+TEST_F(BatchFaults, KeepsProgressOutOfRecordsOnASharedTerminal) {
+  std::string input;
+  for (int i = 1; i <= 40000; ++i) input += PairLine("the red bag " + std::to_string(i), "a red bag", i);
+  const std::string pairs = cli_.WriteFile("pairs.jsonl", input);
+  const CliRun run = velmoro::test_support::CliRunner("/usr/bin/script").Run(
+      {"-qec", std::string(VELMORO_CLI_PATH) + " --batch " + pairs + " -j 1 --progress always",
+       "/dev/null"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  ASSERT_NE(run.out.find("\rvelmoro-cli: "), std::string::npos) << "no progress shown";
+  std::size_t records = 0;
+  for (std::size_t at = run.out.find("{\"line\":"); at != std::string::npos;
+       at = run.out.find("{\"line\":", at + 1), ++records) {
+    const bool lineStart = at == 0 || run.out[at - 1] == '\n';
+    ASSERT_TRUE(lineStart || run.out.compare(at - 3, 3, "\x1B[K") == 0)
+        << run.out.substr(at < 80 ? 0 : at - 80, 100);
+  }
+  EXPECT_EQ(records, 40000U);
+}
+
 // What is done is written while the reader waits for the next line.
 TEST_F(BatchFaults, WritesEachRecordWhileTheProducerIsSlow) {
   PipedCli cli({"--batch", "-j", "2"}, ErrPath());
