@@ -5,6 +5,7 @@
 // chunks on several threads with the output in input order, a summary and
 // progress, and a clean stop on SIGINT or SIGTERM.
 
+#include <concepts>
 #include <cstddef>
 #include <cstdio>
 #include <optional>
