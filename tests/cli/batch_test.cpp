@@ -155,6 +155,11 @@ TEST_F(Batch, ComparesTheLinesOfTwoFiles) {
   EXPECT_EQ(bad.out.substr(bad.out.find('\n') + 1, 29), "1\t-\t-\t-\t-\tinput error: text 1")
       << bad.out;
 
+  const CliRun twice = cli_.Run({"--lines", "-", "-"}, "a\n");
+  EXPECT_EQ(twice.status, kExitBadInput);
+  EXPECT_NE(twice.err.find("'-' and '-' are one stream (standard input)"), std::string::npos)
+      << twice.err;
+
   const CliRun unequal = cli_.Run({"--lines", file1, cli_.WriteFile("short", "a\n")});
   EXPECT_EQ(unequal.status, kExitBadInput);
   EXPECT_EQ(unequal.out, "");

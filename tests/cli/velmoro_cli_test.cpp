@@ -2,6 +2,7 @@
 // stream, and with which exit status.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <nlohmann/json.hpp>
 
 #include <cmath>
@@ -333,6 +334,8 @@ TEST_F(VelmoroCli, RefusesWhatIsNotATextBeforeReadingItAll) {
       {{"--file1", "/dev/urandom", "b"}, "text 1 from '/dev/urandom' "},
       {{"--file2", big, "b"}, "is larger than 16 MiB"},
       {{"--file1", WriteFile("utf16", "\xFF\xFEx\0"), "x"}, "looks like UTF-16: convert it to UTF-8"},
+      {{"--file1", WriteFile("utf32", std::string_view("\xFF\xFE\0\0x\0\0\0", 8)), "x"},
+       "looks like UTF-32: convert it to UTF-8"},
       {{"--file1", WriteFile("bad\nname", std::string_view("x\0", 2)), "x"}, "bad\\nname' holds a NUL byte at byte 1"},
       {{"--file1", (cli_.folder() / "no\x1B[31mfile").string(), "x"}, "no\\x1B[31mfile'"},
   };
@@ -356,6 +359,16 @@ TEST_F(VelmoroCli, RefusesStandardInputForBothTextsByAnyName) {
     EXPECT_EQ(run.status, kExitBadInput);
     EXPECT_NE(run.err.find("only one text can come from standard input"), std::string::npos);
   }
+}
+
+// A named pipe given for both texts is not standard input.
+TEST_F(VelmoroCli, RefusesOneNamedPipeForBothTexts) {
+  const std::string fifo = (cli_.folder() / "fifo").string();
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const CliRun run = RunCli({"--file1", fifo, "--file2", fifo});
+  EXPECT_EQ(run.status, kExitBadInput);
+  EXPECT_NE(run.err.find("text 1 and text 2 name one stream, '" + fifo + "'"), std::string::npos)
+      << run.err;
 }
 
 // An encoding signature is not text.
