@@ -4,7 +4,8 @@
 #include <array>
 #include <cstddef>
 #include <cstdio>
-#include <vector>
+#include <map>
+#include <set>
 
 #include "escaped_text.h"
 #include "velmoro/directions.h"
@@ -63,33 +64,43 @@ std::string TargetPlace(const ExplainedWord& word, const GivenText& target) {
   return place;
 }
 
-// The words of one direction as rows: keeps the words walked so far, which a
-// word whose places were used up may name.
+// The words of one direction as rows. A word whose places were used up may
+// name the earlier word that used them: the words so named, which a first
+// pass over the direction collects, are kept for the second.
 class DirectionRows {
  public:
-  DirectionRows(const GivenText& target, int targetName)
-      : target_(target), targetName_(targetName) {}
+  DirectionRows(const GivenText& target, int targetName, const std::set<std::size_t>& named)
+      : target_(target), targetName_(targetName), named_(named) {}
 
   Row Next(const ExplainedWord& word) {
     const std::string shown = word.word.empty() ? "(empty word)" : Escaped(word.word);
-    Row row{shown,
+    std::optional<std::string_view> usedBy;
+    if (word.used_by) {
+      usedByIndices_.insert(*word.used_by);
+      if (const auto earlier = kept_.find(*word.used_by); earlier != kept_.end()) {
+        usedBy = earlier->second;
+      }
+    }
+    if (named_.contains(index_++)) kept_.emplace(index_ - 1, shown);
+    return {shown,
             Place(word.source),
             TargetPlace(word, target_),
             std::to_string(word.points),
             Run(word.following),
             Run(word.preceding),
-            WhyNothing(word, word.used_by && *word.used_by < words_.size()
-                                 ? std::optional<std::string_view>(words_[*word.used_by])
-                                 : std::nullopt,
-                       targetName_)};
-    words_.push_back(shown);
-    return row;
+            WhyNothing(word, usedBy, targetName_)};
   }
+
+  // The indices of the words that the words so far named.
+  [[nodiscard]] const std::set<std::size_t>& usedByIndices() const { return usedByIndices_; }
 
  private:
   const GivenText& target_;
   int targetName_;
-  std::vector<std::string> words_;
+  const std::set<std::size_t>& named_;
+  std::size_t index_ = 0;
+  std::map<std::size_t, std::string> kept_;
+  std::set<std::size_t> usedByIndices_;
 };
 
 std::string Heading(const DirectionExplanation& direction) {
@@ -126,7 +137,10 @@ void WritePlainDirection(std::string& out, const DirectionExplanation& direction
       widths[column] = std::max(widths[column], DisplayWidth(row[column]));
     }
   };
-  DirectionRows measured(TargetOf(direction, texts), direction.target);
+  // The last column is aligned left, so the words a first pass cannot name
+  // there do not change the widths.
+  const std::set<std::size_t> none;
+  DirectionRows measured(TargetOf(direction, texts), direction.target, none);
   texts.ForEachWord(direction.direction,
                     [&](const ExplainedWord& word) { widen(measured.Next(word)); });
   // The last column only where a word has a reason in it.
@@ -135,7 +149,7 @@ void WritePlainDirection(std::string& out, const DirectionExplanation& direction
   widen(headings);
   out += '\n' + Heading(direction);
   AppendRow(out, headings, widths);
-  DirectionRows rows(TargetOf(direction, texts), direction.target);
+  DirectionRows rows(TargetOf(direction, texts), direction.target, measured.usedByIndices());
   texts.ForEachWord(direction.direction, [&](const ExplainedWord& word) {
     AppendRow(out, rows.Next(word), widths);
     drain();
