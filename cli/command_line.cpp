@@ -7,6 +7,9 @@
 #include <vector>
 
 #include "escaped_text.h"
+#include "exit_status.h"
+#include "size_limits.h"
+#include "velmoro/directions.h"
 
 namespace velmoro::cli {
 
@@ -20,7 +23,9 @@ constexpr const char* kUsage =
 
 constexpr const char* kDescription =
     "Tells how far apart two texts are. Prints, for each direction, the self-score\n"
-    "(STD) and the cross-score (#), then the result, which is 0 for equal texts.";
+    "(STD) and the cross-score (#), then the result, which is 0 for equal texts:\n"
+    "the fourth root of the length factor, times the sum of the self-scores\n"
+    "divided by the sum of the cross-scores, minus one.";
 
 // The help begins with the usage lines, as a command's help does.
 class HelpFormatter : public CLI::Formatter {
@@ -36,11 +41,15 @@ class HelpFormatter : public CLI::Formatter {
   }
 };
 
-constexpr const char* kFooter = R"(
+// The footer, less the exit statuses, which come from their table; @LIMIT@
+// stands for the size limit.
+constexpr std::string_view kFooter = R"(
 Texts:
-  UTF-8. A file or standard input is read whole, at most 16 MiB a text; a
+  UTF-8. A file or standard input is read whole, at most @LIMIT@ a text; a
   byte order mark at its start and one final line break are dropped, and a
-  file holding NUL bytes or UTF-16 is refused. Every line break, whether CR
+  file holding NUL bytes, UTF-16 or UTF-32 is refused. Texts are compared in
+  Unicode's composed form (NFC), so that "é" typed as e and a combining
+  accent matches "é" typed as one character, and every line break, whether CR
   LF, a lone LF or a lone CR, is compared as CR LF, so a text gives the same
   numbers whichever editor saved it; places in --explain count code points of
   the text as given, from 0, the end excluded.
@@ -50,18 +59,26 @@ Many pairs:
   "...", "id": any JSON value, optional}; for each, in order, it prints the
   object that --json prints for that pair, with "line" (from 1) and "id" when
   given, and for a line it cannot read {"line": n, "input_error": "why"}, and
-  goes on. With --lines, line i of FILE1 is compared with line i of FILE2, for
-  files of equal line counts: one row per line (its number, the four scores,
-  the result or the error's kind), or with --json the records of --batch.
-  Output is the same for every number of jobs.
-
-Exit status:
-  0  done
-  1  the comparison ended in an error (its message is on standard error; a
-     batch reports such errors in its records)
-  2  bad usage, or input that could not be read (in a batch: any line)
-  3  the output could not be written
+  goes on; blank lines are skipped. "id" comes back exactly as written. With
+  --lines, line i of FILE1 is compared with line i of FILE2, for files of
+  equal line counts, any line break ending a line: after a header, one
+  tab-separated row per line (its number, the cross-scores of 1-2 and 2-1,
+  the self-scores of 1-2 and 2-1, "-" for a score not reached, then the
+  result or the error's kind), or with --json the records of --batch.
+  Output is the same for every number of jobs. SIGINT or SIGTERM stops a run
+  at the end of a record.
 )";
+
+std::string Footer() {
+  std::string footer(kFooter);
+  constexpr std::string_view kLimit = "@LIMIT@";
+  footer.replace(footer.find(kLimit), kLimit.size(), TextLimitText());
+  footer += "\nExit status:\n";
+  for (const ExitStatusRow& row : kExitStatuses) {
+    footer += "  " + std::to_string(row.status) + "  " + std::string(row.meaning) + '\n';
+  }
+  return footer;
+}
 
 // The options of every mode, as CLI11 gives them.
 struct Parsed {
@@ -102,7 +119,7 @@ void AddOptions(CLI::App& app, Parsed& parsed) {
       ->check(CLI::IsMember({"auto", "always", "never"}).description(""))
       ->type_name("WHEN");
   app.set_version_flag("-V,--version", "velmoro-cli " VELMORO_VERSION_TEXT);
-  app.footer(kFooter);
+  app.footer(Footer());
   // Unknown options are refused below, in words that quote them.
   app.allow_extras();
 }
@@ -132,7 +149,7 @@ std::array<TextSource, 2> AssignTexts(const Parsed& parsed) {
     } else if (nextText < parsed.texts.size()) {
       sources[slot] = {TextSource::Kind::Argument, parsed.texts[nextText++]};
     } else {
-      throw UsageError(TextName(slot) + " is missing");
+      throw UsageError(TextName(static_cast<int>(slot) + 1) + " is missing");
     }
   }
   if (nextText < parsed.texts.size()) {
@@ -179,8 +196,6 @@ CommandLine BatchOrLines(const Parsed& parsed, CommandLine command) {
 }
 
 }  // namespace
-
-std::string TextName(std::size_t slot) { return "text " + std::to_string(slot + 1); }
 
 CommandLine ParseCommandLine(std::span<const char* const> argv) {
   CLI::App app(kDescription, "velmoro-cli");

@@ -5,7 +5,6 @@
 // read or written here.
 
 #include <array>
-#include <cstddef>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -59,12 +58,5 @@ class UsageError : public std::runtime_error {
 // Whether argv asks for JSON output, read without parsing, for reporting an
 // error of the command line itself in the form asked for.
 [[nodiscard]] bool AsksForJson(std::span<const char* const> argv);
-
-// "text 1" or "text 2": how messages name the slot (0 or 1) of a text.
-[[nodiscard]] std::string TextName(std::size_t slot);
-
-// The most velmoro-cli reads for one text: the largest size whose speed and
-// memory the benchmarks measure.
-inline constexpr std::size_t kTextLimitBytes = std::size_t{16} << 20;
 
 }  // namespace velmoro::cli

@@ -17,7 +17,9 @@ namespace velmoro::cli {
 // utf8, escaped, between single quotes.
 [[nodiscard]] std::string Quoted(std::string_view utf8);
 
-// The columns utf8 takes on a terminal, counted as one per code point.
+// The columns well-formed utf8 takes on a terminal: none for a combining mark
+// or a character of no width, two for an East Asian wide or fullwidth
+// character or an emoji, one for any other code point.
 [[nodiscard]] std::size_t DisplayWidth(std::string_view utf8);
 
 }  // namespace velmoro::cli

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <cstdio>
+#include <map>
+#include <set>
 
 #include "escaped_text.h"
 #include "velmoro/directions.h"
@@ -11,11 +14,16 @@ namespace velmoro::cli {
 
 namespace {
 
-// The columns of the plain table; the first three are text, aligned left.
-constexpr std::size_t kColumns = 6;
-constexpr std::size_t kTextColumns = 3;
+// The columns of the plain table; the first three and the last are text,
+// aligned left.
+constexpr std::size_t kColumns = 7;
 using Row = std::array<std::string, kColumns>;
-const Row kHeadings = {"word", "source", "target", "points", "following", "preceding"};
+const Row kHeadings = {"word", "source", "target", "points", "following", "preceding", "why"};
+
+bool AlignedLeft(std::size_t column) { return column < 3 || column == kColumns - 1; }
+
+// Marks a place found inside a longer word of the target.
+constexpr std::string_view kInsideMark = "*";
 
 std::string Place(const Span& span) {
   return std::to_string(span.start) + '-' + std::to_string(span.end);
@@ -23,11 +31,77 @@ std::string Place(const Span& span) {
 
 std::string Run(const std::optional<int>& run) { return run ? std::to_string(*run) : ""; }
 
-Row RowOf(const ExplainedWord& word) {
-  return {word.word.empty() ? "(empty word)" : Escaped(word.word), Place(word.source),
-          word.target ? Place(*word.target) : "-", std::to_string(word.points),
-          Run(word.following), Run(word.preceding)};
+// The unit of text's compared text where the code point at codePoint of the
+// text as given starts.
+std::size_t UnitOf(const GivenText& text, std::size_t codePoint) {
+  std::size_t low = 0;
+  std::size_t high = text.text().size();
+  while (low < high) {
+    const std::size_t middle = low + (high - low) / 2;
+    if (text.CodePointOf(middle) < codePoint) {
+      low = middle + 1;
+    } else {
+      high = middle;
+    }
+  }
+  return low;
 }
+
+// Whether span of target lies inside a longer word: a character that parts
+// no words stands right before or after it.
+bool InsideLongerWord(const GivenText& target, const Span& span) {
+  const TextView units = target.text();
+  const std::size_t start = UnitOf(target, span.start);
+  const std::size_t end = UnitOf(target, span.end);
+  return (start > 0 && !NormalizesToSpace(units[start - 1])) ||
+         (end < units.size() && !NormalizesToSpace(units[end]));
+}
+
+std::string TargetPlace(const ExplainedWord& word, const GivenText& target) {
+  if (!word.target) return "-";
+  std::string place = Place(*word.target);
+  if (InsideLongerWord(target, *word.target)) place += kInsideMark;
+  return place;
+}
+
+// The words of one direction as rows. A word whose places were used up may
+// name the earlier word that used them: the words so named, which a first
+// pass over the direction collects, are kept for the second.
+class DirectionRows {
+ public:
+  DirectionRows(const GivenText& target, int targetName, const std::set<std::size_t>& named)
+      : target_(target), targetName_(targetName), named_(named) {}
+
+  Row Next(const ExplainedWord& word) {
+    const std::string shown = word.word.empty() ? "(empty word)" : Escaped(word.word);
+    std::optional<std::string_view> usedBy;
+    if (word.used_by) {
+      usedByIndices_.insert(*word.used_by);
+      if (const auto earlier = kept_.find(*word.used_by); earlier != kept_.end()) {
+        usedBy = earlier->second;
+      }
+    }
+    if (named_.contains(index_++)) kept_.emplace(index_ - 1, shown);
+    return {shown,
+            Place(word.source),
+            TargetPlace(word, target_),
+            std::to_string(word.points),
+            Run(word.following),
+            Run(word.preceding),
+            WhyNothing(word, usedBy, targetName_)};
+  }
+
+  // The indices of the words that the words so far named.
+  [[nodiscard]] const std::set<std::size_t>& usedByIndices() const { return usedByIndices_; }
+
+ private:
+  const GivenText& target_;
+  int targetName_;
+  const std::set<std::size_t>& named_;
+  std::size_t index_ = 0;
+  std::map<std::size_t, std::string> kept_;
+  std::set<std::size_t> usedByIndices_;
+};
 
 std::string Heading(const DirectionExplanation& direction) {
   std::string heading = "Direction " + std::to_string(direction.direction) + ", " +
@@ -43,43 +117,72 @@ void AppendRow(std::string& out, const Row& row, const std::array<std::size_t, k
   for (std::size_t column = 0; column < kColumns; ++column) {
     const std::size_t padding = widths[column] - DisplayWidth(row[column]);
     out += "  ";
-    if (column >= kTextColumns) out.append(padding, ' ');
+    if (!AlignedLeft(column)) out.append(padding, ' ');
     out += row[column];
-    if (column < kTextColumns) out.append(padding, ' ');
+    if (AlignedLeft(column)) out.append(padding, ' ');
   }
   out.erase(out.find_last_not_of(' ') + 1);
   out += '\n';
 }
 
-// The texts a record's explanation reads its words from.
-struct RecordedTexts {
-  const WalkRecord& record;
-  const GivenText& text1;
-  const GivenText& text2;
-
-  template <typename Visit>
-  void ForEachWord(int direction, Visit visit) const {
-    record.ForEachWord(direction, text1, text2, visit);
-  }
-};
+const GivenText& TargetOf(const DirectionExplanation& direction, const WalkedTexts& texts) {
+  return direction.target == 1 ? texts.text1 : texts.text2;
+}
 
 void WritePlainDirection(std::string& out, const DirectionExplanation& direction,
-                         const RecordedTexts& texts, const Drain& drain) {
+                         const WalkedTexts& texts, const Drain& drain) {
   std::array<std::size_t, kColumns> widths{};
   const auto widen = [&widths](const Row& row) {
     for (std::size_t column = 0; column < kColumns; ++column) {
       widths[column] = std::max(widths[column], DisplayWidth(row[column]));
     }
   };
-  widen(kHeadings);
+  // The last column is aligned left, so the words a first pass cannot name
+  // there do not change the widths.
+  const std::set<std::size_t> none;
+  DirectionRows measured(TargetOf(direction, texts), direction.target, none);
   texts.ForEachWord(direction.direction,
-                    [&](const ExplainedWord& word) { widen(RowOf(word)); });
+                    [&](const ExplainedWord& word) { widen(measured.Next(word)); });
+  // The last column only where a word has a reason in it.
+  Row headings = kHeadings;
+  if (widths.back() == 0) headings.back().clear();
+  widen(headings);
   out += '\n' + Heading(direction);
-  AppendRow(out, kHeadings, widths);
+  AppendRow(out, headings, widths);
+  DirectionRows rows(TargetOf(direction, texts), direction.target, measured.usedByIndices());
   texts.ForEachWord(direction.direction, [&](const ExplainedWord& word) {
-    AppendRow(out, RowOf(word), widths);
+    AppendRow(out, rows.Next(word), widths);
     drain();
   });
+}
+
+constexpr std::string_view kLegend =
+    "\nsource, target: where a word stands in its source text and where it was found\n"
+    "  in its target, in code points (start-end); * found inside a longer word.\n"
+    "points: 0 not found, 1 found alone, else following + preceding.\n"
+    "following, preceding: the runs of words after and before it that were found\n"
+    "  in the same order; blank where a word was not credited by context.\n"
+    "why: for a word that earned nothing, why: not in the target, or its places\n"
+    "  there used by earlier words.\n";
+
+std::string Number(double value) {
+  std::array<char, 32> digits{};
+  std::snprintf(digits.data(), digits.size(), "%.15g", value);
+  return digits.data();
+}
+
+// The arithmetic that makes the result from the four scores.
+void AppendResultArithmetic(std::string& out, const Comparison& comparison) {
+  if (!comparison.result_text || !comparison.length_factor) return;
+  const auto score = [&comparison](int direction) {
+    return std::to_string(comparison.scores[DirectionIndex(direction)].value_or(0));
+  };
+  const StatusBarShape& bar1 = kStatusBars[0];
+  const StatusBarShape& bar2 = kStatusBars[1];
+  out += "\nResult: the fourth root of the length factor " + Number(*comparison.length_factor) +
+         ", times (" + score(bar1.selfDirection) + " + " + score(bar2.selfDirection) + ") / (" +
+         score(bar1.crossDirection) + " + " + score(bar2.crossDirection) + "), minus 1 = " +
+         *comparison.result_text + '\n';
 }
 
 void WriteJsonPlace(JsonWriter& json, const Span& span) {
@@ -109,11 +212,17 @@ void WriteJsonWord(JsonWriter& json, const ExplainedWord& word) {
   json.IntegerOrNull(word.following);
   json.Key("preceding");
   json.IntegerOrNull(word.preceding);
+  if (word.not_found) {
+    json.Key("not_found");
+    json.String(*word.not_found == NotFound::Absent ? "absent" : "used");
+  }
   json.EndObject();
 }
 
+namespace {
+
 void WriteJsonDirection(JsonWriter& json, const DirectionExplanation& direction,
-                        const std::function<void()>& writeWords) {
+                        const WalkedTexts& texts, const Drain& drain) {
   json.BeginObject();
   json.Key("direction");
   json.Integer(direction.direction);
@@ -127,32 +236,42 @@ void WriteJsonDirection(JsonWriter& json, const DirectionExplanation& direction,
   json.Integer(direction.score);
   json.Key("words");
   json.BeginArray();
-  writeWords();
+  texts.ForEachWord(direction.direction, [&](const ExplainedWord& word) {
+    WriteJsonWord(json, word);
+    drain();
+  });
   json.EndArray();
   json.EndObject();
 }
 
-void WritePlainExplanation(std::string& out, const WalkRecord& record, const GivenText& text1,
-                           const GivenText& text2, const Drain& drain) {
-  for (int direction = 1; direction <= kDirectionCount; ++direction) {
-    if (const auto explained = record.Direction(direction)) {
-      WritePlainDirection(out, *explained, {record, text1, text2}, drain);
-    }
-  }
+}  // namespace
+
+std::string WhyNothing(const ExplainedWord& word, std::optional<std::string_view> usedBy,
+                       int target) {
+  if (!word.not_found) return {};
+  if (*word.not_found == NotFound::Absent) return "not in " + TextName(target);
+  std::string why = "its places in " + TextName(target) + " were used";
+  if (usedBy) why += " by " + std::string(*usedBy);
+  return why;
 }
 
-void WriteJsonExplanation(JsonWriter& json, const WalkRecord& record, const GivenText& text1,
-                          const GivenText& text2, const Drain& drain) {
+void WritePlainExplanation(std::string& out, const Comparison& comparison,
+                           const WalkedTexts& walked, const Drain& drain) {
+  for (int direction = 1; direction <= kDirectionCount; ++direction) {
+    if (const auto explained = walked.record.Direction(direction)) {
+      WritePlainDirection(out, *explained, walked, drain);
+    }
+  }
+  out += kLegend;
+  AppendResultArithmetic(out, comparison);
+}
+
+void WriteJsonExplanation(JsonWriter& json, const WalkedTexts& walked, const Drain& drain) {
   json.Key("explain");
   json.BeginArray();
   for (int direction = 1; direction <= kDirectionCount; ++direction) {
-    if (const auto explained = record.Direction(direction)) {
-      WriteJsonDirection(json, *explained, [&] {
-        record.ForEachWord(direction, text1, text2, [&](const ExplainedWord& word) {
-          WriteJsonWord(json, word);
-          drain();
-        });
-      });
+    if (const auto explained = walked.record.Direction(direction)) {
+      WriteJsonDirection(json, *explained, walked, drain);
     } else {
       json.Null();
     }

@@ -1,6 +1,7 @@
 #include "input_file.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,6 +11,7 @@
 #include <system_error>
 
 #include "command_line.h"
+#include "stop_signals.h"
 
 namespace velmoro::cli {
 
@@ -18,6 +20,17 @@ namespace {
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LittleMark = "\xFF\xFE";
 constexpr std::string_view kUtf16BigMark = "\xFE\xFF";
+constexpr std::string_view kUtf32LittleMark{"\xFF\xFE\0\0", 4};
+constexpr std::string_view kUtf32BigMark{"\0\0\xFE\xFF", 4};
+// The most bytes any of the marks takes.
+constexpr std::size_t kLongestMark = 4;
+
+// The encoding that start's signature says, when it is not UTF-8.
+const char* ForeignEncoding(std::string_view start) {
+  if (start.starts_with(kUtf32LittleMark) || start.starts_with(kUtf32BigMark)) return "UTF-32";
+  if (start.starts_with(kUtf16LittleMark) || start.starts_with(kUtf16BigMark)) return "UTF-16";
+  return nullptr;
+}
 
 [[noreturn]] void FailToRead(const std::string& description, int error) {
   throw InputError("cannot read " + description + ": " + std::generic_category().message(error));
@@ -46,6 +59,8 @@ std::size_t InputFile::ReadSome(char* buffer, std::size_t size) {
     const ssize_t count = ::read(fd_, buffer, size);
     if (count >= 0) return static_cast<std::size_t>(count);
     if (errno != EINTR) FailToRead(description_, errno);
+    // A run asked to stop reads no more.
+    if (StopSignal() != 0) return 0;
   }
 }
 
@@ -54,18 +69,36 @@ std::size_t InputFile::Read(char* buffer, std::size_t size) {
   if (started_) return ReadSome(buffer, size);
   started_ = true;
   std::size_t count = 0;
-  while (count < kUtf8Mark.size() && count < size) {
+  while (count < kLongestMark && count < size) {
     const std::size_t read = ReadSome(buffer + count, size - count);
     if (read == 0) break;
     count += read;
   }
   const std::string_view start(buffer, count);
-  if (start.starts_with(kUtf16LittleMark) || start.starts_with(kUtf16BigMark)) {
-    throw InputError(description_ + " looks like UTF-16: convert it to UTF-8");
+  if (const char* encoding = ForeignEncoding(start)) {
+    throw InputError(description_ + " looks like " + encoding + ": convert it to UTF-8");
   }
   if (!start.starts_with(kUtf8Mark)) return count;
   std::memmove(buffer, buffer + kUtf8Mark.size(), count - kUtf8Mark.size());
-  return count - kUtf8Mark.size() + (count == kUtf8Mark.size() ? Read(buffer, size) : 0);
+  return count - kUtf8Mark.size();
+}
+
+bool InputFile::NothingReady() const {
+  pollfd waiting{fd_, POLLIN, 0};
+  return ::poll(&waiting, 1, 0) == 0;
+}
+
+std::string NulByteProblem(std::size_t offset) {
+  return "holds a NUL byte at byte " + std::to_string(offset) +
+         ": it looks like a binary file, not a text";
+}
+
+bool IsStandardInput(const std::string& path) {
+  struct stat status {};
+  struct stat input {};
+  return path == kStandardInputPath ||
+         (StatOf(path, status) && ::fstat(STDIN_FILENO, &input) == 0 &&
+          status.st_dev == input.st_dev && status.st_ino == input.st_ino);
 }
 
 bool SameStream(const std::string& path1, const std::string& path2) {

@@ -3,7 +3,7 @@
 // A file, or standard input, that velmoro-cli reads texts from: opened by its
 // path ("-" for standard input), read in chunks, its encoding signature
 // handled on the way. A UTF-8 byte order mark at its start is dropped; one of
-// UTF-16 (or UTF-32) is refused.
+// UTF-16 or UTF-32 is refused.
 
 #include <cstddef>
 #include <stdexcept>
@@ -27,8 +27,13 @@ class InputFile {
   InputFile(const InputFile&) = delete;
   InputFile& operator=(const InputFile&) = delete;
 
-  // Reads up to size bytes into buffer; 0 at the end. Throws InputError.
+  // Reads up to size bytes into buffer; 0 at the end, or once a stop was
+  // asked for (StopSignal). Throws InputError.
   [[nodiscard]] std::size_t Read(char* buffer, std::size_t size);
+
+  // True when a read would wait for input, as from a pipe whose writer is
+  // slow.
+  [[nodiscard]] bool NothingReady() const;
 
   [[nodiscard]] const std::string& description() const { return description_; }
 
@@ -40,6 +45,13 @@ class InputFile {
   std::string description_;
   bool started_ = false;
 };
+
+// Why bytes with a NUL at offset are refused, as the rest of a sentence that
+// names them.
+[[nodiscard]] std::string NulByteProblem(std::size_t offset);
+
+// True when path ("-" or a name such as /dev/stdin) is standard input.
+[[nodiscard]] bool IsStandardInput(const std::string& path);
 
 // True when the two paths ("-" for standard input) name one stream that can
 // be read only once, such as "-" and /dev/stdin.

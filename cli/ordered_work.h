@@ -2,12 +2,16 @@
 
 // Work on a sequence of chunks by several threads, with every result handed
 // on in the order of its chunk, so that the output is the same for any
-// number of threads. At most twice as many chunks as threads are read ahead,
-// so memory is bounded by the threads and the size of a chunk.
+// number of threads. Three parts: the reader (the calling thread) hands
+// chunks in, the workers turn them into results, and the writer (the calling
+// thread again) hands the results on in order. At most twice as many chunks
+// as threads are read ahead, so memory is bounded by the threads and the
+// size of a chunk.
 
 #include <condition_variable>
 #include <cstddef>
 #include <exception>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -16,111 +20,151 @@
 #include <utility>
 #include <vector>
 
+#include "stop_signals.h"
+
 namespace velmoro::cli {
 
-// Calls next(chunk) for each chunk until it returns false, work(chunk) for
-// each on one of jobs threads (on the calling thread when jobs is 1), and
-// emit(result) for each result on the calling thread, in chunk order. An
-// exception of work ends the run and is thrown again here.
-template <typename Chunk, typename Next, typename Work, typename Emit>
-void RunInOrder(unsigned jobs, Next next, Work work, Emit emit) {
-  if (jobs <= 1) {
-    Chunk chunk;
-    while (next(chunk)) {
-      auto result = work(chunk);
-      emit(result);
-    }
-    return;
+template <typename Chunk, typename Result>
+class OrderedWork {
+ public:
+  using Work = std::function<Result(Chunk&)>;
+  using Emit = std::function<void(Result&)>;
+
+  // Starts jobs workers that call work, and hands each result to emit on the
+  // thread that calls Add and EmitAll.
+  OrderedWork(unsigned jobs, Work work, Emit emit)
+      : work_(std::move(work)), emit_(std::move(emit)), ahead_(2 * std::size_t{jobs}) {
+    const StopSignalsBlocked blocked;  // the calling thread alone takes them
+    for (unsigned i = 0; i < jobs; ++i) workers_.emplace_back([this] { RunWorker(); });
   }
-  using Result = decltype(work(std::declval<Chunk&>()));
-  std::mutex mutex;
-  std::condition_variable changed;
-  std::queue<std::pair<std::size_t, Chunk>> waiting;
-  std::map<std::size_t, Result> done;
-  std::exception_ptr failure;
-  bool reading = true;
-  const auto worker = [&] {
-    std::unique_lock lock(mutex);
+
+  ~OrderedWork() { StopWorkers(); }
+  OrderedWork(const OrderedWork&) = delete;
+  OrderedWork& operator=(const OrderedWork&) = delete;
+
+  // The reader: queues chunk, first emitting what is ready and waiting while
+  // the read-ahead is full. An exception of work is thrown again here.
+  void Add(Chunk chunk) {
+    EmitReady(/*untilRoom=*/true);
+    {
+      const std::lock_guard lock(mutex_);
+      waiting_.emplace(read_++, std::move(chunk));
+    }
+    changed_.notify_one();
+  }
+
+  // The writer: emits every result of the chunks added so far.
+  void EmitAll() {
+    while (emitted_ < read_) {
+      {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [this] { return failure_ || done_.contains(emitted_); });
+      }
+      EmitReady(/*untilRoom=*/false);
+    }
+  }
+
+ private:
+  // A worker: takes the next chunk until none is left or work failed.
+  void RunWorker() {
+    std::unique_lock lock(mutex_);
     while (true) {
-      changed.wait(lock, [&] { return !waiting.empty() || !reading || failure; });
-      if (failure || waiting.empty()) return;
-      auto [index, chunk] = std::move(waiting.front());
-      waiting.pop();
+      changed_.wait(lock, [this] { return !waiting_.empty() || stopping_ || failure_; });
+      if (failure_ || waiting_.empty()) return;
+      auto [index, chunk] = std::move(waiting_.front());
+      waiting_.pop();
       lock.unlock();
       std::optional<Result> result;
       std::exception_ptr error;
       try {
-        result.emplace(work(chunk));
+        result.emplace(work_(chunk));
       } catch (...) {
         error = std::current_exception();
       }
       lock.lock();
       if (error) {
-        failure = error;
+        failure_ = error;
       } else {
-        done.emplace(index, std::move(*result));
+        done_.emplace(index, std::move(*result));
       }
-      changed.notify_all();
+      changed_.notify_all();
     }
-  };
-  std::vector<std::jthread> threads;
-  for (unsigned i = 0; i < jobs; ++i) threads.emplace_back(worker);
-  const std::size_t ahead = 2 * static_cast<std::size_t>(jobs);
-  std::size_t read = 0;
-  std::size_t emitted = 0;
-  // Emits what is ready, in order; waits while the read-ahead is full.
-  const auto emitReady = [&](bool wait) {
-    std::unique_lock lock(mutex);
+  }
+
+  // Emits the results that are next in order; with untilRoom, waits until
+  // the read-ahead has room for another chunk.
+  void EmitReady(bool untilRoom) {
+    std::unique_lock lock(mutex_);
     while (true) {
-      if (failure) std::rethrow_exception(failure);
-      const auto ready = done.find(emitted);
-      if (ready == done.end()) {
-        if (!wait || read - emitted < ahead || read == emitted) return;
-        changed.wait(lock);
+      if (failure_) std::rethrow_exception(failure_);
+      const auto ready = done_.find(emitted_);
+      if (ready == done_.end()) {
+        if (!untilRoom || read_ - emitted_ < ahead_) return;
+        changed_.wait(lock);
         continue;
       }
       Result result = std::move(ready->second);
-      done.erase(ready);
+      done_.erase(ready);
       lock.unlock();
-      emit(result);
-      ++emitted;
+      emit_(result);
+      ++emitted_;
       lock.lock();
     }
-  };
-  const auto stop = [&] {
-    {
-      const std::lock_guard lock(mutex);
-      reading = false;
-    }
-    changed.notify_all();
-  };
-  try {
-    while (true) {
-      emitReady(true);
-      Chunk chunk;
-      if (!next(chunk)) break;
-      {
-        const std::lock_guard lock(mutex);
-        waiting.emplace(read++, std::move(chunk));
-      }
-      changed.notify_one();
-    }
-    stop();
-    while (emitted < read) {
-      std::unique_lock lock(mutex);
-      changed.wait(lock, [&] { return failure || done.contains(emitted); });
-      lock.unlock();
-      emitReady(false);
-    }
-  } catch (...) {
-    {
-      const std::lock_guard lock(mutex);
-      if (!failure) failure = std::current_exception();
-      reading = false;
-    }
-    changed.notify_all();
-    throw;
   }
+
+  void StopWorkers() {
+    {
+      const std::lock_guard lock(mutex_);
+      stopping_ = true;
+    }
+    changed_.notify_all();
+    workers_.clear();
+  }
+
+  Work work_;
+  Emit emit_;
+  std::size_t ahead_;
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  std::queue<std::pair<std::size_t, Chunk>> waiting_;
+  std::map<std::size_t, Result> done_;
+  std::exception_ptr failure_;
+  bool stopping_ = false;
+  std::size_t read_ = 0;
+  std::size_t emitted_ = 0;
+  std::vector<std::jthread> workers_;
+};
+
+// Calls next(chunk) for each chunk until it returns false, work(chunk) for
+// each on one of jobs threads (on the calling thread when jobs is 1), and
+// emit(result) for each result on the calling thread, in chunk order. When
+// waits() says that next would wait for input, everything read so far is
+// emitted first and idle() called. An exception of work ends the run and is
+// thrown again here.
+template <typename Chunk, typename Next, typename Work, typename Emit, typename Waits,
+          typename Idle>
+void RunInOrder(unsigned jobs, Next next, Work work, Emit emit, Waits waits, Idle idle) {
+  using Result = decltype(work(std::declval<Chunk&>()));
+  if (jobs <= 1) {
+    Chunk chunk;
+    while (true) {
+      if (waits()) idle();
+      if (!next(chunk)) return;
+      Result result = work(chunk);
+      emit(result);
+    }
+  }
+  OrderedWork<Chunk, Result> ordered(jobs, work, emit);
+  while (true) {
+    if (waits()) {
+      ordered.EmitAll();
+      idle();
+    }
+    Chunk chunk;
+    if (!next(chunk)) break;
+    ordered.Add(std::move(chunk));
+  }
+  ordered.EmitAll();
 }
 
 }  // namespace velmoro::cli

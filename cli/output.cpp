@@ -27,14 +27,13 @@ void Output::Flush() {
   std::size_t written = 0;
   while (written < buffer_.size()) {
     const ssize_t count = ::write(fd_, buffer_.data() + written, buffer_.size() - written);
-    if (count < 0 && errno == EINTR) continue;
-    if (count <= 0) {
+    if (count == 0 || (count < 0 && errno != EINTR)) {
       const int error = count < 0 ? errno : EIO;
       buffer_.clear();
       throw OutputError("cannot write to standard output: " +
                         std::generic_category().message(error));
     }
-    written += static_cast<std::size_t>(count);
+    if (count > 0) written += static_cast<std::size_t>(count);
   }
   buffer_.clear();
 }

@@ -28,7 +28,8 @@ class Output {
   // Writes the buffer out once it holds a chunk or more.
   void Drain();
 
-  // Writes everything buffered. Throws OutputError.
+  // Writes everything buffered, whole, though a signal interrupts a write.
+  // Throws OutputError.
   void Flush();
 
  private:

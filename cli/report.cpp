@@ -1,5 +1,7 @@
 #include "report.h"
 
+#include "velmoro/directions.h"
+
 namespace velmoro::cli {
 
 namespace {
@@ -20,27 +22,15 @@ void WriteStrings(JsonWriter& json, const std::array<std::string, 3>& strings) {
   json.EndArray();
 }
 
-// "line" and "id" of a record, where they are known.
-void WriteWhere(JsonWriter& json, std::optional<std::size_t> line,
-                std::optional<std::string_view> id) {
-  if (line) {
+void WritePlace(JsonWriter& json, const RecordPlace& place) {
+  if (place.line) {
     json.Key("line");
-    json.Integer(static_cast<long long>(*line));
+    json.Integer(static_cast<long long>(*place.line));
   }
-  if (id) {
+  if (place.id) {
     json.Key("id");
-    json.Raw(*id);
+    json.Raw(*place.id);
   }
-}
-
-}  // namespace
-
-std::string PlainReport(const Comparison& comparison) {
-  std::string report;
-  AppendProducedPanels(report, comparison.status1);
-  AppendProducedPanels(report, comparison.status2);
-  if (comparison.result_text) report += "Result: " + *comparison.result_text + '\n';
-  return report;
 }
 
 void WriteComparisonKeys(JsonWriter& json, const Comparison& comparison) {
@@ -67,24 +57,76 @@ void WriteComparisonKeys(JsonWriter& json, const Comparison& comparison) {
                                     : std::nullopt);
 }
 
-void AppendJsonRecord(std::string& out, const Comparison& comparison, const RecordExtras& extras,
-                      const Drain& drain) {
+// "#" of the panel prefix "#: ".
+std::string PanelName(std::string_view prefix) {
+  return std::string(prefix.substr(0, prefix.find(':')));
+}
+
+// "1-2 #": the bar and panel that show direction's score.
+std::string ScoreColumnName(int direction) {
+  for (const StatusBarShape& bar : kStatusBars) {
+    if (bar.crossDirection == direction) return std::string(bar.label) + ' ' + PanelName(kCrossScorePrefix);
+    if (bar.selfDirection == direction) return std::string(bar.label) + ' ' + PanelName(kSelfScorePrefix);
+  }
+  return "direction " + std::to_string(direction);
+}
+
+constexpr std::string_view kNoScore = "-";
+
+}  // namespace
+
+void AppendTsvHeader(std::string& out) {
+  out += "line";
+  for (int direction = 1; direction <= kDirectionCount; ++direction) {
+    out += '\t' + ScoreColumnName(direction);
+  }
+  out += "\tresult\n";
+}
+
+void AppendPlainReport(std::string& out, const Comparison& comparison) {
+  AppendProducedPanels(out, comparison.status1);
+  AppendProducedPanels(out, comparison.status2);
+  if (comparison.result_text) out += "Result: " + *comparison.result_text + '\n';
+}
+
+void AppendTsvRow(std::string& out, std::size_t line, const Comparison& comparison) {
+  out += std::to_string(line);
+  for (const std::optional<int>& score : comparison.scores) {
+    out += '\t';
+    out += score ? std::to_string(*score) : std::string(kNoScore);
+  }
+  out += '\t';
+  out += comparison.error ? std::string(ErrorKindName(*comparison.error))
+                          : *comparison.result_text;
+  out += '\n';
+}
+
+void AppendTsvInputError(std::string& out, std::size_t line, std::string_view why) {
+  out += std::to_string(line);
+  for (int direction = 1; direction <= kDirectionCount; ++direction) {
+    out += '\t';
+    out += kNoScore;
+  }
+  out += "\tinput error: ";
+  out += why;
+  out += '\n';
+}
+
+void AppendJsonRecord(std::string& out, const RecordPlace& place, const Comparison& comparison,
+                      const WalkedTexts* walked, const Drain& drain) {
   JsonWriter json(out);
   json.BeginObject();
-  WriteWhere(json, extras.line, extras.id);
+  WritePlace(json, place);
   WriteComparisonKeys(json, comparison);
-  if (extras.walks != nullptr) {
-    WriteJsonExplanation(json, *extras.walks, *extras.text1, *extras.text2, drain);
-  }
+  if (walked != nullptr) WriteJsonExplanation(json, *walked, drain);
   json.EndObject();
   out += '\n';
 }
 
-void AppendInputErrorRecord(std::string& out, std::optional<std::size_t> line,
-                            std::optional<std::string_view> id, std::string_view why) {
+void AppendJsonInputError(std::string& out, const RecordPlace& place, std::string_view why) {
   JsonWriter json(out);
   json.BeginObject();
-  WriteWhere(json, line, id);
+  WritePlace(json, place);
   json.Key("input_error");
   json.String(why);
   json.EndObject();

@@ -32,6 +32,7 @@ void RunSummary::Add(const RunSummary& other) {
   pairs_ += other.pairs_;
   completed_ += other.completed_;
   inputErrors_ += other.inputErrors_;
+  blankLines_ += other.blankLines_;
   for (std::size_t kind = 0; kind < errors_.size(); ++kind) errors_[kind] += other.errors_[kind];
   sum_ += other.sum_;
   results_.insert(results_.end(), other.results_.begin(), other.results_.end());
@@ -40,7 +41,8 @@ void RunSummary::Add(const RunSummary& other) {
 std::string RunSummary::Text(double seconds) {
   std::string text = "pairs: " + std::to_string(pairs()) + ", completed: " +
                      std::to_string(completed_) + ", lines not read: " +
-                     std::to_string(inputErrors_) + "\nerrors:";
+                     std::to_string(inputErrors_) + ", blank lines: " +
+                     std::to_string(blankLines_) + "\nerrors:";
   for (const ErrorKind kind : kErrorKinds) {
     text += ' ' + std::string(ErrorKindName(kind)) + ' ' +
             std::to_string(errors_[static_cast<std::size_t>(kind)]);
@@ -72,10 +74,18 @@ void ProgressLine::Update(std::size_t lines) {
   Show(lines);
 }
 
+void ProgressLine::Clear() {
+  if (!visible_ || !sharesOutput_) return;
+  std::fputs("\r\x1B[K", stderr);
+  std::fflush(stderr);
+  visible_ = false;
+}
+
 void ProgressLine::Finish(std::size_t lines) {
   if (!shown_) return;
   Show(lines);
   std::fputc('\n', stderr);
+  visible_ = false;
 }
 
 double ProgressLine::Seconds() const {
@@ -88,6 +98,7 @@ void ProgressLine::Show(std::size_t lines) {
   std::fprintf(stderr, "\rvelmoro-cli: %zu lines, %.0f pairs per second, %.1f s", lines, rate,
                seconds);
   std::fflush(stderr);
+  visible_ = true;
 }
 
 }  // namespace velmoro::cli

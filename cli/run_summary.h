@@ -22,6 +22,7 @@ class RunSummary {
 
   void AddComparison(const Comparison& comparison);
   void AddInputError() { ++inputErrors_; }
+  void AddBlankLine() { ++blankLines_; }
   // Adds what other counted, after what this one counted.
   void Add(const RunSummary& other);
 
@@ -36,6 +37,7 @@ class RunSummary {
   std::size_t pairs_ = 0;       // compared, with or without an error
   std::size_t completed_ = 0;
   std::size_t inputErrors_ = 0;
+  std::size_t blankLines_ = 0;  // skipped, no pairs
   std::array<std::size_t, 4> errors_{};  // by ErrorKind
   double sum_ = 0;
   std::vector<double> results_;
@@ -45,10 +47,15 @@ class RunSummary {
 // itself at most a few times a second.
 class ProgressLine {
  public:
-  explicit ProgressLine(bool shown) : shown_(shown) {}
+  // sharesOutput: standard output is the same terminal, so the line is
+  // cleared before records are written.
+  ProgressLine(bool shown, bool sharesOutput) : shown_(shown), sharesOutput_(sharesOutput) {}
 
   // Shows that lines lines are done.
   void Update(std::size_t lines);
+  // Takes the line off a terminal that standard output shares, so that
+  // records are not written into it.
+  void Clear();
   // Ends the line, so that what follows starts on a line of its own.
   void Finish(std::size_t lines);
 
@@ -58,6 +65,8 @@ class ProgressLine {
   void Show(std::size_t lines);
 
   bool shown_;
+  bool sharesOutput_;
+  bool visible_ = false;
   std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
   std::chrono::steady_clock::time_point lastShown_ = start_;
 };

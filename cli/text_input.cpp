@@ -4,6 +4,8 @@
 #include <cstring>
 
 #include "escaped_text.h"
+#include "size_limits.h"
+#include "velmoro/directions.h"
 
 namespace velmoro::cli {
 
@@ -14,12 +16,7 @@ constexpr std::size_t kReadChunk = std::size_t{1} << 16;
 constexpr std::size_t kLongestFile = kTextLimitBytes + 2;
 
 std::string TooLarge() {
-  return "is larger than 16 MiB, the most velmoro-cli reads for one text";
-}
-
-std::string NulByte(std::size_t offset) {
-  return "holds a NUL byte at byte " + std::to_string(offset) +
-         ": it looks like a binary file, not a text";
+  return "is larger than " + TextLimitText() + ", the most velmoro-cli reads for one text";
 }
 
 std::string IllFormed(std::size_t offset) {
@@ -28,7 +25,7 @@ std::string IllFormed(std::size_t offset) {
 
 // "text 1", followed by where a file's text comes from.
 std::string Describe(const TextSource& source, std::size_t slot) {
-  std::string description = TextName(slot);
+  std::string description = TextName(static_cast<int>(slot) + 1);
   if (source.kind == TextSource::Kind::Argument) return description;
   if (source.value == kStandardInputPath) return description + " from standard input";
   return description + " from " + Quoted(source.value);
@@ -37,7 +34,7 @@ std::string Describe(const TextSource& source, std::size_t slot) {
 std::string_view DropFinalLineTerminator(std::string_view bytes) {
   if (bytes.ends_with("\r\n")) {
     bytes.remove_suffix(2);
-  } else if (bytes.ends_with('\n')) {
+  } else if (bytes.ends_with('\n') || bytes.ends_with('\r')) {
     bytes.remove_suffix(1);
   }
   return bytes;
@@ -57,7 +54,7 @@ std::string ReadWhole(InputFile& file) {
     bytes.resize(before + count);
     if (count == 0) break;
     if (const void* nul = std::memchr(bytes.data() + before, '\0', count)) {
-      fail(NulByte(static_cast<std::size_t>(static_cast<const char*>(nul) - bytes.data())));
+      fail(NulByteProblem(static_cast<std::size_t>(static_cast<const char*>(nul) - bytes.data())));
     }
     const Utf8Prefix prefix = WellFormedPrefix(std::string_view(bytes).substr(checked));
     if (prefix.illFormed) fail(IllFormed(checked + prefix.length));
@@ -92,7 +89,7 @@ GivenText LoadText(const TextSource& source, std::size_t slot) {
 std::optional<std::string> TextProblem(std::string_view bytes, Utf8Checked checked) {
   if (bytes.size() > kTextLimitBytes) return TooLarge();
   if (const std::size_t nul = bytes.find('\0'); nul != std::string_view::npos) {
-    return NulByte(nul);
+    return NulByteProblem(nul);
   }
   if (checked == Utf8Checked::Yes) return std::nullopt;
   const Utf8Prefix prefix = WellFormedPrefix(bytes);
@@ -104,7 +101,10 @@ std::array<GivenText, 2> LoadTexts(const std::array<TextSource, 2>& sources) {
   const bool bothFiles =
       sources[0].kind == TextSource::Kind::File && sources[1].kind == TextSource::Kind::File;
   if (bothFiles && SameStream(sources[0].value, sources[1].value)) {
-    throw UsageError("only one text can come from standard input");
+    throw UsageError(IsStandardInput(sources[0].value)
+                         ? "only one text can come from standard input"
+                         : "text 1 and text 2 name one stream, " + Quoted(sources[1].value) +
+                               ", which can be read only once");
   }
   return {LoadText(sources[0], 0), LoadText(sources[1], 1)};
 }

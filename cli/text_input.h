@@ -2,8 +2,8 @@
 
 // Getting Text1 and Text2 from where the command line says: the argument
 // itself, a UTF-8 file, or standard input; and the checks every text passes,
-// whether it comes whole or as a line of a batch. A text is at most 16 MiB,
-// holds no NUL byte (a file with one is binary) and is well-formed UTF-8; a
+// whether it comes whole or as a line of a batch. A text is at most
+// kTextLimitBytes, holds no NUL byte (a file with one is binary) and is well-formed UTF-8; a
 // file is checked as it is read, so that a wrong one is refused at once.
 
 #include <array>
@@ -28,7 +28,7 @@ enum class Utf8Checked { No, Yes };
 
 // Text1 and Text2 from their sources. An argument is taken as it is. A file,
 // or standard input for the path "-", is read whole, loses a UTF-8 byte order
-// mark at its start and exactly one final line terminator ("\n" or "\r\n"),
+// mark at its start and exactly one final line break ("\r\n", "\n" or "\r"),
 // which ends its last line rather than belonging to the text; an empty file
 // gives the empty text. Throws InputError, and UsageError for one stream, such
 // as standard input, named for both texts.

@@ -277,7 +277,6 @@ py::dict WordOf(const ExplainedWord& word) {
   if (word.not_found) {
     explained["not_found"] = *word.not_found == NotFound::Absent ? "absent" : "used";
   }
-  if (word.used_by) explained["used_by"] = *word.used_by;
   return explained;
 }
 

@@ -1,7 +1,7 @@
 // The engine's public front for JavaScript: compare, explain and
 // compareExplained give, as JSON text, what velmoro-cli --json, --json
 // --explain (under "explain") and --json --explain print for a pair, written
-// by the command-line front's own writers; velmoro.js reads them back as
+// by the command-line front's own record writer; velmoro.js reads them back as
 // objects. One text a call crosses into JavaScript several times faster than
 // an object built there a value at a time.
 
@@ -12,56 +12,44 @@
 #include "explanation_report.h"
 #include "json_writer.h"
 #include "report.h"
+#include "velmoro/fronts.h"
 #include "velmoro/velmoro.h"
 
 namespace {
 
-using velmoro::cli::JsonWriter;
+using velmoro::GivenText;
+using velmoro::WalkRecord;
 
-// The four directions, each null when it did not run.
-void WriteExplanation(JsonWriter& json, const velmoro::Explanation& explanation) {
-  json.BeginArray();
-  for (const std::optional<velmoro::DirectionExplanation>& direction : explanation) {
-    if (!direction) {
-      json.Null();
-      continue;
-    }
-    velmoro::cli::WriteJsonDirection(json, *direction, [&] {
-      for (const velmoro::ExplainedWord& word : direction->words) {
-        velmoro::cli::WriteJsonWord(json, word);
-      }
-    });
-  }
-  json.EndArray();
-}
+const velmoro::cli::Drain kNoDrain = [] {};
 
 std::string Compare(const std::u16string& text1, const std::u16string& text2) {
   std::string out;
-  JsonWriter json(out);
-  json.BeginObject();
-  velmoro::cli::WriteComparisonKeys(json, velmoro::Compare(text1, text2));
-  json.EndObject();
+  velmoro::cli::AppendJsonRecord(out, {}, velmoro::Compare(text1, text2), nullptr, kNoDrain);
   return out;
 }
 
+// The comparison's record, with its explanation under "explain".
+std::string Record(const std::u16string& text1, const std::u16string& text2) {
+  const GivenText given1 = GivenText::FromUtf16(text1);
+  const GivenText given2 = GivenText::FromUtf16(text2);
+  WalkRecord record;
+  const velmoro::Comparison comparison = velmoro::CompareGivenTexts(given1, given2, &record);
+  const velmoro::cli::WalkedTexts walked{record, given1, given2};
+  std::string out;
+  velmoro::cli::AppendJsonRecord(out, {}, comparison, &walked, kNoDrain);
+  return out;
+}
+
+// Only "explain" of the record.
 std::string Explain(const std::u16string& text1, const std::u16string& text2) {
+  const GivenText given1 = GivenText::FromUtf16(text1);
+  const GivenText given2 = GivenText::FromUtf16(text2);
+  WalkRecord record;
+  static_cast<void>(velmoro::CompareGivenTexts(given1, given2, &record));
   std::string out;
-  JsonWriter json(out);
-  WriteExplanation(json, velmoro::Explain(text1, text2));
-  return out;
-}
-
-// The comparison's keys and its explanation under "explain", from one
-// Compare.
-std::string CompareExplained(const std::u16string& text1, const std::u16string& text2) {
-  velmoro::Explanation explanation;
-  const velmoro::Comparison comparison = velmoro::Compare(text1, text2, explanation);
-  std::string out;
-  JsonWriter json(out);
+  velmoro::cli::JsonWriter json(out);
   json.BeginObject();
-  velmoro::cli::WriteComparisonKeys(json, comparison);
-  json.Key("explain");
-  WriteExplanation(json, explanation);
+  velmoro::cli::WriteJsonExplanation(json, {record, given1, given2}, kNoDrain);
   json.EndObject();
   return out;
 }
@@ -71,5 +59,5 @@ std::string CompareExplained(const std::u16string& text1, const std::u16string& 
 EMSCRIPTEN_BINDINGS(velmoro) {
   emscripten::function("compare", &Compare);
   emscripten::function("explain", &Explain);
-  emscripten::function("compareExplained", &CompareExplained);
+  emscripten::function("compareExplained", &Record);
 }

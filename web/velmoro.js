@@ -23,7 +23,7 @@ export function compare(text1, text2) {
 }
 
 export function explain(text1, text2) {
-  return JSON.parse(core.explain(String(text1), String(text2)));
+  return JSON.parse(core.explain(String(text1), String(text2))).explain;
 }
 
 export function compareExplained(text1, text2) {

@@ -91,7 +91,7 @@ TEST_F(Batch, SaysWhyItCouldNotReadALine) {
       {"{\"text1\": \"a\", \"text2\": 2, \"id\": [\"x\"]}", "\"text2\" is not a string", {"x"}},
       {"{\"text1\": \"a\", \"text2\": \"b\\u0000\", \"id\": 5}", "text 2 holds a NUL byte", 5},
       {"{\"text1\": \"\xC0\xAF\", \"text2\": \"b\"}", "not a JSON object", nullptr},
-      {"", "not a JSON object", nullptr},
+      {"{\"text1\": \"a\", \"text2\": \"b\"} {}", "trailing content", nullptr},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.line);
@@ -106,18 +106,59 @@ TEST_F(Batch, SaysWhyItCouldNotReadALine) {
   }
 }
 
+// Only text1, text2 and id are read: numbers no double holds elsewhere do no
+// harm, an id comes back as the line wrote it, and blank lines are skipped.
+TEST_F(Batch, ReadsOnlyTheFieldsItNeedsAndSkipsBlankLines) {
+  const std::vector<std::string> ids = {"18446744073709551616", "1e400", "1e10",
+                                        R"({"k" : [1, -0.0]})"};
+  std::string input = "\n";
+  for (const std::string& id : ids) {
+    input += R"({"n": 123456789012345678901, "x": 1e999, "text1": "a b", "text2": "a b", "id": )" +
+             id + " }\n \r\n";
+  }
+  const CliRun run = RunBatch({"--stats"}, input);
+  EXPECT_EQ(run.status, 0) << run.out;
+  std::istringstream lines(run.out);
+  std::size_t line = 2;
+  for (const std::string& id : ids) {
+    SCOPED_TRACE(id);
+    std::string record;
+    ASSERT_TRUE(std::getline(lines, record));
+    EXPECT_EQ(record.rfind("{\"line\":" + std::to_string(line) + ",\"id\":" + id + ",\"scores\"", 0),
+              0U)
+        << record;
+    line += 2;
+  }
+  EXPECT_EQ(lines.peek(), EOF);
+  EXPECT_NE(run.err.find("pairs: 4, completed: 4, lines not read: 0, blank lines: 5"),
+            std::string::npos)
+      << run.err;
+}
+
 TEST_F(Batch, ComparesTheLinesOfTwoFiles) {
-  const std::string file1 = cli_.WriteFile("one", "the red bag\r\nx\nsame\n");
+  const std::string file1 = cli_.WriteFile("one", "the red bag\r\nx\rsame\n");
   const std::string file2 = cli_.WriteFile("two", "a red bag\ny\nsame");
   const CliRun rows = cli_.Run({"--lines", file1, file2, "--stats"});
   EXPECT_EQ(rows.status, 0);
-  EXPECT_EQ(rows.out, RowOf(1, "the red bag", "a red bag") + RowOf(2, "x", "y") +
+  EXPECT_EQ(rows.out, "line\t1-2 #\t2-1 #\t1-2 STD\t2-1 STD\tresult\n" +
+                          RowOf(1, "the red bag", "a red bag") + RowOf(2, "x", "y") +
                           RowOf(3, "same", "same"));
   EXPECT_NE(rows.err.find("pairs: 3, completed: 2"), std::string::npos) << rows.err;
   const std::vector<Json> records = Records(cli_.Run({"--lines", file1, file2, "--json"}).out);
   ASSERT_EQ(records.size(), 3U);
   EXPECT_EQ(records[2]["line"], 3);
   EXPECT_EQ(records[2]["result"], "0");
+
+  // A row of a line that could not be read has the columns of the others.
+  const CliRun bad = cli_.Run({"--lines", cli_.WriteFile("bad", "\xC0\n"), cli_.WriteFile("a", "a")});
+  EXPECT_EQ(bad.status, kExitBadInput);
+  EXPECT_EQ(bad.out.substr(bad.out.find('\n') + 1, 29), "1\t-\t-\t-\t-\tinput error: text 1")
+      << bad.out;
+
+  const CliRun twice = cli_.Run({"--lines", "-", "-"}, "a\n");
+  EXPECT_EQ(twice.status, kExitBadInput);
+  EXPECT_NE(twice.err.find("'-' and '-' are one stream (standard input)"), std::string::npos)
+      << twice.err;
 
   const CliRun unequal = cli_.Run({"--lines", file1, cli_.WriteFile("short", "a\n")});
   EXPECT_EQ(unequal.status, kExitBadInput);

@@ -22,10 +22,13 @@ void PrintTo(const ReadLine& line, std::ostream* os) {
 }
 
 // Every line of bytes, read in chunks of about chunkBytes.
-std::vector<ReadLine> LinesOf(const std::string& bytes, std::size_t longest, std::size_t chunkBytes) {
-  const std::filesystem::path path = std::filesystem::temp_directory_path() / "velmoro-lines";
+std::vector<ReadLine> LinesOf(const std::string& bytes, std::size_t longest, std::size_t chunkBytes,
+                              LineEnds ends = LineEnds::LineFeed) {
+  const std::filesystem::path path =
+      std::filesystem::temp_directory_path() /
+      (std::string("velmoro-lines-") + testing::UnitTest::GetInstance()->current_test_info()->name());
   std::ofstream(path, std::ios::binary) << bytes;
-  LineSource source(path.string(), "the lines", longest);
+  LineSource source(path.string(), "the lines", ends, longest);
   std::vector<ReadLine> lines;
   LineChunk chunk;
   while (source.Next(chunk, chunkBytes)) {
@@ -60,6 +63,46 @@ TEST(LineSource, SplitsAtLineFeedsWhateverTheChunks) {
       EXPECT_EQ(LinesOf(row.bytes, std::size_t{1} << 20, chunkBytes), row.lines)
           << "chunks of " << chunkBytes;
     }
+  }
+}
+
+// Where any line break ends a line, "\r\n" is one break even when a chunk
+// of reading ends between its two bytes.
+TEST(LineSource, SplitsAtEveryLineBreakWhereAskedTo) {
+  struct Row {
+    std::string bytes;
+    std::vector<std::string> lines;
+  };
+  const std::vector<Row> rows = {
+      {"a\rb\rc\r", {"a", "b", "c"}},
+      {"a\r\nb\nc", {"a", "b", "c"}},
+      {"a\r\rb", {"a", "", "b"}},
+      {"a\n\r\n", {"a", ""}},
+      {"\r", {""}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(testing::PrintToString(row.bytes));
+    for (const std::size_t chunkBytes : {std::size_t{1}, std::size_t{1} << 20}) {
+      std::vector<std::string> texts;
+      for (const ReadLine& line : LinesOf(row.bytes, 64, chunkBytes, LineEnds::AnyBreak)) {
+        texts.push_back(line.text);
+      }
+      EXPECT_EQ(texts, row.lines) << "chunks of " << chunkBytes;
+    }
+  }
+}
+
+// A NUL byte is refused as soon as it is read, so that a stream without line
+// breaks, such as /dev/zero, ends.
+TEST(LineSource, RefusesANulByteAtOnce) {
+  LineSource source("/dev/zero", "'/dev/zero'", LineEnds::LineFeed, 1 << 20);
+  LineChunk chunk;
+  try {
+    static_cast<void>(source.Next(chunk, 1 << 16));
+    FAIL() << "read a line of /dev/zero";
+  } catch (const InputError& error) {
+    EXPECT_STREQ(error.what(), "'/dev/zero' holds a NUL byte at byte 0: it looks like a binary "
+                               "file, not a text");
   }
 }
 

@@ -2,6 +2,7 @@
 // stream, and with which exit status.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <nlohmann/json.hpp>
 
 #include <cmath>
@@ -137,16 +138,22 @@ TEST_F(VelmoroCli, ExplainsSamplePairAInAlignedTables) {
   EXPECT_EQ(run.status, EXIT_SUCCESS);
   EXPECT_EQ(run.out.rfind("1-2  STD: 150  #: 15\n2-1  STD: 149  #: 24\nResult: 6.6973953762657\n\n"
                           "Direction 1, text 1 against text 2: score 15\n"
-                          "  word   source  target  points  following  preceding\n"
+                          "  word   source  target  points  following  preceding  why\n"
                           "  anna   0-4     0-4          2          2          0\n",
                           0),
             0U)
       << run.out;
-  // The second "the" is found at the start of "then"; "red" is not found.
-  EXPECT_NE(run.out.find("\n  the    37-40   25-28        1          1          0\n"),
+  // The second "the" is found at the start of "then", marked as inside a
+  // longer word; "red" is not found, as text 2 has no "red".
+  EXPECT_NE(run.out.find("\n  the    37-40   25-28*       1          1          0\n"),
             std::string::npos);
-  EXPECT_NE(run.out.find("\n  red    15-18   -            0\n"), std::string::npos);
+  EXPECT_NE(run.out.find("\n  red    15-18   -            0                        not in text 2\n"),
+            std::string::npos);
   EXPECT_NE(run.out.find("\nDirection 4, text 2 against itself: score 149\n"), std::string::npos);
+  // The result from the length factor and the four scores, after a legend.
+  EXPECT_TRUE(run.out.ends_with("\nResult: the fourth root of the length factor 1.01612901687622, "
+                                "times (150 + 149) / (15 + 24), minus 1 = 6.6973953762657\n"))
+      << run.out;
 }
 
 TEST_F(VelmoroCli, ExplainsInJsonWithEveryOtherKeyAsItWas) {
@@ -166,7 +173,8 @@ TEST_F(VelmoroCli, ExplainsInJsonWithEveryOtherKeyAsItWas) {
   EXPECT_EQ(first["words"][0], Json::parse(R"({"word": "anna", "source": [0, 4], "target": [0, 4],
                                                "points": 2, "following": 2, "preceding": 0})"));
   EXPECT_EQ(first["words"][3], Json::parse(R"({"word": "red", "source": [15, 18], "target": null,
-                                               "points": 0, "following": null, "preceding": null})"));
+                                               "points": 0, "following": null, "preceding": null,
+                                               "not_found": "absent"})"));
   EXPECT_EQ(first["words"][8]["target"], Json({25, 28}));
 }
 
@@ -239,7 +247,8 @@ TEST_F(VelmoroCli, DropsExactlyOneFinalLineTerminatorOfAFile) {
       {"abc\n\n", LengthFactor(5, 3)},          // "abc\n", compared as "abc\r\n"
       {"abc\r\n\r\n", LengthFactor(5, 3)},      // "abc\r\n"
       {"abc\n\r\n", LengthFactor(5, 3)},        // "abc\n"
-      {"abc\r", LengthFactor(5, 3)},            // a lone "\r" ends no line
+      {"abc\r", LengthFactor(3, 3)},            // a lone "\r" ends a line too
+      {"abc\r\r", LengthFactor(5, 3)},          // "abc\r"
       {"a\r\nb\n", LengthFactor(4, 3)},         // "a\r\nb"
   };
   const std::string file2 = WriteFile("text2", "abc");
@@ -327,6 +336,8 @@ TEST_F(VelmoroCli, RefusesWhatIsNotATextBeforeReadingItAll) {
       {{"--file1", "/dev/urandom", "b"}, "text 1 from '/dev/urandom' "},
       {{"--file2", big, "b"}, "is larger than 16 MiB"},
       {{"--file1", WriteFile("utf16", "\xFF\xFEx\0"), "x"}, "looks like UTF-16: convert it to UTF-8"},
+      {{"--file1", WriteFile("utf32", std::string_view("\xFF\xFE\0\0x\0\0\0", 8)), "x"},
+       "looks like UTF-32: convert it to UTF-8"},
       {{"--file1", WriteFile("bad\nname", std::string_view("x\0", 2)), "x"}, "bad\\nname' holds a NUL byte at byte 1"},
       {{"--file1", (cli_.folder() / "no\x1B[31mfile").string(), "x"}, "no\\x1B[31mfile'"},
   };
@@ -350,6 +361,16 @@ TEST_F(VelmoroCli, RefusesStandardInputForBothTextsByAnyName) {
     EXPECT_EQ(run.status, kExitBadInput);
     EXPECT_NE(run.err.find("only one text can come from standard input"), std::string::npos);
   }
+}
+
+// A named pipe given for both texts is not standard input.
+TEST_F(VelmoroCli, RefusesOneNamedPipeForBothTexts) {
+  const std::string fifo = (cli_.folder() / "fifo").string();
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const CliRun run = RunCli({"--file1", fifo, "--file2", fifo});
+  EXPECT_EQ(run.status, kExitBadInput);
+  EXPECT_NE(run.err.find("text 1 and text 2 name one stream, '" + fifo + "'"), std::string::npos)
+      << run.err;
 }
 
 // An encoding signature is not text.

@@ -1,0 +1,59 @@
+#include "record_writer.h"
+
+namespace velmoro::cli {
+
+namespace {
+
+class RowsWriter final : public RecordWriter {
+ public:
+  void WriteComparison(std::string& out, const RecordPlace& /*place*/,
+                       const Comparison& comparison, const WalkedTexts* walked,
+                       const Drain& drain) const override {
+    AppendPlainReport(out, comparison);
+    if (walked != nullptr) WritePlainExplanation(out, comparison, *walked, drain);
+  }
+  void WriteInputError(std::string& /*out*/, const RecordPlace& /*place*/,
+                       std::string_view /*why*/) const override {}
+};
+
+class JsonRecordWriter final : public RecordWriter {
+ public:
+  void WriteComparison(std::string& out, const RecordPlace& place, const Comparison& comparison,
+                       const WalkedTexts* walked, const Drain& drain) const override {
+    AppendJsonRecord(out, place, comparison, walked, drain);
+  }
+  void WriteInputError(std::string& out, const RecordPlace& place,
+                       std::string_view why) const override {
+    AppendJsonInputError(out, place, why);
+  }
+};
+
+// --lines takes --explain only with --json, so a row never has one.
+class TsvWriter final : public RecordWriter {
+ public:
+  void WriteHeader(std::string& out) const override { AppendTsvHeader(out); }
+  void WriteComparison(std::string& out, const RecordPlace& place, const Comparison& comparison,
+                       const WalkedTexts* /*walked*/, const Drain& /*drain*/) const override {
+    AppendTsvRow(out, place.line.value_or(0), comparison);
+  }
+  void WriteInputError(std::string& out, const RecordPlace& place,
+                       std::string_view why) const override {
+    AppendTsvInputError(out, place.line.value_or(0), why);
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<const RecordWriter> MakeRecordWriter(RecordForm form) {
+  switch (form) {
+    case RecordForm::Json:
+      return std::make_unique<JsonRecordWriter>();
+    case RecordForm::Tsv:
+      return std::make_unique<TsvWriter>();
+    case RecordForm::Rows:
+      break;
+  }
+  return std::make_unique<RowsWriter>();
+}
+
+}  // namespace velmoro::cli

@@ -1,0 +1,251 @@
+// velmoro-cli --batch and --lines under faults: a signal while it writes into
+// a slow reader, a producer that is slow, streams that never end a line, and
+// a pair that exhausts memory.
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "cli_runner.h"
+
+namespace {
+
+using Json = nlohmann::json;
+using velmoro::test_support::CliRun;
+
+constexpr int kExitBadInput = 2;
+
+std::string PairLine(const std::string& text1, const std::string& text2, int id) {
+  return Json{{"text1", text1}, {"text2", text2}, {"id", id}}.dump() + '\n';
+}
+
+// Every line of out is a whole JSON record.
+void ExpectWholeRecords(const std::string& out) {
+  ASSERT_TRUE(out.empty() || out.ends_with('\n')) << out.substr(out.size() - 200);
+  std::size_t start = 0;
+  for (std::size_t end = out.find('\n'); end != std::string::npos;
+       start = end + 1, end = out.find('\n', start)) {
+    ASSERT_TRUE(Json::accept(out.substr(start, end - start))) << out.substr(start, 200);
+  }
+}
+
+// velmoro-cli with its standard input and output as pipes the test holds,
+// and its standard error in a file.
+class PipedCli {
+ public:
+  PipedCli(std::vector<std::string> args, const std::string& errPath) {
+    if (::pipe(input_.data()) != 0 || ::pipe(output_.data()) != 0) return;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, input_[0], STDIN_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, output_[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errPath.c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addclose(&actions, input_[1]);
+    posix_spawn_file_actions_addclose(&actions, output_[0]);
+    std::string program = VELMORO_CLI_PATH;
+    std::vector<char*> argv{program.data()};
+    for (std::string& arg : args) argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(input_[0]);
+    ::close(output_[1]);
+  }
+
+  ~PipedCli() {
+    CloseInput();
+    ::close(output_[0]);
+    if (pid_ > 0) Wait();
+  }
+
+  [[nodiscard]] bool Write(std::string_view bytes) const {
+    return ::write(input_[1], bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+  }
+
+  void CloseInput() {
+    if (input_[1] >= 0) ::close(input_[1]);
+    input_[1] = -1;
+  }
+
+  // What the program writes within timeout, stopping at the end; at most
+  // most bytes, read a little at a time.
+  std::string Read(std::chrono::milliseconds timeout, std::size_t most = SIZE_MAX) const {
+    std::string out;
+    std::array<char, 4096> buffer{};
+    pollfd ready{output_[0], POLLIN, 0};
+    while (out.size() < most && ::poll(&ready, 1, static_cast<int>(timeout.count())) > 0) {
+      const ssize_t count = ::read(output_[0], buffer.data(), buffer.size());
+      if (count <= 0) break;
+      out.append(buffer.data(), static_cast<std::size_t>(count));
+    }
+    return out;
+  }
+
+  void Signal(int signal) const { ::kill(pid_, signal); }
+
+  // The exit status, or 128 and the signal that ended it.
+  int Wait() {
+    int status = 0;
+    ::waitpid(pid_, &status, 0);
+    pid_ = -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  }
+
+ private:
+  std::array<int, 2> input_{-1, -1};
+  std::array<int, 2> output_{-1, -1};
+  pid_t pid_ = -1;
+};
+
+class BatchFaults : public testing::Test {
+ protected:
+  std::string ErrPath() const { return (cli_.folder() / "piped-stderr").string(); }
+  std::string Err() const {
+    const CliRun cat = velmoro::test_support::CliRunner("/bin/cat").Run({ErrPath()});
+    return cat.out;
+  }
+
+  velmoro::test_support::CliRunner cli_{VELMORO_CLI_PATH};
+};
+
+// Into a reader slower than the writer, SIGTERM lands while a write waits.
+TEST_F(BatchFaults, StopsOnSigtermAtTheEndOfARecord) {
+  std::string input;
+  for (int i = 1; i <= 20000; ++i) input += PairLine("the red bag " + std::to_string(i), "a red bag", i);
+  const std::string pairs = cli_.WriteFile("pairs.jsonl", input);
+  for (const char* jobs : {"1", "2"}) {
+    SCOPED_TRACE(std::string("-j ") + jobs);
+    PipedCli cli({"--batch", pairs, "-j", jobs}, ErrPath());
+    std::string out = cli.Read(std::chrono::seconds(5), 100000);
+    cli.Signal(SIGTERM);
+    out += cli.Read(std::chrono::seconds(5));
+    EXPECT_EQ(cli.Wait(), 128 + SIGTERM);
+    ExpectWholeRecords(out);
+    const std::string lastLine = std::to_string(std::count(out.begin(), out.end(), '\n'));
+    EXPECT_NE(Err().find("stopped by SIGTERM: the output ends with the record of line " + lastLine),
+              std::string::npos)
+        << Err();
+  }
+}
+
+// On a terminal that standard error shares, the progress line is cleared
+// before records are written over it.
+TEST_F(BatchFaults, KeepsProgressOutOfRecordsOnASharedTerminal) {
+  std::string input;
+  for (int i = 1; i <= 40000; ++i) input += PairLine("the red bag " + std::to_string(i), "a red bag", i);
+  const std::string pairs = cli_.WriteFile("pairs.jsonl", input);
+  const CliRun run = velmoro::test_support::CliRunner("/usr/bin/script").Run(
+      {"-qec", std::string(VELMORO_CLI_PATH) + " --batch " + pairs + " -j 1 --progress always",
+       "/dev/null"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  ASSERT_NE(run.out.find("\rvelmoro-cli: "), std::string::npos) << "no progress shown";
+  std::size_t records = 0;
+  for (std::size_t at = run.out.find("{\"line\":"); at != std::string::npos;
+       at = run.out.find("{\"line\":", at + 1), ++records) {
+    const bool lineStart = at == 0 || run.out[at - 1] == '\n';
+    ASSERT_TRUE(lineStart || run.out.compare(at - 3, 3, "\x1B[K") == 0)
+        << run.out.substr(at < 80 ? 0 : at - 80, 100);
+  }
+  EXPECT_EQ(records, 40000U);
+}
+
+// What is done is written while the reader waits for the next line.
+TEST_F(BatchFaults, WritesEachRecordWhileTheProducerIsSlow) {
+  PipedCli cli({"--batch", "-j", "2"}, ErrPath());
+  for (int i = 1; i <= 2; ++i) {
+    ASSERT_TRUE(cli.Write(PairLine("the red bag", "a red bag", i)));
+    const std::string record = cli.Read(std::chrono::seconds(10), 1);
+    ASSERT_FALSE(record.empty()) << "no record of line " << i << " before the input ended";
+  }
+  cli.CloseInput();
+  EXPECT_EQ(cli.Wait(), 0);
+}
+
+// A stream without line breaks is refused at its first NUL byte.
+TEST_F(BatchFaults, RefusesStreamsOfNulBytesAtOnce) {
+  const std::string file = cli_.WriteFile("one", "a\n");
+  for (const auto& args : std::vector<std::vector<std::string>>{
+           {"--batch", "/dev/zero"}, {"--lines", "/dev/zero", file}, {"--lines", file, "/dev/zero"}}) {
+    SCOPED_TRACE(testing::PrintToString(args));
+    const CliRun run = cli_.Run(args);
+    EXPECT_EQ(run.status, kExitBadInput);
+    EXPECT_NE(run.err.find("'/dev/zero' holds a NUL byte at byte 0"), std::string::npos) << run.err;
+  }
+}
+
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+#define VELMORO_SKIP_UNDER_SANITIZERS() \
+  GTEST_SKIP() << "a sanitizer reserves more address space than the limit"
+#else
+#define VELMORO_SKIP_UNDER_SANITIZERS() static_cast<void>(0)
+#endif
+
+// "a a a ..." of words words.
+std::string OneLetterWords(int words) {
+  std::string text;
+  for (int i = 0; i < words; ++i) text += "a ";
+  return text;
+}
+
+// velmoro-cli --batch over pairs with args, its address space limited to
+// kilobytes.
+CliRun RunLimited(const std::string& pairs, const std::string& args, int kilobytes) {
+  return velmoro::test_support::CliRunner("/bin/sh").Run(
+      {"-c", "ulimit -v " + std::to_string(kilobytes) + " && exec \"$0\" --batch \"$1\" " + args,
+       VELMORO_CLI_PATH, pairs});
+}
+
+// Under an address-space limit, the pair that needs more than it gives fails
+// alone, and the batch goes on.
+TEST_F(BatchFaults, ReportsAPairThatRunsOutOfMemoryAndGoesOn) {
+  VELMORO_SKIP_UNDER_SANITIZERS();
+  const std::string pairs =
+      cli_.WriteFile("pairs.jsonl", PairLine("a b", "a b", 1) +
+                                        PairLine(OneLetterWords((8 << 20) - 8), "a b c d e", 2) +
+                                        PairLine("a b", "a c", 3));
+  const CliRun run = RunLimited(pairs, "-j 1", 250000);
+  EXPECT_EQ(run.status, kExitBadInput) << run.err;
+  const std::vector<std::string> expected = {
+      R"({"line":1,"id":1,"scores")",
+      R"({"line":2,"id":2,"input_error":"not enough memory for this pair"})",
+      R"({"line":3,"id":3,"scores")"};
+  std::size_t start = 0;
+  for (const std::string& record : expected) {
+    EXPECT_EQ(run.out.compare(start, record.size(), record), 0) << run.out.substr(start, 200);
+    start = run.out.find('\n', start) + 1;
+  }
+}
+
+// The explanation of a million words takes about 100 MB as a whole record;
+// streamed, it fits in far less. One job: every thread's allocator reserves
+// address space of its own.
+TEST_F(BatchFaults, StreamsALongExplanationInBoundedMemory) {
+  VELMORO_SKIP_UNDER_SANITIZERS();
+  const std::string text1 = OneLetterWords(1 << 20);
+  const std::string pairs =
+      cli_.WriteFile("pairs.jsonl", PairLine(text1, "a b", 1) + PairLine("a b", "a c", 2));
+  const CliRun run = RunLimited(pairs, "--explain -j 1", 150000);
+  EXPECT_EQ(run.status, 0) << run.err;
+  // The record is the object --json --explain prints for the pair, with line
+  // and id.
+  const std::string single =
+      cli_.Run({"--json", "--explain", "--file1", cli_.WriteFile("text1", text1), "a b"}).out;
+  const std::string first = R"({"line":1,"id":1,)" + single.substr(1);
+  EXPECT_TRUE(run.out.starts_with(first)) << run.out.substr(0, 200);
+  EXPECT_EQ(run.out.compare(first.size(), 20, R"({"line":2,"id":2,"sc)"), 0);
+}
+
+}  // namespace
