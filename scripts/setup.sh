@@ -53,6 +53,9 @@ EOF
   as_root=(sudo)
 fi
 
+# Only what is named and what it depends on: the packages' recommendations
+# would take several times as long to fetch and unpack, and nothing here
+# needs them.
 echo "Installing missing Debian packages: ${missing[*]}"
 "${as_root[@]}" apt-get update -qq
-"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
