@@ -49,12 +49,13 @@ inline constexpr std::size_t kUnitsForFirstTable = std::size_t{1} << 16;
 // (ScatteredMatches/65536).
 inline constexpr std::size_t kFirstTrackedWords = 64;
 
-}  // namespace velmoro
-
 // Texts of up to this many words and units are scanned word by word
-// (word_scan.h): a text whose self-score still fits an Integer holds fewer
-// than about 180 words, so a comparison that completes is always scanned so,
-// and the limit on units keeps every position within reach. The sets of
-// words it works on hold this many bits (WordSet::kCapacity).
+// (word_scan.h). Not a timed trade-off like the others: a text whose
+// self-score still fits an Integer holds fewer than about 180 words, so every
+// comparison that completes is scanned so (BM_LicenceWords/180), the limit on
+// units keeps every position within reach, and the sets of words the scan
+// works on hold this many bits (WordSet::kCapacity).
 inline constexpr std::size_t kWordScanWords = 256;
 inline constexpr std::size_t kWordScanUnits = 16384;
+
+}  // namespace velmoro
