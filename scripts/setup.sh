@@ -12,7 +12,7 @@ run_packages=(g++ cmake make libicu-dev qt6-base-dev libqt6svg6 fonts-dejavu-cor
 package_packages=("${run_packages[@]}" pybind11-dev python3-dev python3-numpy dpkg-dev lintian)
 test_packages=("${package_packages[@]}" clang libclang-rt-14-dev libbenchmark-dev
                xvfb x11-utils xdotool imagemagick wdiff hyperfine python3 python3-pytest
-               python3-pandas python3-dask python3-distributed)
+               python3-pandas python3-dask python3-distributed python3-levenshtein python3-jellyfish)
 
 case "${1:-}" in
   run) wanted=("${run_packages[@]}") ;;
