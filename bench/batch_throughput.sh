@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Pairs per second of velmoro-cli over many pairs, beside its peers, measured
-# in one run on the same generated input:
+# in one run on the same generated input, realistic sentence pairs
+# (make_sentence_pairs.py --licences), per wall second and per CPU second:
 #   - velmoro-cli --batch with one job and with two, end to end (read, parse,
 #     compare, write), best of three runs;
-#   - a Python loop of json.loads, difflib's SequenceMatcher ratio over the
-#     words and json.dumps (bench/difflib_pairs.py), best of three;
+#   - Python loops of json.loads, a ratio and json.dumps (bench/difflib_pairs.py):
+#     difflib's SequenceMatcher over the words, Levenshtein.ratio and
+#     jellyfish's Jaro-Winkler similarity, best of three;
 #   - one velmoro-cli process per pair, over the first pairs only;
 #   - one job against two on paragraph pairs (eight sentences a text).
 # With --memory it also feeds velmoro-cli about 1 GiB of pairs and prints its
@@ -12,7 +14,7 @@
 #
 # Usage: batch_throughput.sh BUILD_DIR [PAIRS] [--memory]
 #   BUILD_DIR  a Release build folder holding cli/velmoro-cli
-#   PAIRS      pairs of twelve-word sentences (default 100000)
+#   PAIRS      sentence pairs (default 100000)
 set -euo pipefail
 
 [[ $# -ge 1 ]] || { echo "usage: $0 BUILD_DIR [PAIRS] [--memory]" >&2; exit 2; }
@@ -28,41 +30,46 @@ readonly single_pairs=1000
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 
-# The best wall time of three runs of a command, in seconds.
+# The best wall time and the best CPU time (user and system) of three runs of
+# a command, in seconds.
 best_of_three() {
-  local best="" started elapsed
+  local wall="" cpu="" run
   for _ in 1 2 3; do
-    started=$(date +%s%N)
-    "$@" >/dev/null
-    elapsed=$(( $(date +%s%N) - started ))
-    [[ -z "$best" || $elapsed -lt $best ]] && best=$elapsed
+    /usr/bin/time -f "%e %U %S" -o "$work/time" "$@" >/dev/null
+    run=($(tail -n 1 "$work/time"))
+    wall=$(awk -v a="$wall" -v b="${run[0]}" 'BEGIN { print (a == "" || b < a) ? b : a }')
+    cpu=$(awk -v a="$cpu" -v b="${run[1]}" -v c="${run[2]}" \
+      'BEGIN { print (a == "" || b + c < a) ? b + c : a }')
   done
-  awk -v ns="$best" 'BEGIN { printf "%.3f", ns / 1e9 }'
+  echo "$wall $cpu"
 }
 
-row() {  # name pairs seconds
-  awk -v name="$1" -v n="$2" -v s="$3" 'BEGIN { printf "%-34s %9d %9.3f %12.0f\n", name, n, s, n / s }'
+row() {  # name pairs "wall cpu"
+  local times=($3)
+  awk -v name="$1" -v n="$2" -v w="${times[0]}" -v c="${times[1]}" \
+    'BEGIN { printf "%-36s %9d %8.2f %11.0f %8.2f %11.0f\n", name, n, w, n / w, c, n / (c > 0 ? c : 0.01) }'
 }
 
-"$python" "$here/make_sentence_pairs.py" "$pairs" 1 >"$work/pairs.jsonl"
+"$python" "$here/make_sentence_pairs.py" "$pairs" 1 --licences >"$work/pairs.jsonl"
 "$python" "$here/make_sentence_pairs.py" "$((pairs / 10))" 2 8 >"$work/paragraphs.jsonl"
 head -n "$single_pairs" "$work/pairs.jsonl" >"$work/first.jsonl"
 
-printf '%-34s %9s %9s %12s\n' case pairs seconds pairs_per_s
+printf '%-36s %9s %8s %11s %8s %11s\n' case pairs wall_s pairs_per_s cpu_s per_cpu_s
 row "velmoro-cli --batch -j 1" "$pairs" "$(best_of_three "$cli" --batch "$work/pairs.jsonl" -j 1)"
 row "velmoro-cli --batch -j 2" "$pairs" "$(best_of_three "$cli" --batch "$work/pairs.jsonl" -j 2)"
-row "difflib loop (json, ratio, json)" "$pairs" \
-  "$(best_of_three "$python" "$here/difflib_pairs.py" "$work/pairs.jsonl" "$work/difflib.jsonl")"
-one_process_per_pair() {
-  "$python" -c '
+for peer in difflib levenshtein jaro-winkler; do
+  row "$peer loop (json, ratio, json)" "$pairs" \
+    "$(best_of_three "$python" "$here/difflib_pairs.py" "$work/pairs.jsonl" "$work/peer.jsonl" "$peer")"
+done
+readonly one_process_per_pair='
 import json, subprocess, sys
 for line in open(sys.argv[2]):
     pair = json.loads(line)
     subprocess.run([sys.argv[1], "--json", "--", pair["text1"], pair["text2"]],
                    stdout=subprocess.DEVNULL, check=False)
-' "$cli" "$work/first.jsonl"
-}
-row "velmoro-cli, one process a pair" "$single_pairs" "$(best_of_three one_process_per_pair)"
+'
+row "velmoro-cli, one process a pair" "$single_pairs" \
+  "$(best_of_three "$python" -c "$one_process_per_pair" "$cli" "$work/first.jsonl")"
 row "paragraph pairs --batch -j 1" "$((pairs / 10))" \
   "$(best_of_three "$cli" --batch "$work/paragraphs.jsonl" -j 1)"
 row "paragraph pairs --batch -j 2" "$((pairs / 10))" \

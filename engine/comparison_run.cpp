@@ -1,6 +1,7 @@
 #include "comparison_run.h"
 
 #include <cmath>
+#include <optional>
 #include <string_view>
 
 #include "direction_scorer.h"
@@ -38,9 +39,10 @@ void RunComparison(TextView text1, TextView text2, ComparisonState& state,
   CheckFloatingPoint(state.LengthFactor);
   const PreparedText prepared1(text1);
   const PreparedText prepared2(text2);
+  const std::optional<ShortTexts> shortTexts = ShortTexts::Of(prepared1, prepared2);
   for (Integer direction = 1; direction <= 4; ++direction) {
     ScoreDirection(direction, prepared1, prepared2, state,
-                   onStarted ? onStarted(direction) : WordObserver{});
+                   onStarted ? onStarted(direction) : WordObserver{}, shortTexts);
     if (onScored) onScored(direction);
   }
 }

@@ -13,6 +13,7 @@
 #include "substring_search.h"
 #include "target_index.h"
 #include "unconsumed_target.h"
+#include "word_scan.h"
 
 namespace velmoro {
 
@@ -203,14 +204,21 @@ Integer CountWordRun(TextView a, TextView b) {
 
 void ScoreDirection(Integer direction, const PreparedText& text1,
                     const PreparedText& text2, ComparisonState& state,
-                    const WordObserver& onWord) {
+                    const WordObserver& onWord, const std::optional<ShortTexts>& shortTexts) {
+  if (shortTexts) {
+    ScanWords(direction, *shortTexts, state, onWord);
+    return;
+  }
   const auto [source, target] = SourceAndTarget(direction, text1, text2);
   DirectionScan(source, target, static_cast<bool>(onWord)).Run(direction, state, onWord);
 }
 
 void ScoreDirection(Integer direction, TextView text1, TextView text2,
                     ComparisonState& state, const WordObserver& onWord) {
-  ScoreDirection(direction, PreparedText(text1), PreparedText(text2), state, onWord);
+  const PreparedText prepared1(text1);
+  const PreparedText prepared2(text2);
+  ScoreDirection(direction, prepared1, prepared2, state, onWord,
+                 ShortTexts::Of(prepared1, prepared2));
 }
 
 void ScoreDirection(Integer direction, TextView text1, TextView text2, ComparisonState& state) {

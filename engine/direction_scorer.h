@@ -26,23 +26,30 @@
 //   - CountWordRun of the following and preceding runs: CountRun, which
 //     counts a text that reads on as its source does from the word table
 //     (RunOfCopy).
+// Texts short enough (ShortTexts) are scanned word by word instead
+// (word_scan.h), with the same results.
 // A change of the scoring starts from the model and ends when the property
 // tests (tests/properties) and the fuzzer (fuzz/) agree with it again.
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 
 #include "comparison_state.h"
 #include "direction_texts.h"
 #include "prepared_text.h"
+#include "short_texts.h"
 #include "text_primitives.h"
 #include "scan_observers.h"
 
 namespace velmoro {
 
-// The same over the two texts prepared once, for a run of all four directions.
+// The same over the two texts prepared once, for a run of all four directions;
+// shortTexts, when given, holds the same two texts and the direction is
+// scanned word by word.
 void ScoreDirection(Integer direction, const PreparedText& text1,
                     const PreparedText& text2, ComparisonState& state,
-                    const WordObserver& onWord);
+                    const WordObserver& onWord = {},
+                    const std::optional<ShortTexts>& shortTexts = std::nullopt);
 
 }  // namespace velmoro

@@ -19,6 +19,16 @@
 #define VELMORO_TUNED(measured) (measured)
 #endif
 
+// A limit that cannot go past most: at the lowest extreme 0, at the highest
+// most.
+#if defined(VELMORO_TUNING_LOWEST)
+#define VELMORO_LIMITED(measured, most) std::size_t{0}
+#elif defined(VELMORO_TUNING_HIGHEST)
+#define VELMORO_LIMITED(measured, most) (most)
+#else
+#define VELMORO_LIMITED(measured, most) (measured)
+#endif
+
 namespace velmoro {
 
 // From this size a search of the unconsumed or reversed target first asks the
@@ -58,5 +68,14 @@ inline constexpr std::size_t kUnitsForFirstTable = VELMORO_TUNED(std::size_t{1} 
 // front words and double from there: a scan cuts only words near the front
 // (ScatteredMatches/65536).
 inline constexpr std::size_t kFirstTrackedWords = VELMORO_TUNED(64);
+
+// Texts of up to this many words and units are scanned word by word
+// (word_scan.h). Not a timed trade-off like the others: a text whose
+// self-score still fits an Integer holds fewer than about 180 words, so every
+// comparison that completes is scanned so (BM_LicenceWords/180), the limit on
+// units keeps every position within reach, and the sets of words the scan
+// works on hold this many bits (WordSet::kCapacity).
+inline constexpr std::size_t kWordScanWords = VELMORO_LIMITED(256, 256);
+inline constexpr std::size_t kWordScanUnits = VELMORO_LIMITED(16384, 16384);
 
 }  // namespace velmoro

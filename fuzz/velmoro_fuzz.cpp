@@ -3,7 +3,10 @@
 // little-endian, so that every unit (lone surrogates and surrogate pairs too)
 // reaches the engine. While both texts are small enough for the literal
 // reference model, the fast scorer must agree with it on every direction, and
-// a disagreement stops the fuzzer like a crash.
+// a disagreement stops the fuzzer like a crash. When the top bit of the
+// second byte is set, both texts are also checked repeated until they hold
+// about as many words as the scan over words takes at most, a little fewer
+// or a little more, so that compares switch between the two scans there.
 
 #include <cstddef>
 #include <cstdint>
@@ -15,6 +18,8 @@
 #include "direction_scorer.h"
 #include "literal_scorer.h"
 #include "normalize_text.h"
+#include "prepared_text.h"
+#include "tuning.h"
 
 namespace {
 
@@ -39,6 +44,19 @@ TextPair SplitTexts(std::span<const std::uint8_t> bytes) {
   }
   const std::size_t split = cut % (units.size() + 1);
   return {units.substr(0, split), units.substr(split)};
+}
+
+// text repeated, one space apart, until it holds at least words words; text
+// unchanged when it holds none.
+Text Stretched(TextView text, std::size_t words) {
+  const std::size_t held = velmoro::PreparedText(text).words().size();
+  if (held == 0) return Text(text);
+  Text stretched(text);
+  for (std::size_t total = held; total < words; total += held) {
+    stretched += u' ';
+    stretched += text;
+  }
+  return stretched;
 }
 
 void Require(bool holds) {
@@ -70,6 +88,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Require(!outcome.display.result || velmoro::ResultValue(state) >= -1.0);
   if (text1.size() <= kReferenceUnits && text2.size() <= kReferenceUnits) {
     CheckAgainstReference(text1, text2);
+  }
+  if ((data[1] & 0x80) != 0) {
+    // 2 below the limit to 1 past it, from the low bits of the first byte.
+    const std::size_t words = velmoro::kWordScanWords - 2 + (data[0] & 3);
+    const Text stretched1 = Stretched(text1, words);
+    const Text stretched2 = Stretched(text2, words);
+    if (stretched1.size() <= kReferenceUnits && stretched2.size() <= kReferenceUnits) {
+      CheckAgainstReference(stretched1, stretched2);
+    }
   }
   return 0;
 }

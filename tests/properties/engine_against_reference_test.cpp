@@ -77,6 +77,14 @@ TEST(EngineAgainstReference, PairsAtTheReachScoreAlikeInEveryDirection) {
   }
 }
 
+TEST(EngineAgainstReference, PairsAtTheWordScanLimitsScoreAlikeInEveryDirection) {
+  for (const TextPair& pair : PairsAtTheWordScanLimits()) {
+    if (HasFailure()) return;
+    SCOPED_TRACE(Described(pair));
+    ExpectSameDirections(pair);
+  }
+}
+
 TEST(EngineAgainstReference, TinyVocabularyPairsScoreAlikeInEveryDirection) {
   for (const TextPair& pair : TinyVocabularyPairs()) {
     if (HasFailure()) return;

@@ -2,8 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
+#include <string>
 #include <utility>
 #include <vector>
+
+#include "tuning.h"
 
 namespace velmoro::properties {
 
@@ -299,6 +303,54 @@ std::vector<TextPair> TinyVocabularyPairs() {
   for (std::size_t i = 0; i < texts.size(); ++i) {
     pairs.push_back({texts[i], texts[i]});
     pairs.push_back({texts[i], texts[(i * kStride + 1) % texts.size()]});
+  }
+  return pairs;
+}
+
+namespace {
+
+// The digits of number as letters of alphabet.
+Text NumberWord(std::size_t number, TextView alphabet) {
+  Text word;
+  for (const char digit : std::to_string(number)) word += alphabet[static_cast<std::size_t>(digit - '0')];
+  return word;
+}
+
+// count words one space apart: every third one of kWords from shift on, so
+// that words stand inside one another, and the others distinct numbers, so
+// that the self-scores overflow long before the limit on words.
+Text WordsAtTheLimit(std::size_t count, std::size_t shift) {
+  std::vector<Text> words;
+  for (std::size_t i = 0; i < count; ++i) {
+    words.push_back(i % 3 == 0 ? Text(kWords[(i / 3 + shift) % std::size(kWords)])
+                               : NumberWord(i, kSourceLetters));
+  }
+  return JoinedBySpaces(words);
+}
+
+// count distinct words of the filler letters.
+Text FillerWords(std::size_t count) {
+  std::vector<Text> words;
+  for (std::size_t i = 0; i < count; ++i) words.push_back(NumberWord(i, kFillerLetters));
+  return JoinedBySpaces(words);
+}
+
+}  // namespace
+
+std::vector<TextPair> PairsAtTheWordScanLimits() {
+  std::vector<TextPair> pairs;
+  for (const std::size_t words1 : {kWordScanWords - 1, kWordScanWords, kWordScanWords + 1}) {
+    for (const std::size_t words2 : {kWordScanWords, kWordScanWords + 1}) {
+      pairs.push_back({WordsAtTheLimit(words1, 0), WordsAtTheLimit(words2, 1)});
+      // Few shared words: the cross directions complete.
+      pairs.push_back({WordsAtTheLimit(words1, 0), FillerWords(words2)});
+    }
+  }
+  // A prepared text is its raw text and a closing space.
+  for (const std::size_t units : {kWordScanUnits - 2, kWordScanUnits - 1, kWordScanUnits}) {
+    pairs.push_back({Filler(units), Filler(kWordScanUnits - 1)});
+    const Text front = WordsAtTheLimit(40, 0) + u' ';
+    pairs.push_back({front + Filler(units - front.size()), WordsAtTheLimit(40, 2)});
   }
   return pairs;
 }

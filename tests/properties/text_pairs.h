@@ -78,6 +78,13 @@ class PairGenerator {
 // repeated rests, words inside words and empty words in every arrangement.
 [[nodiscard]] std::vector<TextPair> TinyVocabularyPairs();
 
+// Pairs at the limits of the scan over words (kWordScanWords words,
+// kWordScanUnits units a text), one below, at and one past each, in every
+// combination that switches between it and the scan over units: words inside
+// one another, texts whose self-scores overflow, and long words that reach
+// the limit on units.
+[[nodiscard]] std::vector<TextPair> PairsAtTheWordScanLimits();
+
 // True when text holds a surrogate that is not part of a pair.
 [[nodiscard]] bool HasLoneSurrogate(TextView text);
 
