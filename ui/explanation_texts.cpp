@@ -32,8 +32,15 @@ QString WordToolTip(const ExplainedWord& word, int sourceText, const FoundIn& fo
       .arg(*word.preceding);
 }
 
-QString NotFoundToolTip(int targetText) {
-  return Tr("not found in %1").arg(TextName(targetText));
+QString NotFoundToolTip(int targetText, std::optional<NotFound> why, const QString& usedBy) {
+  const QString notFound = Tr("not found in %1").arg(TextName(targetText));
+  if (!why) return notFound;
+  if (*why == NotFound::Absent) return Tr("%1: it does not occur there").arg(notFound);
+  if (usedBy.isEmpty()) {
+    return Tr("%1: it occurs there only where earlier words were found").arg(notFound);
+  }
+  return Tr("%1: it occurs there only where earlier words were found; '%2' took its first place")
+      .arg(notFound, usedBy);
 }
 
 QString PanelToolTip(const QString& panelText, const DirectionExplanation& direction) {

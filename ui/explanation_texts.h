@@ -21,8 +21,12 @@ struct FoundIn {
 // 2).
 [[nodiscard]] QString WordToolTip(const ExplainedWord& word, int sourceText, const FoundIn& found);
 
-// What a word that was not found earned: "not found in text 2".
-[[nodiscard]] QString NotFoundToolTip(int targetText);
+// What a word that was not found earned, and why where that is known: "not
+// found in text 2: it does not occur there", or "not found in text 2: it
+// occurs there only where earlier words were found; 'a' took its first place"
+// (usedBy, when not empty, names that earlier word).
+[[nodiscard]] QString NotFoundToolTip(int targetText, std::optional<NotFound> why,
+                                      const QString& usedBy);
 
 // What the number of a score panel stands for, for example "#: 15: text 1's
 // 14 words against text 2: 10 found, 9 by context, 1 single point" or "STD:

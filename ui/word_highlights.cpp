@@ -91,12 +91,22 @@ WordHighlights::BoxWords WordHighlights::WordsOf(const velmoro::DirectionExplana
                                                  const QString& text, const QString& otherText) {
   BoxWords words;
   words.targetText = direction.target;
+  words.complete = direction.complete;
   const velmoro::CodePointPlaces places(text);
   const velmoro::CodePointPlaces otherPlaces(otherText);
-  for (const velmoro::ExplainedWord& word : direction.words) {
+  // Where each found word of the direction stands among the box's found words.
+  std::vector<int> foundIndex(direction.words.size(), -1);
+  for (std::size_t i = 0; i < direction.words.size(); ++i) {
+    const velmoro::ExplainedWord& word = direction.words[i];
     words.walkedEnd = places.PositionOf(word.source.end);
     // The empty word of a leading mark stands nowhere a pointer can rest.
-    if (!word.target || word.source.start == word.source.end) continue;
+    if (word.source.start == word.source.end) continue;
+    if (word.not_found == velmoro::NotFound::Used) {
+      words.usedUp.push_back({places.PositionOf(word.source.start), words.walkedEnd,
+                              word.used_by ? foundIndex[*word.used_by] : -1});
+    }
+    if (!word.target) continue;
+    foundIndex[i] = static_cast<int>(words.found.size());
     FoundWord found{places.PositionOf(word.source.start), words.walkedEnd,
                     otherPlaces.PositionOf(word.target->start),
                     otherPlaces.PositionOf(word.target->end), word.points,
@@ -158,10 +168,33 @@ QString WordHighlights::toolTipAt(const QPlainTextEdit* box, int position) const
   for (std::size_t index = 0; index < boxes_.size(); ++index) {
     if (boxes_[index].edit != box) continue;
     if (const FoundWord* word = foundAt(index, position)) return word->toolTip;
-    if (inWalkedWord(index, position)) return velmoro::NotFoundToolTip(boxes_[index].words.targetText);
+    if (inWalkedWord(index, position)) return unfoundToolTip(index, position);
     return {};
   }
   return {};
+}
+
+// Why the word at position earned nothing: a used-up word names the found
+// word that took its first place, read from the box; any other word of a
+// completed direction does not occur in the other text.
+QString WordHighlights::unfoundToolTip(std::size_t index, int position) const {
+  const BoxWords& words = boxes_[index].words;
+  if (!words.complete) return velmoro::NotFoundToolTip(words.targetText, std::nullopt, {});
+  const auto behind =
+      std::upper_bound(words.usedUp.begin(), words.usedUp.end(), position,
+                       [](int at, const UsedUpWord& word) { return at < word.start; });
+  if (behind == words.usedUp.begin() || position > std::prev(behind)->end) {
+    return velmoro::NotFoundToolTip(words.targetText, velmoro::NotFound::Absent, {});
+  }
+  QString usedBy;
+  if (const int found = std::prev(behind)->usedBy; found >= 0) {
+    const FoundWord& word = words.found[static_cast<std::size_t>(found)];
+    QTextCursor cursor(boxes_[index].edit->document());
+    cursor.setPosition(word.start);
+    cursor.setPosition(word.end, QTextCursor::KeepAnchor);
+    usedBy = cursor.selectedText();
+  }
+  return velmoro::NotFoundToolTip(words.targetText, velmoro::NotFound::Used, usedBy);
 }
 
 // The found word that holds position, or that position directly follows.

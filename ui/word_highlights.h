@@ -46,9 +46,19 @@ class WordHighlights : public QObject {
     QString toolTip;
   };
 
+  // A word that was not found, though it occurs in the other text: earlier
+  // words had used its places there.
+  struct UsedUpWord {
+    int start = 0;
+    int end = 0;
+    int usedBy = -1;  // the found word that took its first place, or -1
+  };
+
   // What a box shows of one direction's explanation.
   struct BoxWords {
     std::vector<FoundWord> found;  // by start
+    std::vector<UsedUpWord> usedUp;  // by start
+    bool complete = false;  // the direction completed: every unfound word says why
     int walkedEnd = 0;    // where the last word the scan walked ends
     int targetText = 0;   // the text the words were looked for in: 1 or 2
   };
@@ -90,6 +100,7 @@ class WordHighlights : public QObject {
   void hover(std::size_t index, const FoundWord* word);
   [[nodiscard]] const FoundWord* foundAt(std::size_t index, int position) const;
   [[nodiscard]] bool inWalkedWord(std::size_t index, int position) const;
+  [[nodiscard]] QString unfoundToolTip(std::size_t index, int position) const;
   [[nodiscard]] std::optional<std::size_t> boxOfViewport(const QObject* viewport) const;
 
   std::array<Box, 2> boxes_;

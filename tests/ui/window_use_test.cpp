@@ -108,13 +108,23 @@ class WindowUseTest : public QObject {
     QCOMPARE(QToolTip::text(),
              QStringLiteral("found in text 2 inside 'then', 1 point: following 1, preceding 0"));
     QCOMPARE(window_->findChild<WordHighlights*>()->toolTipAt(text1_, 17),
-             QStringLiteral("not found in text 2"));
+             QStringLiteral("not found in text 2: it does not occur there"));
     QCOMPARE(window_->findChild<WordHighlights*>()->toolTipAt(text1_, 23), QString());
     QTest::mouseMove(viewport, at);
     const QTextEdit::ExtraSelection* match = HighlightAt(*text2_, 25);
     QVERIFY(match != nullptr);
     QCOMPARE(match->cursor.selectedText(), QStringLiteral("the"));
     QCOMPARE(match->format.background(), text2_->palette().highlight());
+  }
+
+  // "bag" of text 2 is in text 1, but "a" was found inside it first.
+  void pointerOnAWordWhosePlaceWasUsed() {
+    text1_->setPlainText("the red bag");
+    text2_->setPlainText("a red bag, then");
+    ClickCompare(*window_);
+    QCOMPARE(window_->findChild<WordHighlights*>()->toolTipAt(text2_, 7),
+             QStringLiteral("not found in text 1: it occurs there only where earlier words "
+                            "were found; 'a' took its first place"));
   }
 
   void panelsExplainTheirNumbers() {
