@@ -6,8 +6,9 @@
 // wrong), and which words each direction found and what they earned.
 //
 // Texts come as UTF-8 or as UTF-16. Every line break, whether CR LF, a lone LF
-// or a lone CR, reaches the comparison as CR LF, so the same text gives the
-// same numbers whatever tool or editor produced it. Places in an explanation
+// or a lone CR, reaches the comparison as CR LF, and every text in Unicode's
+// composed form (NFC), so the same text gives the same numbers whatever tool
+// or editor produced it. Places in an explanation
 // count code points of the text as given (a lone surrogate of a UTF-16 text
 // counts as one), from 0, half-open.
 

@@ -4,7 +4,9 @@ The comparison is lexical and order-aware: each text is normalised and split
 into words, and each direction walks one text word by word against the other,
 crediting a word found in the part not yet used by its neighbours found with
 it. The distance is 0 for equal texts. Every line break, CR LF, a lone LF or a
-lone CR, is compared as CR LF.
+lone CR, is compared as CR LF, and every text in Unicode's composed form (NFC),
+so canonically equivalent texts give one number; places in an explanation
+count code points of the text as given.
 
 compare and explain take one pair; cpdist, cdist and extract take sequences
 of texts (lists, tuples, pandas Series), run on ``workers`` threads (-1: every
