@@ -85,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // After scoring, only checked arithmetic can fail.
   Require(outcome.error != velmoro::ErrorKind::InvalidArgument &&
           outcome.error != velmoro::ErrorKind::BoundsError);
-  Require(!outcome.display.result || velmoro::ResultValue(state) >= -1.0);
+  Require(!outcome.resultValue || velmoro::ResultValue(state) >= -1.0);
   if (text1.size() <= kReferenceUnits && text2.size() <= kReferenceUnits) {
     CheckAgainstReference(text1, text2);
   }
