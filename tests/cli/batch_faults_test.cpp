@@ -186,7 +186,7 @@ TEST_F(BatchFaults, RefusesStreamsOfNulBytesAtOnce) {
   }
 }
 
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+#if defined(VELMORO_SANITIZED)
 #define VELMORO_SKIP_UNDER_SANITIZERS() \
   GTEST_SKIP() << "a sanitizer reserves more address space than the limit"
 #else
