@@ -20,8 +20,8 @@ bool ReversedTarget::StartsWith(std::size_t from, TextView prefix) const {
 
 std::optional<std::size_t> ReversedTarget::Find(TextView word, std::size_t from) {
   if (word.empty()) return from;
-  // A short target lies within reach and is searched faster than asked about.
-  if (reversed_.size() <= kAskIndexFrom) {
+  // A short target within reach is searched faster than asked about.
+  if (reversed_.size() <= kAskIndexFrom && WithinReach(reversed_.size())) {
     const std::size_t found = FindUnits(reversed_, word, from);
     if (found == kNotFound) return std::nullopt;
     return found;

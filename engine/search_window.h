@@ -16,6 +16,9 @@ namespace velmoro {
 // Integer.
 inline constexpr std::size_t kSearchReach = 32767;
 
+// Whether a text of size units lies wholly within reach of every search of it.
+[[nodiscard]] constexpr bool WithinReach(std::size_t size) { return size <= kSearchReach; }
+
 // Where word stands when it begins right where a search of text from from
 // starts, past spaces and within reach; nullopt otherwise. A word next to its
 // neighbour, as in a self-comparison, stands there, and checking costs less

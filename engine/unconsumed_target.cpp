@@ -31,8 +31,8 @@ bool UnconsumedTarget::StartsWith(std::size_t from, TextView prefix) const {
 
 std::optional<std::size_t> UnconsumedTarget::Find(TextView word, std::size_t from) {
   if (word.empty()) return from;
-  // A short target lies within reach and is searched faster than asked about.
-  if (target_.size() <= kAskIndexFrom) {
+  // A short target within reach is searched faster than asked about.
+  if (target_.size() <= kAskIndexFrom && WithinReach(target_.size())) {
     // Such a target stands whole in the tail until its first rewrite and
     // whole in the head from then on.
     const std::size_t found = FindUnits(head_.empty() ? tail() : TextView(head_), word, from);
@@ -80,7 +80,7 @@ void UnconsumedTarget::Consume(std::size_t at) {
     return;
   }
   // A target within reach is rewritten whole: one buffer, one search each.
-  TakeIntoHead(target_.size() <= kSearchReach ? size() : space + 1);
+  TakeIntoHead(WithinReach(target_.size()) ? size() : space + 1);
   std::size_t frontEnd = at;
   while (frontEnd > 0 && head_[frontEnd - 1] == u' ') --frontEnd;
   const std::size_t frontStart = std::min(head_.find_first_not_of(u' '), frontEnd);
