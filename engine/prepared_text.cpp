@@ -56,9 +56,9 @@ std::vector<std::uint32_t> PrefixMatchLengths(TextView s) {
 PreparedText::PreparedText(TextView raw)
     : text_(NormalizeText(Trim(raw))) {
   text_.push_back(u' ');
-  reversed_.reserve(text_.size() + 1);
-  reversed_.assign(text_.rbegin(), text_.rend());
-  reversed_.push_back(u' ');
+  reversed_.resize(text_.size() + 1);
+  std::reverse_copy(text_.begin(), text_.end(), reversed_.begin());
+  reversed_.back() = u' ';
   words_ = SplitWords(text_);
   for (const WordSpan& word : words_) longestWord_ = std::max<std::size_t>(longestWord_, word.length);
 }
@@ -78,6 +78,7 @@ std::size_t PreparedText::WordsStartingBefore(std::size_t index) const {
 
 std::size_t PreparedText::RestFirstStart(std::size_t j) const {
   if (!earlierRestsFound_) FindEarlierRests();
+  if (earlierRests_.empty()) return words_[j + 1].start;
   const auto earlier = std::lower_bound(
       earlierRests_.begin(), earlierRests_.end(), j,
       [](const auto& rest, std::size_t word) { return rest.first > word; });

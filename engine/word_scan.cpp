@@ -83,9 +83,12 @@ class WordScan {
   void Consume(const Found& found);
 
   [[nodiscard]] std::pair<Integer, Integer> ContextCredit(std::size_t j, const Found& found);
-  [[nodiscard]] Integer FollowingRun(std::size_t j, std::size_t restStart,
-                                     const Found& found) const;
-  [[nodiscard]] Integer PrecedingRun(std::size_t j, std::size_t restStart) const;
+  [[nodiscard]] Integer FollowingRun(std::size_t j, std::size_t restStart, const Found& found);
+  [[nodiscard]] std::optional<Integer> RestOfLastRun(std::size_t j, const Found& found);
+  [[nodiscard]] Integer PrecedingRun(std::size_t j, std::size_t restStart);
+  [[nodiscard]] Integer CountPreceding(std::size_t j, std::size_t restStart, const Found& first,
+                                       bool ownPlace) const;
+  [[nodiscard]] bool GoesOnAsLastPreceding(std::size_t j, const RunPlace& place) const;
   [[nodiscard]] bool FindFollowing(const Needle& needle, RunPlace& place) const;
   [[nodiscard]] bool FindPreceding(const Needle& needle, RunPlace& place) const;
   [[nodiscard]] std::size_t WordsReadingOn(std::size_t i, std::size_t k,
@@ -113,6 +116,21 @@ class WordScan {
   // inside the word behind them (equal ones too).
   WordSet nestedInFront_;
   WordSet nestedBehind_;
+  // Where the last following run found each of its words, and the source
+  // word it was the run of, counted from runStart_ on; runFor_ is kNoWord
+  // when the places are not known.
+  std::vector<RunPlace> run_;
+  std::size_t runStart_ = 0;
+  std::size_t runFor_ = kNoWord;
+  // The last preceding run: the source word it was the run of (kNoWord unless
+  // its rest first occurs at its own place), that word's first occurrence in
+  // the target, and the run.
+  struct PrecedingOf {
+    std::size_t word = kNoWord;
+    Found first;
+    Integer count = 0;
+  };
+  PrecedingOf lastPreceding_;
 };
 
 WordScan::WordScan(const ShortTexts& texts, std::size_t source, std::size_t target)
@@ -135,6 +153,7 @@ WordScan::WordScan(const ShortTexts& texts, std::size_t source, std::size_t targ
                                       targetIds_[targetIds_.size() - 1 - commonBack_]) {
     ++commonBack_;
   }
+  run_.reserve(sourceIds_.size());
   for (std::size_t i = 1; i < sourceIds_.size(); ++i) {
     if (texts.Holding(source, sourceIds_[i]).Contains(i - 1)) nestedInFront_.Insert(i);
     if (texts.Holding(source, sourceIds_[i - 1]).Contains(i)) nestedBehind_.Insert(i - 1);
@@ -226,9 +245,13 @@ std::pair<Integer, Integer> WordScan::ContextCredit(std::size_t j, const Found& 
 // The source from the rest's first occurrence on is word j + 1, then the
 // words behind the one that occurrence starts in. The target is the
 // unconsumed one from one unit behind the occurrence of word j.
-Integer WordScan::FollowingRun(std::size_t j, std::size_t restStart, const Found& found) const {
+Integer WordScan::FollowingRun(std::size_t j, std::size_t restStart, const Found& found) {
   const std::size_t words = sourceWords_.size();
   const bool ownPlace = restStart == sourceWords_[j + 1].start;
+  if (ownPlace) {
+    if (const std::optional<Integer> rest = RestOfLastRun(j, found)) return *rest;
+  }
+  runFor_ = kNoWord;
   const std::size_t length = PieceLength(found.word);
   const std::size_t behind = found.offset + sourceWords_[j].length + 1;
   if (ownPlace && behind >= length) {
@@ -242,9 +265,12 @@ Integer WordScan::FollowingRun(std::size_t j, std::size_t restStart, const Found
       return static_cast<Integer>(rest);
     }
   }
+  if (ownPlace) runFor_ = j;
+  run_.clear();
+  runStart_ = 0;
   RunPlace place{found.word, length, behind};
   if (!FindFollowing(SourceWord(j + 1), place)) return 0;
-  Integer count = 1;
+  run_.push_back(place);
   WordId previous = sourceIds_[j + 1];
   std::size_t i = ownPlace ? j + 2 : source_.WordsStartingBefore(restStart + 1);
   while (i < words) {
@@ -253,19 +279,41 @@ Integer WordScan::FollowingRun(std::size_t j, std::size_t restStart, const Found
     if (WholeWordFound(place, previous) && !Holding(needle).Contains(place.word)) {
       const std::size_t next = place.word + 1;
       if (const std::size_t run = WordsReadingOn(i, next, words - i); run > 0) {
-        place = {next + run - 1, targetWords_[next + run - 1].length, 0};
-        count = AddInteger(count, static_cast<Integer>(run));
+        for (std::size_t k = next; k < next + run; ++k) {
+          run_.push_back({k, targetWords_[k].length, 0});
+        }
+        place = run_.back();
         i += run;
         previous = sourceIds_[i - 1];
         continue;
       }
     }
-    if (!FindFollowing(needle, place)) return count;
-    count = AddInteger(count, 1);
+    if (!FindFollowing(needle, place)) break;
+    run_.push_back(place);
     previous = needle.id;
     ++i;
   }
-  return count;
+  return static_cast<Integer>(run_.size());
+}
+
+// The run of word j - 1 found the words from j on at the places in run_.
+// When word j stands at the first of them and the next lies behind word j's
+// own occurrence, the target from there on is the same as it was (what word
+// j - 1 consumed lies in front), so the run of word j is that run without its
+// first word.
+std::optional<Integer> WordScan::RestOfLastRun(std::size_t j, const Found& found) {
+  if (runFor_ + 1 != j || runStart_ >= run_.size()) return std::nullopt;
+  const RunPlace& first = run_[runStart_];
+  if (first.word != found.word || first.offset != found.offset) return std::nullopt;
+  if (runStart_ + 1 < run_.size()) {
+    const RunPlace& next = run_[runStart_ + 1];
+    if (next.word == found.word && next.offset <= found.offset + sourceWords_[j].length) {
+      return std::nullopt;
+    }
+  }
+  runFor_ = j;
+  ++runStart_;
+  return static_cast<Integer>(run_.size() - runStart_);
 }
 
 // The number, at most most, of source words from i on that stand whole, one
@@ -283,21 +331,28 @@ std::size_t WordScan::WordsReadingOn(std::size_t i, std::size_t k, std::size_t m
 
 // The source in front of word j's part of the rest's first occurrence, and
 // the target in front of word j's first occurrence, both read backwards.
-Integer WordScan::PrecedingRun(std::size_t j, std::size_t restStart) const {
+Integer WordScan::PrecedingRun(std::size_t j, std::size_t restStart) {
   const Needle w = SourceWord(j);
   const std::size_t first = WordSet::FirstOfBothFrom(all_, Holding(w), 0);
-  const std::size_t firstOffset = targetIds_[first] == w.id ? 0 : FindUnits(
-      Piece(first, targetWords_[first].length), w.text);
+  const Found firstFound{first, targetIds_[first] == w.id ? 0 : FindUnits(
+      Piece(first, targetWords_[first].length), w.text)};
   const bool ownPlace = restStart == sourceWords_[j + 1].start;
+  const Integer count = CountPreceding(j, restStart, firstFound, ownPlace);
+  lastPreceding_ = {ownPlace ? j : kNoWord, firstFound, count};
+  return count;
+}
+
+Integer WordScan::CountPreceding(std::size_t j, std::size_t restStart, const Found& first,
+                                 bool ownPlace) const {
   // The rest may first occur so early that nothing stands in front of w there.
-  const std::size_t beforeLength =
-      restStart >= w.text.size() + 1 ? restStart - w.text.size() - 1 : 0;
+  const std::size_t wordLength = sourceWords_[j].length;
+  const std::size_t beforeLength = restStart >= wordLength + 1 ? restStart - wordLength - 1 : 0;
   std::size_t before = ownPlace ? j : source_.WordsStartingBefore(beforeLength);
   const bool cutInFront = before > 0 && sourceWords_[before - 1].end() > beforeLength;
-  if (!cutInFront && firstOffset == 0 && first == before && before <= commonFront_) {
+  if (!cutInFront && first.offset == 0 && first.word == before && before <= commonFront_) {
     return static_cast<Integer>(before);
   }
-  RunPlace place{first, firstOffset, 0};
+  RunPlace place{first.word, first.offset, 0};
   Integer count = 0;
   WordId previous = kPieceOfWord;
   if (cutInFront) {
@@ -321,11 +376,26 @@ Integer WordScan::PrecedingRun(std::size_t j, std::size_t restStart) const {
       }
     }
     if (!FindPreceding(needle, place)) return count;
+    if (ownPlace && i == j && GoesOnAsLastPreceding(j, place)) {
+      return AddInteger(lastPreceding_.count, 1);
+    }
     count = AddInteger(count, 1);
     previous = needle.id;
     --i;
   }
   return count;
+}
+
+// The preceding run of word j - 1 searched the target in front of that
+// word's first occurrence. When word j's run finds word j - 1 there, it goes
+// on exactly as that run did, unless word j - 2 can stand inside the
+// occurrence, which only word j's run searches.
+bool WordScan::GoesOnAsLastPreceding(std::size_t j, const RunPlace& place) const {
+  if (lastPreceding_.word + 1 != j) return false;
+  const Found& first = lastPreceding_.first;
+  const std::size_t end = place.length - place.offset;
+  return place.word == first.word && end == first.offset + sourceWords_[j - 1].length &&
+         (j < 2 || !Holding(SourceWord(j - 2)).Contains(place.word));
 }
 
 // The same backwards: source words from i down and target words from k
