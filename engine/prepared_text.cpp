@@ -13,23 +13,17 @@ namespace {
 
 // text is normalised and ends in a space, so one space stands between words.
 std::vector<WordSpan> SplitWords(TextView text) {
-  // Every word has a space behind it, the empty one may stand first, and the
-  // loop below writes one slot behind the last word.
-  std::vector<WordSpan> words(CountWordsEndedBySpace(text) + 2);
-  std::size_t count = 0;
+  std::vector<WordSpan> words;
+  // Every word has a space behind it, and the empty one may stand first.
+  words.reserve(CountWordsEndedBySpace(text) + 1);
   // A text that is one space holds no word, not even the empty one.
-  if (text.size() > 1 && text.front() == u' ') ++count;
-  // Each space ends the word from start on, unless nothing stands between it
-  // and the space before it (or the text's start). Every unit writes the slot
-  // of the word it may end, so the loop does not branch at each word's edges.
+  if (text.size() > 1 && text.front() == u' ') words.push_back({0, 0});
   std::uint32_t start = 0;
-  for (std::uint32_t i = 0; i < text.size(); ++i) {
-    const bool space = text[i] == u' ';
-    words[count] = {start, i - start};
-    count += static_cast<std::size_t>(space & (i > start));
-    start = space ? i + 1 : start;
-  }
-  words.resize(count);
+  ForEachSpace(text, [&](std::size_t space) {
+    const auto end = static_cast<std::uint32_t>(space);
+    if (end > start) words.push_back({start, end - start});
+    start = end + 1;
+  });
   return words;
 }
 

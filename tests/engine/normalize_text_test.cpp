@@ -27,6 +27,11 @@ TEST(NormalizeText, TurnsMarksIntoSingleSpacesAndLowerCases) {
       {u"\u00C4RGER", u"\u00E4rger"},
       {u"X\U00010400Y", u"x\U00010428y"},
       {Text{u'A', 0xD801, u'B'}, Text{u'a', 0xD801, u'b'}},
+      // eight units at a time: a capital beyond ASCII whose low byte is 0,
+      // marks on both sides of a block's edge, and a block ending in a space
+      {u"\u0100\u0100\u0100\u0100\u0100\u0100\u0100\u0100", u"\u0101\u0101\u0101\u0101\u0101\u0101\u0101\u0101"},
+      {u"ABCDEFG, HIJKLMNO", u"abcdefg hijklmno"},
+      {u"abcdefg  *hijklmno", u"abcdefg hijklmno"},
   };
   for (const auto& [input, expected] : rows) {
     SCOPED_TRACE(Shown(input));
