@@ -1,6 +1,8 @@
 #include "short_texts.h"
 
+#include <algorithm>
 #include <bit>
+#include <span>
 
 #include "substring_search.h"
 #include "tuning.h"
@@ -13,42 +15,6 @@ namespace {
   return text.text().substr(span.start, span.length);
 }
 
-// The distinct words of both texts, numbered in order of first appearance,
-// through an open-addressing table sized for twice the words.
-class Vocabulary {
- public:
-  explicit Vocabulary(std::size_t words)
-      : slots_(std::bit_ceil(2 * words + 2), kEmpty), mask_(slots_.size() - 1) {
-    words_.reserve(words);
-  }
-
-  [[nodiscard]] WordId Number(TextView word) {
-    for (std::size_t slot = Hash(word) & mask_;; slot = (slot + 1) & mask_) {
-      if (slots_[slot] == kEmpty) {
-        slots_[slot] = static_cast<WordId>(words_.size());
-        words_.push_back(word);
-        return slots_[slot];
-      }
-      if (words_[slots_[slot]] == word) return slots_[slot];
-    }
-  }
-
-  [[nodiscard]] const std::vector<TextView>& words() const { return words_; }
-
- private:
-  static constexpr WordId kEmpty = 0xFFFF;
-
-  [[nodiscard]] static std::size_t Hash(TextView word) {
-    std::uint64_t hash = 0xCBF29CE484222325ULL;
-    for (const char16_t unit : word) hash = (hash ^ unit) * 0x100000001B3ULL;
-    return static_cast<std::size_t>(hash ^ (hash >> 29));
-  }
-
-  std::vector<WordId> slots_;
-  std::size_t mask_;
-  std::vector<TextView> words_;
-};
-
 // One bit for each unit value modulo 64 that word holds: a word inside
 // another holds no bit the other lacks.
 [[nodiscard]] std::uint64_t UnitBits(TextView word) {
@@ -56,6 +22,60 @@ class Vocabulary {
   for (const char16_t unit : word) bits |= std::uint64_t{1} << (unit % 64);
   return bits;
 }
+
+// The distinct words of both texts, numbered in order of first appearance,
+// through an open-addressing table sized for twice the words. The table and
+// the words live in the object, which is sized for the most words two short
+// texts hold, so that numbering a pair allocates nothing.
+class Vocabulary {
+ public:
+  explicit Vocabulary(std::size_t words) : mask_(std::bit_ceil(2 * words + 2) - 1) {
+    std::fill_n(slots_.begin(), mask_ + 1, kEmpty);
+  }
+
+  [[nodiscard]] WordId Number(TextView word) {
+    for (std::size_t slot = Hash(word) & mask_;; slot = (slot + 1) & mask_) {
+      if (slots_[slot] == kEmpty) {
+        slots_[slot] = static_cast<WordId>(size_);
+        words_[size_++] = {word.data(), word.size(), UnitBits(word)};
+        return slots_[slot];
+      }
+      if (words_[slots_[slot]].View() == word) return slots_[slot];
+    }
+  }
+
+  // A word of the vocabulary and the bits of its units (UnitBits).
+  struct Word {
+    const char16_t* data;
+    std::size_t size;
+    std::uint64_t unitBits;
+    [[nodiscard]] TextView View() const { return {data, size}; }
+  };
+
+  [[nodiscard]] std::span<const Word> words() const { return {words_.data(), size_}; }
+
+ private:
+  static constexpr WordId kEmpty = 0xFFFF;
+  static constexpr std::size_t kMostWords = 2 * kWordScanWords;
+
+  // The length and the first and last four units: words that share all of
+  // them are rare outside made-up texts, and the table compares them anyway.
+  [[nodiscard]] static std::size_t Hash(TextView word) {
+    std::uint64_t hash = 0xCBF29CE484222325ULL ^ word.size();
+    const std::size_t ends = std::min<std::size_t>(word.size(), 4);
+    for (std::size_t i = 0; i < ends; ++i) {
+      hash = (hash ^ word[i]) * 0x100000001B3ULL;
+      hash = (hash ^ word[word.size() - 1 - i]) * 0x100000001B3ULL;
+    }
+    return static_cast<std::size_t>(hash ^ (hash >> 29));
+  }
+
+  std::size_t mask_;
+  std::array<WordId, std::bit_ceil(2 * kMostWords + 2)> slots_;
+  // Left uninitialised until numbered.
+  std::array<Word, kMostWords> words_;
+  std::size_t size_ = 0;
+};
 
 static_assert(kWordScanWords <= WordSet::kCapacity);
 
@@ -65,6 +85,33 @@ static_assert(kWordScanWords <= WordSet::kCapacity);
          (words.empty() || words.front().length > 0);
 }
 
+// A word inside another is held by every word that holds the other: each
+// set starts as the word's own places and gains those of each longer word
+// it stands inside. Only a longer word can hold another, and the unit bits
+// rule out most pairs before a search.
+// The sets are text 0's for each word of the vocabulary, then text 1's.
+void AddWordsInsideWords(const Vocabulary& vocabulary, std::span<WordSet> holding) {
+  const std::span<const Vocabulary::Word> words = vocabulary.words();
+  std::array<WordId, 2 * kWordScanWords> byLength;
+  for (std::size_t id = 0; id < words.size(); ++id) byLength[id] = static_cast<WordId>(id);
+  const auto sorted = std::span(byLength).first(words.size());
+  std::sort(sorted.begin(), sorted.end(),
+            [&](WordId a, WordId b) { return words[a].size < words[b].size; });
+  for (std::size_t i = 0; i < sorted.size(); ++i) {
+    const Vocabulary::Word& inner = words[sorted[i]];
+    for (std::size_t o = sorted.size(); o-- > i + 1;) {
+      const Vocabulary::Word& outer = words[sorted[o]];
+      if (outer.size == inner.size) break;
+      if ((inner.unitBits & ~outer.unitBits) != 0 ||
+          FindUnits(outer.View(), inner.View()) == kNotFound) {
+        continue;
+      }
+      holding[sorted[i]] |= holding[sorted[o]];
+      holding[words.size() + sorted[i]] |= holding[words.size() + sorted[o]];
+    }
+  }
+}
+
 }  // namespace
 
 std::optional<ShortTexts> ShortTexts::Of(const PreparedText& text1, const PreparedText& text2) {
@@ -72,37 +119,68 @@ std::optional<ShortTexts> ShortTexts::Of(const PreparedText& text1, const Prepar
   return ShortTexts(text1, text2);
 }
 
-// Only a shorter word can stand inside another, and the unit bits rule out
-// most pairs before a search.
 ShortTexts::ShortTexts(const PreparedText& text1, const PreparedText& text2)
     : texts_{&text1, &text2} {
-  Vocabulary vocabulary(text1.words().size() + text2.words().size());
-  for (std::size_t t = 0; t < 2; ++t) {
-    ids_[t].reserve(texts_[t]->words().size());
-    for (const WordSpan& span : texts_[t]->words()) {
-      ids_[t].push_back(vocabulary.Number(WordOf(*texts_[t], span)));
+  const std::size_t words = text1.words().size() + text2.words().size();
+  Vocabulary vocabulary(words);
+  ids_.reserve(words);
+  for (const PreparedText* text : texts_) {
+    for (const WordSpan& span : text->words()) {
+      ids_.push_back(vocabulary.Number(WordOf(*text, span)));
     }
   }
-  const std::vector<TextView>& words = vocabulary.words();
-  std::array<std::vector<WordSet>, 2> equal;
+  vocabularySize_ = vocabulary.words().size();
+  holding_.resize(2 * vocabularySize_);
   for (std::size_t t = 0; t < 2; ++t) {
-    equal[t].resize(words.size());
-    for (std::size_t i = 0; i < ids_[t].size(); ++i) equal[t][ids_[t][i]].Insert(i);
-    holding_[t] = equal[t];
+    const std::span<const WordId> textIds = ids(t);
+    for (std::size_t i = 0; i < textIds.size(); ++i) holding_[t * vocabularySize_ + textIds[i]].Insert(i);
   }
-  std::vector<std::uint64_t> unitBits;
-  unitBits.reserve(words.size());
-  for (const TextView word : words) unitBits.push_back(UnitBits(word));
-  for (std::size_t inner = 0; inner < words.size(); ++inner) {
-    for (std::size_t outer = 0; outer < words.size(); ++outer) {
-      if (words[inner].size() >= words[outer].size() ||
-          (unitBits[inner] & ~unitBits[outer]) != 0 ||
-          FindUnits(words[outer], words[inner]) == kNotFound) {
-        continue;
-      }
-      for (std::size_t t = 0; t < 2; ++t) holding_[t][inner] |= equal[t][outer];
+  AddWordsInsideWords(vocabulary, holding_);
+  restStarts_.resize(RestCount(0) + RestCount(1));
+  for (std::size_t t = 0; t < 2; ++t) FindRestStarts(t);
+}
+
+// The rest behind word j is words j + 1 to the last and a space. Since
+// spaces stand single between words, it occurs where some word a ends with
+// word j + 1 and the words behind a are the rest's other words; its first
+// occurrence is at the smallest such a, and at word j + 1 itself when no
+// a in front of it does. Behind a the rest's other words end the text, so
+// a stands m words in front of a word equal to the text's last word, m
+// being the rest's words less one.
+void ShortTexts::FindRestStarts(std::size_t t) {
+  const std::span<const WordId> words = ids(t);
+  const std::vector<WordSpan>& spans = texts_[t]->words();
+  const std::size_t n = words.size();
+  const auto starts = std::span(restStarts_).subspan(t == 0 ? 0 : RestCount(0), RestCount(t));
+  for (std::size_t j = 0; j < starts.size(); ++j) starts[j] = spans[j + 1].start;
+  // Where the rest behind word j starts when word a ends with word j + 1.
+  const auto startInWord = [&](std::size_t a, std::size_t j) {
+    return static_cast<std::uint32_t>(spans[a].end() - spans[j + 1].length);
+  };
+  for (std::size_t a = 0; a + 1 < n; ++a) {
+    if (EndsWith(t, a, n - 1)) {
+      starts[n - 2] = startInWord(a, n - 2);
+      break;
     }
   }
+  for (std::size_t p = 0; p + 1 < n; ++p) {
+    for (std::size_t m = 1; m <= p && m + 2 <= n && words[p - m + 1] == words[n - m]; ++m) {
+      const std::size_t a = p - m;
+      const std::size_t j = n - 2 - m;
+      if (EndsWith(t, a, j + 1)) starts[j] = std::min(starts[j], startInWord(a, j));
+    }
+  }
+}
+
+// Whether word outer of text t ends with word inner.
+bool ShortTexts::EndsWith(std::size_t t, std::size_t outer, std::size_t inner) const {
+  const std::span<const WordId> words = ids(t);
+  if (words[outer] == words[inner]) return true;
+  if (!Holding(t, words[inner]).Contains(outer)) return false;
+  const TextView text = texts_[t]->text();
+  const WordSpan& o = texts_[t]->words()[outer];
+  const WordSpan& i = texts_[t]->words()[inner];
+  return o.length > i.length && text.substr(o.end() - i.length, i.length) == text.substr(i.start, i.length);
 }
 
 }  // namespace velmoro

@@ -6,10 +6,12 @@
 // vocabulary the words of each text that hold it, equal to it or with it
 // inside them, as a search of the text would find it.
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "prepared_text.h"
@@ -31,19 +33,39 @@ class ShortTexts {
   [[nodiscard]] const PreparedText& text(std::size_t t) const { return *texts_[t]; }
 
   // The vocabulary number of each word of text t.
-  [[nodiscard]] const std::vector<WordId>& ids(std::size_t t) const { return ids_[t]; }
+  [[nodiscard]] std::span<const WordId> ids(std::size_t t) const {
+    return std::span(ids_).subspan(t == 0 ? 0 : texts_[0]->words().size(),
+                                   texts_[t]->words().size());
+  }
+
+  // PreparedText::RestFirstStart of text t, worked out on the words.
+  [[nodiscard]] std::size_t RestFirstStart(std::size_t t, std::size_t j) const {
+    return restStarts_[(t == 0 ? 0 : RestCount(0)) + j];
+  }
 
   // The words of text t that hold word id.
   [[nodiscard]] const WordSet& Holding(std::size_t t, WordId id) const {
-    return holding_[t][id];
+    return holding_[t * vocabularySize_ + id];
   }
 
  private:
   ShortTexts(const PreparedText& text1, const PreparedText& text2);
 
+  // The number of words of text t that have a rest behind them.
+  [[nodiscard]] std::size_t RestCount(std::size_t t) const {
+    return std::max<std::size_t>(texts_[t]->words().size(), 1) - 1;
+  }
+  void FindRestStarts(std::size_t t);
+  [[nodiscard]] bool EndsWith(std::size_t t, std::size_t outer, std::size_t inner) const;
+
   std::array<const PreparedText*, 2> texts_;
-  std::array<std::vector<WordId>, 2> ids_;
-  std::array<std::vector<WordSet>, 2> holding_;
+  // Text 0's numbers, then text 1's.
+  std::vector<WordId> ids_;
+  std::size_t vocabularySize_ = 0;
+  // Text 0's sets for each word of the vocabulary, then text 1's.
+  std::vector<WordSet> holding_;
+  // Text 0's rest starts, then text 1's.
+  std::vector<std::uint32_t> restStarts_;
 };
 
 }  // namespace velmoro

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstddef>
 #include <optional>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -97,13 +98,14 @@ class WordScan {
                                              std::size_t most) const;
 
   const ShortTexts& texts_;
+  std::size_t sourceIndex_;
   std::size_t targetIndex_;
   const PreparedText& source_;
   const PreparedText& target_;
   const std::vector<WordSpan>& sourceWords_;
   const std::vector<WordSpan>& targetWords_;
-  const std::vector<WordId>& sourceIds_;
-  const std::vector<WordId>& targetIds_;
+  std::span<const WordId> sourceIds_;
+  std::span<const WordId> targetIds_;
   WordSet all_;         // every target word
   WordSet unconsumed_;  // the target words left, whole or cut
   WordSet intact_;      // those of them not cut
@@ -135,6 +137,7 @@ class WordScan {
 
 WordScan::WordScan(const ShortTexts& texts, std::size_t source, std::size_t target)
     : texts_(texts),
+      sourceIndex_(source),
       targetIndex_(target),
       source_(texts.text(source)),
       target_(texts.text(target)),
@@ -235,7 +238,7 @@ void WordScan::Consume(const Found& found) {
 }
 
 std::pair<Integer, Integer> WordScan::ContextCredit(std::size_t j, const Found& found) {
-  const std::size_t restStart = source_.RestFirstStart(j);
+  const std::size_t restStart = texts_.RestFirstStart(sourceIndex_, j);
   Integer following = FollowingRun(j, restStart, found);
   const Integer preceding = PrecedingRun(j, restStart);
   if (AddInteger(following, preceding) == 0) following = 1;

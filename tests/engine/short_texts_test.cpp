@@ -4,6 +4,7 @@
 
 #include <cstddef>
 
+#include "engine_test_support.h"
 #include "tuning.h"
 
 namespace velmoro {
@@ -55,6 +56,21 @@ TEST(ShortTexts, FindsTheWordsHoldingEachWord) {
   EXPECT_TRUE(inText1.Contains(0) && inText1.Contains(1));
   EXPECT_TRUE(inText2.Contains(0) && inText2.Contains(3));
   EXPECT_FALSE(inText2.Contains(1) || inText2.Contains(2));
+}
+
+// Worked out on the words, a rest starts where the search of the text finds
+// it: at its own place, in front of it, or inside a longer word.
+TEST(ShortTexts, FindsWhereEachRestFirstOccursAsTheTextSearchDoes) {
+  for (const TextView raw : {u"a b a b", u"bb a bb", u"xab ab", u"to be or not to be",
+                             u"x cab ab c ab", u"a b c", u"ab b ab b b", u"x y. x y."}) {
+    SCOPED_TRACE(Shown(raw));
+    const PreparedText text(raw);
+    const auto texts = ShortTexts::Of(text, text);
+    ASSERT_TRUE(texts.has_value());
+    for (std::size_t j = 0; j + 1 < text.words().size(); ++j) {
+      EXPECT_EQ(texts->RestFirstStart(0, j), text.RestFirstStart(j)) << "word " << j;
+    }
+  }
 }
 
 }  // namespace
