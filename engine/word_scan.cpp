@@ -100,6 +100,7 @@ class WordScan {
   const ShortTexts& texts_;
   std::size_t sourceIndex_;
   std::size_t targetIndex_;
+  bool againstItself_;
   const PreparedText& source_;
   const PreparedText& target_;
   const std::vector<WordSpan>& sourceWords_;
@@ -139,6 +140,7 @@ WordScan::WordScan(const ShortTexts& texts, std::size_t source, std::size_t targ
     : texts_(texts),
       sourceIndex_(source),
       targetIndex_(target),
+      againstItself_(source == target),
       source_(texts.text(source)),
       target_(texts.text(target)),
       sourceWords_(source_.words()),
@@ -168,7 +170,9 @@ void WordScan::Run(Integer direction, ComparisonState& state, const WordObserver
     const Needle w = SourceWord(j);
     WordStep step{w.text};
     step.sourceStart = sourceWords_[j].start;
-    const std::optional<Found> at = FindUnconsumed(w, 0);
+    // A text scanned against itself finds each word whole at its own place:
+    // the words in front of it were consumed there, one by one.
+    const std::optional<Found> at = againstItself_ ? Found{j, 0} : FindUnconsumed(w, 0);
     if (at) {
       if (onWord) {
         step.position = static_cast<Integer>(Position(*at));
@@ -251,6 +255,8 @@ std::pair<Integer, Integer> WordScan::ContextCredit(std::size_t j, const Found& 
 Integer WordScan::FollowingRun(std::size_t j, std::size_t restStart, const Found& found) {
   const std::size_t words = sourceWords_.size();
   const bool ownPlace = restStart == sourceWords_[j + 1].start;
+  // Against itself the target left behind word j reads on as the rest does.
+  if (ownPlace && againstItself_) return static_cast<Integer>(words - j - 1);
   if (ownPlace) {
     if (const std::optional<Integer> rest = RestOfLastRun(j, found)) return *rest;
   }
