@@ -153,11 +153,15 @@ void ShortTexts::FindRestStarts(std::size_t t) {
   const std::size_t n = words.size();
   const auto starts = std::span(restStarts_).subspan(t == 0 ? 0 : RestCount(0), RestCount(t));
   for (std::size_t j = 0; j < starts.size(); ++j) starts[j] = spans[j + 1].start;
+  if (n < 2) return;
   // Where the rest behind word j starts when word a ends with word j + 1.
   const auto startInWord = [&](std::size_t a, std::size_t j) {
     return static_cast<std::uint32_t>(spans[a].end() - spans[j + 1].length);
   };
-  for (std::size_t a = 0; a + 1 < n; ++a) {
+  // Only a word that holds the last word can end with it.
+  const WordSet& holdingLast = Holding(t, words[n - 1]);
+  for (std::size_t a = WordSet::FirstOfBothFrom(holdingLast, holdingLast, 0); a + 1 < n;
+       a = WordSet::FirstOfBothFrom(holdingLast, holdingLast, a + 1)) {
     if (EndsWith(t, a, n - 1)) {
       starts[n - 2] = startInWord(a, n - 2);
       break;
