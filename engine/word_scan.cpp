@@ -158,7 +158,6 @@ WordScan::WordScan(const ShortTexts& texts, std::size_t source, std::size_t targ
                                       targetIds_[targetIds_.size() - 1 - commonBack_]) {
     ++commonBack_;
   }
-  run_.reserve(sourceIds_.size());
   for (std::size_t i = 1; i < sourceIds_.size(); ++i) {
     if (texts.Holding(source, sourceIds_[i]).Contains(i - 1)) nestedInFront_.Insert(i);
     if (texts.Holding(source, sourceIds_[i - 1]).Contains(i)) nestedBehind_.Insert(i - 1);
@@ -275,6 +274,8 @@ Integer WordScan::FollowingRun(std::size_t j, std::size_t restStart, const Found
     }
   }
   if (ownPlace) runFor_ = j;
+  // Allocated on first use: against itself a text seldom needs it.
+  if (run_.capacity() == 0) run_.reserve(words);
   run_.clear();
   runStart_ = 0;
   RunPlace place{found.word, length, behind};
