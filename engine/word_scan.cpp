@@ -41,6 +41,13 @@ struct Found {
   std::size_t offset = 0;
 };
 
+// The length units of text from start on, which the caller knows to lie
+// within it: the scan takes views of known words and pieces of them many
+// times a word.
+[[nodiscard]] TextView UnitsOf(TextView text, std::size_t start, std::size_t length) {
+  return {text.data() + start, length};
+}
+
 class WordScan {
  public:
   WordScan(const ShortTexts& texts, std::size_t source, std::size_t target);
@@ -53,22 +60,22 @@ class WordScan {
   }
   [[nodiscard]] Needle SourceWord(std::size_t i) const {
     const WordSpan& span = sourceWords_[i];
-    return {sourceIds_[i], source_.text().substr(span.start, span.length)};
+    return {sourceIds_[i], UnitsOf(source_.text(), span.start, span.length)};
   }
   // The source's units from first to end, read backwards.
   [[nodiscard]] TextView ReversedSource(std::size_t first, std::size_t end) const {
-    return source_.reversed().substr(source_.text().size() - end, end - first);
+    return UnitsOf(source_.reversed(), source_.text().size() - end, end - first);
   }
   // The first length units of target word k, read backwards.
   [[nodiscard]] TextView ReversedTarget(std::size_t k, std::size_t length) const {
     const std::size_t start = targetWords_[k].start;
-    return target_.reversed().substr(target_.text().size() - start - length, length);
+    return UnitsOf(target_.reversed(), target_.text().size() - start - length, length);
   }
   [[nodiscard]] std::size_t PieceLength(std::size_t k) const {
     return intact_.Contains(k) ? targetWords_[k].length : cutLength_[k];
   }
   [[nodiscard]] TextView Piece(std::size_t k, std::size_t length) const {
-    return target_.text().substr(targetWords_[k].start, length);
+    return UnitsOf(target_.text(), targetWords_[k].start, length);
   }
   // Whether place holds the whole target word that needle id was found as.
   [[nodiscard]] bool WholeWordFound(const RunPlace& place, WordId id) const {
@@ -165,6 +172,7 @@ WordScan::WordScan(const ShortTexts& texts, std::size_t source, std::size_t targ
 }
 
 void WordScan::Run(Integer direction, ComparisonState& state, const WordObserver& onWord) {
+  Integer& slot = DirectionScore(state, direction);
   for (std::size_t j = 0; j < sourceWords_.size(); ++j) {
     const Needle w = SourceWord(j);
     WordStep step{w.text};
@@ -177,7 +185,6 @@ void WordScan::Run(Integer direction, ComparisonState& state, const WordObserver
         step.position = static_cast<Integer>(Position(*at));
         step.targetStart = targetWords_[at->word].start + at->offset;
       }
-      Integer& slot = DirectionScore(state, direction);
       if (source_.RestLength(j) > w.text.size()) {
         step.byContext = true;
         std::tie(step.following, step.preceding) = ContextCredit(j, *at);
@@ -187,7 +194,7 @@ void WordScan::Run(Integer direction, ComparisonState& state, const WordObserver
       }
       Consume(*at);
     }
-    step.score = DirectionScore(state, direction);
+    step.score = slot;
     if (onWord) onWord(step);
     // The rest being this very word again ends the scan unexamined.
     if (at && j + 2 == sourceWords_.size() && sourceIds_[j + 1] == sourceIds_[j]) return;
