@@ -158,6 +158,9 @@ WordScan::WordScan(const ShortTexts& texts, std::size_t source, std::size_t targ
       unconsumed_(all_),
       intact_(all_) {
   const std::size_t shorter = std::min(sourceIds_.size(), targetIds_.size());
+  if (againstItself_) {
+    commonFront_ = commonBack_ = shorter;
+  }
   while (commonFront_ < shorter && sourceIds_[commonFront_] == targetIds_[commonFront_]) {
     ++commonFront_;
   }
