@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstring>
 #include <span>
 
 #include "substring_search.h"
@@ -58,16 +59,21 @@ class Vocabulary {
   static constexpr WordId kEmpty = 0xFFFF;
   static constexpr std::size_t kMostWords = 2 * kWordScanWords;
 
-  // The length and the first and last four units: words that share all of
-  // them are rare outside made-up texts, and the table compares them anyway.
+  // The length and the first and last four units, read as two numbers:
+  // words that share all of them are rare outside made-up texts, and the
+  // table compares them anyway.
   [[nodiscard]] static std::size_t Hash(TextView word) {
-    std::uint64_t hash = 0xCBF29CE484222325ULL ^ word.size();
-    const std::size_t ends = std::min<std::size_t>(word.size(), 4);
-    for (std::size_t i = 0; i < ends; ++i) {
-      hash = (hash ^ word[i]) * 0x100000001B3ULL;
-      hash = (hash ^ word[word.size() - 1 - i]) * 0x100000001B3ULL;
+    std::uint64_t head = 0;
+    std::uint64_t tail = 0;
+    if (word.size() >= 4) {
+      std::memcpy(&head, word.data(), sizeof head);
+      std::memcpy(&tail, word.data() + word.size() - 4, sizeof tail);
+    } else {
+      for (const char16_t unit : word) head = (head << 16) | unit;
     }
-    return static_cast<std::size_t>(hash ^ (hash >> 29));
+    std::uint64_t hash = head * 0x9E3779B97F4A7C15ULL + tail;
+    hash = (hash ^ (hash >> 29)) * 0xBF58476D1CE4E5B9ULL + word.size();
+    return static_cast<std::size_t>(hash ^ (hash >> 32));
   }
 
   std::size_t mask_;
