@@ -241,7 +241,9 @@ std::size_t WordScan::Position(const Found& found) const {
 // Consuming removes the occurrence and the rest of its word, keeping the
 // part of the word in front of it.
 void WordScan::Consume(const Found& found) {
-  lead_ = found.offset == 0 && WordSet::FirstOfBothFrom(unconsumed_, all_, 0) == found.word;
+  // Against itself the scan consumes the first word left every time.
+  lead_ = found.offset == 0 &&
+          (againstItself_ || WordSet::FirstOfBothFrom(unconsumed_, all_, 0) == found.word);
   intact_.Erase(found.word);
   if (found.offset > 0) {
     cutLength_[found.word] = static_cast<std::uint32_t>(found.offset);
@@ -252,6 +254,14 @@ void WordScan::Consume(const Found& found) {
 
 std::pair<Integer, Integer> WordScan::ContextCredit(std::size_t j, const Found& found) {
   const std::size_t restStart = texts_.RestFirstStart(sourceIndex_, j);
+  // Against itself, a text whose rest behind word j first occurs at its own
+  // place, and where no word in front holds word j, reads on from word j as
+  // it does and reads back from it as it does: every other word is in the
+  // runs.
+  if (againstItself_ && restStart == sourceWords_[j + 1].start &&
+      WordSet::FirstOfBothFrom(all_, Holding(SourceWord(j)), 0) == j) {
+    return {static_cast<Integer>(sourceWords_.size() - j - 1), static_cast<Integer>(j)};
+  }
   Integer following = FollowingRun(j, restStart, found);
   const Integer preceding = PrecedingRun(j, restStart);
   if (AddInteger(following, preceding) == 0) following = 1;
