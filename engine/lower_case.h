@@ -5,6 +5,8 @@
 // point by code point, so long as that keeps its number of units. The length
 // of a text never changes.
 
+#include <span>
+
 #include "velmoro/text.h"
 
 namespace velmoro {
@@ -24,6 +26,6 @@ namespace velmoro {
 // text lower-cased in place. A surrogate pair is mapped as one code point; a
 // lone surrogate stays; a mapping that would change the number of units leaves
 // the character as it is.
-void LowerCaseInPlace(Text& text);
+void LowerCaseInPlace(std::span<char16_t> text);
 
 }  // namespace velmoro
