@@ -23,12 +23,9 @@ std::size_t CodePoints(std::u16string_view units) {
 // Most texts are ASCII without line breaks: their units are their bytes, and
 // they are in composed form already.
 GivenText GivenText::FromUtf8(std::string_view bytes) {
-  const bool plain = std::all_of(bytes.begin(), bytes.end(), [](char byte) {
-    return static_cast<unsigned char>(byte) < 0x80 && byte != '\r' && byte != '\n';
-  });
-  if (!plain) return FromUtf16(velmoro::FromUtf8(bytes));
   GivenText given;
-  given.text_.assign(bytes.begin(), bytes.end());
+  given.text_.resize(bytes.size());
+  if (!WidenPlainAscii(bytes, given.text_.data())) return FromUtf16(velmoro::FromUtf8(bytes));
   return given;
 }
 

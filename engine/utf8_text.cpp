@@ -2,6 +2,10 @@
 
 #include <array>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace velmoro {
 
 namespace {
@@ -127,6 +131,30 @@ std::string ToUtf8(TextView text) {
   bytes.reserve(text.size());
   for (std::size_t at = 0; at < text.size();) AppendUtf8(bytes, CodePointAt(text, at));
   return bytes;
+}
+
+// Sixteen bytes at a time where the machine can: a byte from 0x80 has its top
+// bit set, and so has the comparison's answer for CR and LF.
+bool WidenPlainAscii(std::string_view bytes, char16_t* units) {
+  std::size_t i = 0;
+#if defined(__SSE2__)
+  const __m128i cr = _mm_set1_epi8('\r');
+  const __m128i lf = _mm_set1_epi8('\n');
+  const __m128i zero = _mm_setzero_si128();
+  for (; i + 16 <= bytes.size(); i += 16) {
+    const __m128i sixteen = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes.data() + i));
+    const __m128i lineBreaks = _mm_or_si128(_mm_cmpeq_epi8(sixteen, cr), _mm_cmpeq_epi8(sixteen, lf));
+    if (_mm_movemask_epi8(_mm_or_si128(sixteen, lineBreaks)) != 0) return false;
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(units + i), _mm_unpacklo_epi8(sixteen, zero));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(units + i + 8), _mm_unpackhi_epi8(sixteen, zero));
+  }
+#endif
+  for (; i < bytes.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(bytes[i]);
+    if (byte >= 0x80 || byte == '\r' || byte == '\n') return false;
+    units[i] = byte;
+  }
+  return true;
 }
 
 }  // namespace velmoro

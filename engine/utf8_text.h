@@ -31,6 +31,11 @@ enum class Utf8Sequence { Whole, IllFormed, CutOff };
 // like any other. Throws InvalidUtf8 at the first ill-formed sequence.
 [[nodiscard]] Text FromUtf8(std::string_view bytes);
 
+// Writes bytes to units, one unit a byte, while they are ASCII other than
+// CR and LF; false at the first byte that is not, with units written in part.
+// units holds at least bytes.size() units.
+[[nodiscard]] bool WidenPlainAscii(std::string_view bytes, char16_t* units);
+
 // text in UTF-8. A lone surrogate, which no decoded text holds, becomes
 // U+FFFD.
 [[nodiscard]] std::string ToUtf8(TextView text);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string_view>
+#include <utility>
 
 namespace velmoro {
 namespace {
@@ -97,6 +98,27 @@ TEST(ToUtf8, WritesALoneSurrogateAsTheReplacementCharacter) {
   for (const Row& row : kRows) {
     SCOPED_TRACE(testing::PrintToString(row.bytes));
     EXPECT_EQ(ToUtf8(row.units), row.bytes);
+  }
+}
+
+// Plain ASCII is widened unit for unit; a line break or a byte from 0x80
+// stops it, in the first sixteen bytes or in the tail behind them.
+TEST(WidenPlainAscii, WidensPlainAsciiAndStopsAtAnyOtherByte) {
+  constexpr std::pair<std::string_view, bool> kRows[] = {
+      {""sv, true},
+      {"Anna packs the red bag. She walks"sv, true},
+      {"sixteen bytes ok\r"sv, false},
+      {"\nsixteen bytes ok"sv, false},
+      {"first sixteen ok then \xC3\xA4"sv, false},
+      {"tab\tand ~ stay"sv, true},
+  };
+  for (const auto& [bytes, plain] : kRows) {
+    SCOPED_TRACE(testing::PrintToString(bytes));
+    Text units(bytes.size(), u'\0');
+    ASSERT_EQ(WidenPlainAscii(bytes, units.data()), plain);
+    if (plain) {
+      EXPECT_EQ(units, Text(bytes.begin(), bytes.end()));
+    }
   }
 }
 
