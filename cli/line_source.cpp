@@ -1,5 +1,6 @@
 #include "line_source.h"
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -66,11 +67,23 @@ bool LineSource::WouldWait() const {
   return !ended_ && !FindBreak(0) && file_.NothingReady();
 }
 
+// The first line feed at or behind start, or with LineEnds::AnyBreak the first
+// carriage return in front of it if there is one: each found by memchr over
+// the line alone, where a search for either byte would look at each byte
+// twice.
+std::size_t LineSource::FirstBreakFrom(std::size_t start) const {
+  const std::size_t lineFeed = pending_.find('\n', start);
+  if (ends_ != LineEnds::AnyBreak) return lineFeed;
+  const std::size_t end = std::min(lineFeed, pending_.size());
+  const void* carriageReturn = std::memchr(pending_.data() + start, '\r', end - start);
+  if (carriageReturn == nullptr) return lineFeed;
+  return static_cast<std::size_t>(static_cast<const char*>(carriageReturn) - pending_.data());
+}
+
 // A "\r" at the end of what was read may begin a "\r\n": it waits for the
 // next byte, or for the end.
 std::optional<LineSource::Break> LineSource::FindBreak(std::size_t start) const {
-  const std::size_t at =
-      pending_.find_first_of(ends_ == LineEnds::AnyBreak ? "\r\n" : "\n", start);
+  const std::size_t at = FirstBreakFrom(start);
   if (at == std::string::npos) return std::nullopt;
   if (pending_[at] == '\n') {
     const bool afterCr = ends_ == LineEnds::LineFeed && at > start && pending_[at - 1] == '\r';

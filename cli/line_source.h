@@ -67,6 +67,7 @@ class LineSource {
   };
 
   [[nodiscard]] std::optional<Break> FindBreak(std::size_t start) const;
+  [[nodiscard]] std::size_t FirstBreakFrom(std::size_t start) const;
   [[nodiscard]] bool Fill();
 
   InputFile file_;
