@@ -23,7 +23,7 @@ char32_t Supplementary(char16_t lead, char16_t trail) {
 }  // namespace
 
 // Every mapping keeps its number of units, so the text is rewritten in place.
-void LowerCaseInPlace(std::span<char16_t> text) {
+void LowerCaseInPlace(Text& text) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char16_t unit = text[i];
     if (unit < 0x80) {

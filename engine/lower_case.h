@@ -5,8 +5,6 @@
 // point by code point, so long as that keeps its number of units. The length
 // of a text never changes.
 
-#include <span>
-
 #include "velmoro/text.h"
 
 namespace velmoro {
@@ -26,6 +24,6 @@ namespace velmoro {
 // text lower-cased in place. A surrogate pair is mapped as one code point; a
 // lone surrogate stays; a mapping that would change the number of units leaves
 // the character as it is.
-void LowerCaseInPlace(std::span<char16_t> text);
+void LowerCaseInPlace(Text& text);
 
 }  // namespace velmoro

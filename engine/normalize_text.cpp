@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <span>
 #include <string_view>
 #include <tuple>
 
@@ -112,29 +111,24 @@ std::pair<std::size_t, std::size_t> TrimmedRange(TextView raw) {
 bool NormalizesToSpace(char16_t unit) { return NormalizedUnit(unit) == u' '; }
 
 Text NormalizeText(TextView s) {
-  Text normalized;
-  AppendNormalized(s, normalized);
-  return normalized;
-}
-
-// Repeating "marks to spaces, each pair of spaces to one" until nothing
-// changes leaves exactly one space for every run of spaces and marks, and
-// lower-casing neither makes a space or a mark nor changes twice, so one pass
-// of each gives the same text.
-void AppendNormalized(TextView s, Text& out) {
-  const std::size_t start = out.size();
-  out.resize(start + s.size());
-  Collapser collapser(out.data() + start);
+  // Repeating "marks to spaces, each pair of spaces to one" until nothing
+  // changes leaves exactly one space for every run of spaces and marks, and
+  // lower-casing neither makes a space or a mark nor changes twice, so one
+  // pass of each gives the same text.
+  Text collapsed;
+  // Room for the space that a prepared text appends.
+  collapsed.reserve(s.size() + 1);
+  collapsed.resize(s.size());
+  Collapser collapser(collapsed.data());
   std::size_t i = 0;
 #if defined(__SSE2__)
   for (; i + 8 <= s.size(); i += 8) collapser.AddEight(s.data() + i);
 #endif
   for (; i < s.size(); ++i) collapser.Add(s[i]);
-  out.resize(start + collapser.length());
+  collapsed.resize(collapser.length());
   // Only a unit beyond ASCII can still need lower-casing.
-  if (collapser.allUnits() >= kNormalizedAscii.size()) {
-    LowerCaseInPlace(std::span(out).subspan(start));
-  }
+  if (collapser.allUnits() >= kNormalizedAscii.size()) LowerCaseInPlace(collapsed);
+  return collapsed;
 }
 
 RawPlaces::RawPlaces(TextView raw) : raw_(raw) { std::tie(next_, end_) = TrimmedRange(raw); }

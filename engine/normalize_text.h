@@ -16,9 +16,6 @@ namespace velmoro {
 // NormalizesToSpace, which the window's tints read too, is declared in
 // velmoro/fronts.h.
 
-// NormalizeText(s) appended to out.
-void AppendNormalized(TextView s, Text& out);
-
 // Where the units of a prepared text, NormalizeText(Trim(raw)) followed by one
 // space, came from in raw. Asked in order: an index asked for must not be
 // smaller than the one asked for before it.

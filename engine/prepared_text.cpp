@@ -48,17 +48,12 @@ std::vector<std::uint32_t> PrefixMatchLengths(TextView s) {
 }  // namespace
 
 PreparedText::PreparedText(TextView raw)
-{
-  const TextView trimmed = Trim(raw);
-  units_.reserve(2 * trimmed.size() + 3);
-  AppendNormalized(trimmed, units_);
-  units_.push_back(u' ');
-  length_ = units_.size();
-  units_.resize(2 * length_ + 1);
-  std::reverse_copy(units_.begin(), units_.begin() + static_cast<std::ptrdiff_t>(length_),
-                    units_.begin() + static_cast<std::ptrdiff_t>(length_));
-  units_.back() = u' ';
-  words_ = SplitWords(text());
+    : text_(NormalizeText(Trim(raw))) {
+  text_.push_back(u' ');
+  reversed_.resize(text_.size() + 1);
+  std::reverse_copy(text_.begin(), text_.end(), reversed_.begin());
+  reversed_.back() = u' ';
+  words_ = SplitWords(text_);
   for (const WordSpan& word : words_) longestWord_ = std::max<std::size_t>(longestWord_, word.length);
 }
 
@@ -103,10 +98,10 @@ void PreparedText::FindEarlierRests() const {
   // Every rest ends with the shortest one, the last word and its space: when
   // that occurs nowhere earlier, no rest does.
   const WordSpan& last = words_.back();
-  if (FindUnits(text(), text().substr(last.start, last.length + 1)) == last.start) return;
+  if (FindUnits(text_, TextView(text_).substr(last.start, last.length + 1)) == last.start) return;
   const std::size_t pLength = last.end() + 1;
   const std::vector<std::uint32_t> z =
-      PrefixMatchLengths(reversed().substr(length_ - pLength, pLength));
+      PrefixMatchLengths(reversed_.substr(text_.size() - pLength, pLength));
   std::size_t j = words_.size() - 1;  // the word whose rest is answered next
   std::size_t longest = 0;
   for (std::size_t d = pLength; d-- > 0 && j > 0;) {

@@ -27,11 +27,11 @@ class PreparedText {
   // NormalizeText(Trim(raw)) followed by one space.
   explicit PreparedText(TextView raw);
 
-  [[nodiscard]] TextView text() const { return TextView(units_).substr(0, length_); }
+  [[nodiscard]] TextView text() const { return text_; }
 
   // StrReverse(text()) followed by one space: the reversed text in front of
   // any place p of text() is reversed().substr(text().size() - p).
-  [[nodiscard]] TextView reversed() const { return TextView(units_).substr(length_); }
+  [[nodiscard]] TextView reversed() const { return reversed_; }
 
   // The words in scan order: an empty word at 0 first when the text begins
   // with a space (it did with punctuation) and is more than that space, then
@@ -61,9 +61,8 @@ class PreparedText {
  private:
   void FindEarlierRests() const;
 
-  // text() and then reversed(), in one allocation.
-  Text units_;
-  std::size_t length_ = 0;
+  Text text_;
+  Text reversed_;
   std::vector<WordSpan> words_;
   std::size_t longestWord_ = 0;
   // (j, d) for each word j whose rest first occurs d > 0 units before its own
