@@ -132,9 +132,13 @@ Text PairGenerator::SmallText() {
 }
 
 // The pieces of text between spaces, some left out, some repeated, some
-// replaced or upper-cased, joined mostly by single spaces.
+// replaced or upper-cased, some swapped with the next, joined mostly by
+// single spaces.
 Text PairGenerator::Variant(TextView text) {
-  const std::vector<Text> pieces = SplitAtSpaces(text);
+  std::vector<Text> pieces = SplitAtSpaces(text);
+  for (std::size_t i = 0; i + 1 < pieces.size(); ++i) {
+    if (OneIn(8)) std::swap(pieces[i], pieces[i + 1]);
+  }
   Text variant;
   for (std::size_t i = 0; i < pieces.size(); ++i) {
     if (OneIn(6)) continue;
