@@ -77,12 +77,15 @@ class Collapser {
     if (_mm_movemask_epi8(_mm_cmpeq_epi16(beyondAscii, _mm_setzero_si128())) != 0xFFFF) {
       allUnits_ |= 0x80;
     }
-    if ((spaces & behindSpace) == 0) {
+    const std::uint32_t dropped = spaces & behindSpace;
+    if (dropped == 0) {
       std::copy(written.begin(), written.end(), out_ + length_);
       length_ += written.size();
       afterSpace_ = (spaces & 0x80U) != 0;
       return;
     }
+    // Eight spaces behind a space, inside a run of spaces and marks, add nothing.
+    if (dropped == 0xFFU) return;
     for (const char16_t unit : written) Add(unit);
   }
 #endif

@@ -32,6 +32,7 @@ TEST(NormalizeText, TurnsMarksIntoSingleSpacesAndLowerCases) {
       {u"\u0100\u0100\u0100\u0100\u0100\u0100\u0100\u0100", u"\u0101\u0101\u0101\u0101\u0101\u0101\u0101\u0101"},
       {u"ABCDEFG, HIJKLMNO", u"abcdefg hijklmno"},
       {u"abcdefg  *hijklmno", u"abcdefg hijklmno"},
+      {u"a,.;:?!-* ,.;:?!-*,.;:?!-*b", u"a b"},
   };
   for (const auto& [input, expected] : rows) {
     SCOPED_TRACE(Shown(input));
