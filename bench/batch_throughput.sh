@@ -10,18 +10,28 @@
 #   - one velmoro-cli process per pair, over the first pairs only;
 #   - one job against two on paragraph pairs (eight sentences a text).
 # With --memory it also feeds velmoro-cli about 1 GiB of pairs and prints its
-# peak resident memory.
+# peak resident memory; with --twelve the sentence pairs are
+# make_sentence_pairs.py's twelve-word English-like ones instead.
 #
-# Usage: batch_throughput.sh BUILD_DIR [PAIRS] [--memory]
+# Usage: batch_throughput.sh BUILD_DIR [PAIRS] [--memory] [--twelve]
 #   BUILD_DIR  a Release build folder holding cli/velmoro-cli
 #   PAIRS      sentence pairs (default 100000)
 set -euo pipefail
 
-[[ $# -ge 1 ]] || { echo "usage: $0 BUILD_DIR [PAIRS] [--memory]" >&2; exit 2; }
+[[ $# -ge 1 ]] || { echo "usage: $0 BUILD_DIR [PAIRS] [--memory] [--twelve]" >&2; exit 2; }
 readonly cli="$1/cli/velmoro-cli"
-readonly pairs="${2:-100000}"
+shift
+pairs=100000
 memory=false
-[[ "${3:-}" == "--memory" || "${2:-}" == "--memory" ]] && memory=true
+kind=--licences
+for argument in "$@"; do
+  case "$argument" in
+    --memory) memory=true ;;
+    --twelve) kind="" ;;
+    *) pairs="$argument" ;;
+  esac
+done
+readonly pairs memory kind
 readonly here="$(cd "$(dirname "$0")" && pwd)"
 readonly python=/usr/bin/python3  # the system Python, as users have it
 readonly single_pairs=1000
@@ -50,7 +60,7 @@ row() {  # name pairs "wall cpu"
     'BEGIN { printf "%-36s %9d %8.2f %11.0f %8.2f %11.0f\n", name, n, w, n / w, c, n / (c > 0 ? c : 0.01) }'
 }
 
-"$python" "$here/make_sentence_pairs.py" "$pairs" 1 --licences >"$work/pairs.jsonl"
+"$python" "$here/make_sentence_pairs.py" "$pairs" 1 $kind >"$work/pairs.jsonl"
 "$python" "$here/make_sentence_pairs.py" "$((pairs / 10))" 2 8 >"$work/paragraphs.jsonl"
 head -n "$single_pairs" "$work/pairs.jsonl" >"$work/first.jsonl"
 

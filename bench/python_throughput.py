@@ -12,8 +12,11 @@ this process (time.process_time), best of the rounds; the machine's other
 work stretches the first, not the second, but cpdist with more than one worker
 spends CPU seconds on several cores at once.
 
+With --twelve the pairs are make_sentence_pairs.py's twelve-word English-like
+sentences instead.
+
 Usage: PYTHONPATH=BUILD_DIR/python python3 bench/python_throughput.py
-           [PAIRS] [--dask DASK_PAIRS]
+           [PAIRS] [--twelve] [--dask DASK_PAIRS]
 """
 import difflib
 import json
@@ -31,9 +34,9 @@ import velmoro
 HERE = os.path.dirname(os.path.abspath(__file__))
 
 
-def sentence_pairs(count, seed=1):
+def sentence_pairs(count, seed=1, licences=True):
     made = subprocess.run([sys.executable, os.path.join(HERE, "make_sentence_pairs.py"),
-                           str(count), str(seed), "--licences"],
+                           str(count), str(seed)] + (["--licences"] if licences else []),
                           capture_output=True, text=True, check=True)
     pairs = [json.loads(line) for line in made.stdout.splitlines()]
     return [p["text1"] for p in pairs], [p["text2"] for p in pairs]
@@ -89,7 +92,7 @@ def main():
     # jellyfish's C extension warns of its own argument parsing at every call.
     warnings.simplefilter("ignore", DeprecationWarning)
     count = int(sys.argv[1]) if len(sys.argv) > 1 and sys.argv[1].isdigit() else 100_000
-    texts1, texts2 = sentence_pairs(count)
+    texts1, texts2 = sentence_pairs(count, licences="--twelve" not in sys.argv)
     words = sum(len(a.split()) + len(b.split()) for a, b in zip(texts1, texts2)) / (2 * count)
     print(f"{count} pairs, {words:.1f} words a text on average")
     print(f"{'case':40} {'pairs':>10} {'wall_s':>9} {'pairs_per_s':>12} {'cpu_s':>9} "
