@@ -150,9 +150,9 @@ ShortTexts::ShortTexts(const PreparedText& text1, const PreparedText& text2)
 // spaces stand single between words, it occurs where some word a ends with
 // word j + 1 and the words behind a are the rest's other words; its first
 // occurrence is at the smallest such a, and at word j + 1 itself when no
-// a in front of it does. Behind a the rest's other words end the text, so
-// a stands m words in front of a word equal to the text's last word, m
-// being the rest's words less one.
+// a in front of it does. The last of the rest's other words is the text's
+// last word, so a stands m words in front of a word equal to it, m being
+// the rest's words less one.
 void ShortTexts::FindRestStarts(std::size_t t) {
   const std::span<const WordId> words = ids(t);
   const std::vector<WordSpan>& spans = texts_[t]->words();

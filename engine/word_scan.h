@@ -7,7 +7,10 @@
 // whole or cut to a prefix, and every search asking first which words hold
 // the word sought. A search then looks at only the words that hold it,
 // and a run against a target that reads on as its source does is counted
-// without a search at all.
+// without a search at all. Runs are worked out again only where they change:
+// the next word's following run is mostly the last one less its first word,
+// and its preceding run the last one and one more. A text against itself
+// finds every word at its own place.
 
 #include "comparison_state.h"
 #include "short_texts.h"
