@@ -45,7 +45,12 @@ class ShortTexts {
 
   // The words of text t that hold word id.
   [[nodiscard]] const WordSet& Holding(std::size_t t, WordId id) const {
-    return holding_[t * vocabularySize_ + id];
+    return HoldingSets(t)[id];
+  }
+
+  // Text t's sets for the words of the vocabulary, by number.
+  [[nodiscard]] const WordSet* HoldingSets(std::size_t t) const {
+    return holding_.data() + t * vocabularySize_;
   }
 
  private:

@@ -56,7 +56,7 @@ class WordScan {
 
  private:
   [[nodiscard]] const WordSet& Holding(const Needle& needle) const {
-    return needle.id == kPieceOfWord ? all_ : texts_.Holding(targetIndex_, needle.id);
+    return needle.id == kPieceOfWord ? all_ : targetHolding_[needle.id];
   }
   [[nodiscard]] Needle SourceWord(std::size_t i) const {
     const WordSpan& span = sourceWords_[i];
@@ -114,6 +114,8 @@ class WordScan {
   const std::vector<WordSpan>& targetWords_;
   std::span<const WordId> sourceIds_;
   std::span<const WordId> targetIds_;
+  // The target's set for each word of the vocabulary (ShortTexts::Holding).
+  const WordSet* targetHolding_;
   WordSet all_;         // every target word
   WordSet unconsumed_;  // the target words left, whole or cut
   WordSet intact_;      // those of them not cut
@@ -154,6 +156,7 @@ WordScan::WordScan(const ShortTexts& texts, std::size_t source, std::size_t targ
       targetWords_(target_.words()),
       sourceIds_(texts.ids(source)),
       targetIds_(texts.ids(target)),
+      targetHolding_(texts.HoldingSets(target)),
       all_(WordSet::FirstWords(targetWords_.size())),
       unconsumed_(all_),
       intact_(all_) {
