@@ -179,6 +179,7 @@ WordScan::WordScan(const ShortTexts& texts, std::size_t source, std::size_t targ
 
 void WordScan::Run(Integer direction, ComparisonState& state, const WordObserver& onWord) {
   Integer& slot = DirectionScore(state, direction);
+  const bool watched = static_cast<bool>(onWord);
   for (std::size_t j = 0; j < sourceWords_.size(); ++j) {
     const Needle w = SourceWord(j);
     WordStep step{w.text};
@@ -187,7 +188,7 @@ void WordScan::Run(Integer direction, ComparisonState& state, const WordObserver
     // the words in front of it were consumed there, one by one.
     const std::optional<Found> at = againstItself_ ? Found{j, 0} : FindUnconsumed(w, 0);
     if (at) {
-      if (onWord) {
+      if (watched) {
         step.position = static_cast<Integer>(Position(*at));
         step.targetStart = targetWords_[at->word].start + at->offset;
       }
@@ -201,7 +202,7 @@ void WordScan::Run(Integer direction, ComparisonState& state, const WordObserver
       Consume(*at);
     }
     step.score = slot;
-    if (onWord) onWord(step);
+    if (watched) onWord(step);
     // The rest being this very word again ends the scan unexamined.
     if (at && j + 2 == sourceWords_.size() && sourceIds_[j + 1] == sourceIds_[j]) return;
   }
