@@ -106,7 +106,6 @@ class WordScan {
 
   const ShortTexts& texts_;
   std::size_t sourceIndex_;
-  std::size_t targetIndex_;
   bool againstItself_;
   const PreparedText& source_;
   const PreparedText& target_;
@@ -148,7 +147,6 @@ class WordScan {
 WordScan::WordScan(const ShortTexts& texts, std::size_t source, std::size_t target)
     : texts_(texts),
       sourceIndex_(source),
-      targetIndex_(target),
       againstItself_(source == target),
       source_(texts.text(source)),
       target_(texts.text(target)),
