@@ -30,6 +30,9 @@ namespace {
 // texts hold, so that numbering a pair allocates nothing.
 class Vocabulary {
  public:
+  // The most distinct words two short texts hold.
+  static constexpr std::size_t kMostWords = 2 * kWordScanWords;
+
   explicit Vocabulary(std::size_t words) : mask_(std::bit_ceil(2 * words + 2) - 1) {
     std::fill_n(slots_.begin(), mask_ + 1, kEmpty);
   }
@@ -57,7 +60,6 @@ class Vocabulary {
 
  private:
   static constexpr WordId kEmpty = 0xFFFF;
-  static constexpr std::size_t kMostWords = 2 * kWordScanWords;
 
   // The length and the first and last four units, read as two numbers:
   // words that share all of them are rare outside made-up texts, and the
@@ -98,7 +100,7 @@ static_assert(kWordScanWords <= WordSet::kCapacity);
 // The sets are text 0's for each word of the vocabulary, then text 1's.
 void AddWordsInsideWords(const Vocabulary& vocabulary, std::span<WordSet> holding) {
   const std::span<const Vocabulary::Word> words = vocabulary.words();
-  std::array<WordId, 2 * kWordScanWords> byLength;
+  std::array<WordId, Vocabulary::kMostWords> byLength;
   for (std::size_t id = 0; id < words.size(); ++id) byLength[id] = static_cast<WordId>(id);
   const auto sorted = std::span(byLength).first(words.size());
   std::sort(sorted.begin(), sorted.end(),
