@@ -115,7 +115,10 @@ std::string Heading(const DirectionExplanation& direction) {
 
 void AppendRow(std::string& out, const Row& row, const std::array<std::size_t, kColumns>& widths) {
   for (std::size_t column = 0; column < kColumns; ++column) {
-    const std::size_t padding = widths[column] - DisplayWidth(row[column]);
+    // Nothing follows the last column, so it is never padded: its reasons
+    // may name earlier words that the widths were measured without.
+    const bool last = column + 1 == kColumns;
+    const std::size_t padding = last ? 0 : widths[column] - DisplayWidth(row[column]);
     out += "  ";
     if (!AlignedLeft(column)) out.append(padding, ' ');
     out += row[column];
@@ -137,7 +140,7 @@ void WritePlainDirection(std::string& out, const DirectionExplanation& direction
       widths[column] = std::max(widths[column], DisplayWidth(row[column]));
     }
   };
-  // The last column is aligned left, so the words a first pass cannot name
+  // The last column is not padded, so the words a first pass cannot name
   // there do not change the widths.
   const std::set<std::size_t> none;
   DirectionRows measured(TargetOf(direction, texts), direction.target, none);
