@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
-#include <unicode/ustring.h>
 
 #include <sstream>
 #include <string>
@@ -24,19 +23,6 @@ using Json = nlohmann::json;
 constexpr int kCliPairs = VELMORO_CLI_PAIRS;
 constexpr int kLargeCliPairs = kCliPairs / 20;
 constexpr std::uint32_t kCliSeed = 3;
-
-// text in UTF-8, by ICU rather than by the command-line front's own encoder.
-std::string Utf8(TextView text) {
-  UErrorCode status = U_ZERO_ERROR;
-  int32_t length = 0;
-  u_strToUTF8(nullptr, 0, &length, text.data(), static_cast<int32_t>(text.size()), &status);
-  std::string bytes(static_cast<std::size_t>(length), '\0');
-  status = U_ZERO_ERROR;
-  u_strToUTF8(bytes.data(), length, nullptr, text.data(), static_cast<int32_t>(text.size()),
-              &status);
-  EXPECT_TRUE(U_SUCCESS(status)) << u_errorName(status);
-  return bytes;
-}
 
 // text with every line break, a lone carriage return or line feed as well as
 // the pair, as a carriage return and a line feed: how every front hands texts

@@ -3,6 +3,9 @@
 // What the property tests share: the fixed seeds and pair counts, a short
 // description of a pair for failure messages, and outcomes shown readably.
 
+#include <gtest/gtest.h>
+#include <unicode/ustring.h>
+
 #include <cstdint>
 #include <ostream>
 #include <sstream>
@@ -33,6 +36,19 @@ inline std::string Described(const TextPair& pair) {
   describe("text1", pair.text1);
   describe(", text2", pair.text2);
   return described.str();
+}
+
+// text in UTF-8, by ICU rather than by the command-line front's own encoder.
+inline std::string Utf8(TextView text) {
+  UErrorCode status = U_ZERO_ERROR;
+  int32_t length = 0;
+  u_strToUTF8(nullptr, 0, &length, text.data(), static_cast<int32_t>(text.size()), &status);
+  std::string bytes(static_cast<std::size_t>(length), '\0');
+  status = U_ZERO_ERROR;
+  u_strToUTF8(bytes.data(), length, nullptr, text.data(), static_cast<int32_t>(text.size()),
+              &status);
+  EXPECT_TRUE(U_SUCCESS(status)) << u_errorName(status);
+  return bytes;
 }
 
 inline void PrintTo(const RecordedStep& step, std::ostream* os) {
