@@ -12,11 +12,11 @@ set -euo pipefail
 
 run_packages=(g++ cmake make libicu-dev qt6-base-dev libqt6svg6 fonts-dejavu-core libcli11-dev
               libsimdjson-dev nlohmann-json3-dev libgtest-dev help2man)
-package_packages=("${run_packages[@]}" pybind11-dev python3-dev python3-numpy dpkg-dev lintian)
+package_packages=("${run_packages[@]}" pybind11-dev python3-dev python3-numpy dpkg-dev lintian pkg-config)
 test_packages=("${package_packages[@]}" clang libclang-rt-14-dev libbenchmark-dev
                xvfb x11-utils xdotool imagemagick wdiff hyperfine python3 python3-pytest
                python3-pandas python3-dask python3-distributed appstream desktop-file-utils
-               ccache python3-levenshtein python3-jellyfish)
+               ccache python3-levenshtein python3-jellyfish python3-venv)
 web_packages=(emscripten cmake make g++ libicu-dev libgtest-dev)
 web_test_packages=("${web_packages[@]}" chromium nodejs)
 # A node from elsewhere may bring its own npm, which Debian's would conflict with.
