@@ -222,10 +222,8 @@ void WriteJsonWord(JsonWriter& json, const ExplainedWord& word) {
   json.EndObject();
 }
 
-namespace {
-
 void WriteJsonDirection(JsonWriter& json, const DirectionExplanation& direction,
-                        const WalkedTexts& texts, const Drain& drain) {
+                        const std::function<void()>& writeWords) {
   json.BeginObject();
   json.Key("direction");
   json.Integer(direction.direction);
@@ -239,15 +237,10 @@ void WriteJsonDirection(JsonWriter& json, const DirectionExplanation& direction,
   json.Integer(direction.score);
   json.Key("words");
   json.BeginArray();
-  texts.ForEachWord(direction.direction, [&](const ExplainedWord& word) {
-    WriteJsonWord(json, word);
-    drain();
-  });
+  writeWords();
   json.EndArray();
   json.EndObject();
 }
-
-}  // namespace
 
 std::string WhyNothing(const ExplainedWord& word, std::optional<std::string_view> usedBy,
                        int target) {
@@ -274,7 +267,12 @@ void WriteJsonExplanation(JsonWriter& json, const WalkedTexts& walked, const Dra
   json.BeginArray();
   for (int direction = 1; direction <= kDirectionCount; ++direction) {
     if (const auto explained = walked.record.Direction(direction)) {
-      WriteJsonDirection(json, *explained, walked, drain);
+      WriteJsonDirection(json, *explained, [&] {
+        walked.ForEachWord(direction, [&](const ExplainedWord& word) {
+          WriteJsonWord(json, word);
+          drain();
+        });
+      });
     } else {
       json.Null();
     }
