@@ -264,6 +264,48 @@ def test_ctrl_c_interrupts_a_long_call():
         timer.cancel()
 
 
+@pytest.mark.parametrize("workers", [1, -1])
+def test_ctrl_c_interrupts_soon_when_pairs_turn_slow(workers):
+    script = """if True:
+        import os, signal, sys, threading, time
+        import velmoro
+
+        def distinct_words(characters, letter):
+            words, size = [], 0
+            while size < characters:
+                words.append(letter + format(len(words), "x"))
+                size += len(words[-1]) + 1
+            return words
+
+        workers = int(sys.argv[1])
+        # Every word found, never beside its neighbours, a long tail behind
+        # them: tens of milliseconds a pair, where the quick pair takes microseconds.
+        words = distinct_words(32_000, "q")
+        slow1 = " ".join(words[::-1] + distinct_words(200_000, "k"))
+        slow2 = " ".join(words + distinct_words(200_000, "m"))
+        quick = ["the red bag and the old mill by the river"] * 100_000
+        started = time.perf_counter()
+        velmoro.cpdist(quick, quick, workers=workers)
+        quick_seconds = time.perf_counter() - started
+        sent = []
+
+        def interrupt():
+            sent.append(time.perf_counter())
+            os.kill(os.getpid(), signal.SIGINT)
+
+        threading.Timer(2 * quick_seconds + 0.5, interrupt).start()
+        try:
+            velmoro.cpdist(quick + [slow1] * 300, quick + [slow2] * 300, workers=workers)
+        except KeyboardInterrupt:
+            print(time.perf_counter() - sent[0])
+    """
+    run = subprocess.run([sys.executable, "-c", script, str(workers)], capture_output=True,
+                         text=True, check=True, timeout=600)
+    # Within a few pairs' time; a check after a number of pairs learnt
+    # from the quick ones took until the end of the slow ones.
+    assert float(run.stdout) < 5.0
+
+
 @pytest.mark.skipif("asan" in os.environ.get("LD_PRELOAD", ""),
                     reason="the sanitizer reserves more address space than any limit")
 def test_little_address_space_raises_or_computes():
