@@ -67,17 +67,29 @@ std::string_view Utf8Of(py::handle text, const std::string& name,
   return {data, static_cast<std::size_t>(size)};
 }
 
+// Whether texts is a set or a mapping: its items have no places, or are not
+// the texts, so pairing by place would be meaningless.
+bool IsUnordered(py::handle texts) {
+  if (PyAnySet_Check(texts.ptr()) || PyDict_Check(texts.ptr())) return true;
+  const py::module_ abc = py::module_::import("collections.abc");
+  return py::isinstance(texts, abc.attr("Set")) || py::isinstance(texts, abc.attr("Mapping"));
+}
+
 // A sequence of texts, each seen as UTF-8, or missing. It holds a reference
 // to every item, so that no other thread can free one while workers read it
 // without the GIL, whatever becomes of the sequence itself.
 class Texts {
  public:
-  // Needs the GIL. Throws TypeError for a single str, for what is not a
-  // sequence and for an item that is neither a str nor missing; ValueError as
-  // Utf8Of does.
+  // Needs the GIL. Throws TypeError for a single str, for a set or a
+  // mapping, for what is not a sequence and for an item that is neither a
+  // str nor missing; ValueError as Utf8Of does.
   Texts(py::handle sequence, const std::string& name) {
     const std::string refused = name + " must be a sequence of str, not ";
     if (PyUnicode_Check(sequence.ptr())) throw py::type_error(refused + "a str");
+    if (IsUnordered(sequence)) {
+      throw py::type_error(refused + Py_TYPE(sequence.ptr())->tp_name +
+                           ": a set or a mapping gives its texts no places to pair them by");
+    }
     items_ = py::reinterpret_steal<py::tuple>(PySequence_Tuple(sequence.ptr()));
     if (!items_) {
       if (!PyErr_ExceptionMatches(PyExc_TypeError)) throw py::error_already_set();
@@ -200,8 +212,17 @@ void DistancesInto(double* cells, const Texts& queries, const Texts& choices, in
   });
 }
 
+// score_cutoff, refused when NaN: no distance is at most NaN, nor above it.
+std::optional<double> Cutoff(std::optional<double> scoreCutoff) {
+  if (scoreCutoff && std::isnan(*scoreCutoff)) {
+    throw py::value_error("score_cutoff must be a number or None, not NaN");
+  }
+  return scoreCutoff;
+}
+
 py::array_t<double> Cdist(py::handle queries, py::handle choices, int workers,
                           std::optional<double> scoreCutoff) {
+  const std::optional<double> cutoff = Cutoff(scoreCutoff);
   const Texts query(queries, "queries");
   const Texts choice(choices, "choices");
   // The result first: when memory is short, nothing has been started yet.
@@ -209,8 +230,8 @@ py::array_t<double> Cdist(py::handle queries, py::handle choices, int workers,
       {static_cast<py::ssize_t>(query.size()), static_cast<py::ssize_t>(choice.size())});
   double* cells = distances.mutable_data();
   DistancesInto(cells, query, choice, workers);
-  if (scoreCutoff) {
-    std::replace_if(cells, cells + distances.size(), [&](double d) { return d > *scoreCutoff; },
+  if (cutoff) {
+    std::replace_if(cells, cells + distances.size(), [&](double d) { return d > *cutoff; },
                     std::numeric_limits<double>::infinity());
   }
   return distances;
@@ -219,6 +240,7 @@ py::array_t<double> Cdist(py::handle queries, py::handle choices, int workers,
 py::list Extract(py::handle query, py::handle choices, std::optional<py::ssize_t> limit,
                  std::optional<double> scoreCutoff, int workers) {
   if (limit && *limit < 0) throw py::value_error("limit must not be negative");
+  const std::optional<double> cutoff = Cutoff(scoreCutoff);
   // A text, not a missing one: TypeError for None too.
   Utf8Of(query, "query");
   const Texts queries(py::make_tuple(query), "query");
@@ -227,7 +249,7 @@ py::list Extract(py::handle query, py::handle choices, std::optional<py::ssize_t
   DistancesInto(distance.data(), queries, choice, workers);
   std::vector<std::size_t> order;
   for (std::size_t i = 0; i < choice.size(); ++i) {
-    if (!scoreCutoff || distance[i] <= *scoreCutoff) order.push_back(i);
+    if (!cutoff || distance[i] <= *cutoff) order.push_back(i);
   }
   // Closest first, ties by place, and pairs without a distance after every other.
   const auto closer = [&distance](std::size_t a, std::size_t b) {

@@ -97,6 +97,15 @@ def test_takes_any_sequence_of_str():
     (lambda: velmoro.cpdist(["a"], ["a", "b"]), ValueError),
     (lambda: velmoro.cpdist(["a"], ["b"], workers=0), ValueError),
     (lambda: velmoro.extract("a", ["b"], limit=-1), ValueError),
+    # No places to pair texts by.
+    (lambda: velmoro.cpdist({"a", "b"}, ["a", "b"]), TypeError),
+    (lambda: velmoro.cpdist(["a"], frozenset(["b"])), TypeError),
+    (lambda: velmoro.cdist({"a": "b"}, ["a"]), TypeError),
+    (lambda: velmoro.cdist(["a"], {"a": "b"}.keys()), TypeError),
+    (lambda: velmoro.extract("a", {"b", "c"}), TypeError),
+    # A NaN cutoff keeps nothing and nothing beyond it alike.
+    (lambda: velmoro.cdist(["a"], ["b"], score_cutoff=float("nan")), ValueError),
+    (lambda: velmoro.extract("a", ["b"], score_cutoff=float("nan")), ValueError),
 ])
 def test_refuses_what_is_not_a_text(call, error):
     with pytest.raises(error):
@@ -161,7 +170,7 @@ def test_comparisons_pickle_and_compare_by_value(pairs):
     assert comparisons[0] != velmoro.compare(pairs[0][0], pairs[0][1] + " extra")
 
 
-def test_compare_and_extract_need_no_numpy():
+def test_compare_and_extract_need_no_numpy_and_the_others_say_they_do():
     script = """if True:
         import sys
         sys.modules["numpy"] = None
@@ -169,8 +178,21 @@ def test_compare_and_extract_need_no_numpy():
         assert velmoro.compare("the red bag", "a red bag").distance > 0
         assert velmoro.extract("the red bag", ["a red bag", "x"])[0][0] == "a red bag"
         assert velmoro.explain("a", "a")[0]["score"] == 1
+        for call in (lambda: velmoro.cpdist(["a"], ["b"]), lambda: velmoro.cdist(["a"], ["b"])):
+            try:
+                call()
+            except ImportError as error:
+                print(error)
+            else:
+                raise AssertionError("no ImportError without numpy")
     """
-    subprocess.run([sys.executable, "-c", script], check=True)
+    run = subprocess.run([sys.executable, "-c", script], check=True, capture_output=True,
+                         text=True)
+    messages = run.stdout.splitlines()
+    assert len(messages) == 2
+    for function, message in zip(["cpdist", "cdist"], messages):
+        assert function in message and "needs numpy" in message
+        assert "compare, explain and extract work without numpy" in message
 
 
 @pytest.mark.parametrize("name", velmoro.__all__)

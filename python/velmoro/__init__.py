@@ -9,12 +9,15 @@ so canonically equivalent texts give one number; places in an explanation
 count code points of the text as given.
 
 compare and explain take one pair; cpdist, cdist and extract take sequences
-of texts (lists, tuples, pandas Series), run on ``workers`` threads (-1: every
-core, at most 1024) with the GIL released, and stop at Ctrl-C. In those
-sequences a missing text (None, a float NaN or pandas.NA) gives its pairs no
-distance. numpy is needed only by the functions that return arrays.
+of texts (lists, tuples, pandas Series; not a set or a mapping, whose texts
+have no places to pair them by), run on ``workers`` threads (-1: every core,
+at most 1024) with the GIL released, and stop at Ctrl-C within about a tenth
+of a second, or the time of the pair at hand. In those sequences a missing
+text (None, a float NaN or pandas.NA) gives its pairs no distance. numpy is
+needed only by cpdist and cdist, which return arrays.
 """
 
+import importlib
 import pathlib
 import re
 import sys
@@ -71,6 +74,19 @@ __version__ = "1.00"
 _Texts = Sequence[Optional[str]]
 
 
+def _needs_numpy(function):
+    """Raises ModuleNotFoundError, naming numpy, where this interpreter cannot
+    import it: function returns numpy arrays."""
+    try:
+        importlib.import_module("numpy")  # once imported, a look-up
+    except ImportError as error:
+        raise ModuleNotFoundError(
+            f"velmoro.{function} returns numpy arrays and needs numpy, which this interpreter "
+            f"({sys.executable}) cannot import: install numpy for it (python3-numpy for "
+            "Debian's python3). velmoro.compare, explain and extract work without numpy.",
+            name="numpy") from error
+
+
 def compare(text1: str, text2: str) -> Comparison:
     """Compares text1 with text2. An error of the comparison does not raise:
     error and message say what happened and distance is None."""
@@ -90,7 +106,8 @@ def cpdist(texts1: _Texts, texts2: _Texts, *, workers: int = 1,
     NaN where the comparison ended in an error or a text is missing. With
     return_scores, also an int16 array (n, 4) of the direction scores (-1
     where not computed) and an int8 array of codes: 0 none, 1 + the index of
-    the error kind in ERROR_KINDS, or MISSING_TEXT."""
+    the error kind in ERROR_KINDS, or MISSING_TEXT. Needs numpy."""
+    _needs_numpy("cpdist")
     return _velmoro.cpdist(texts1, texts2, workers, return_scores)
 
 
@@ -99,7 +116,8 @@ def cdist(queries: _Texts, choices: _Texts, *, workers: int = 1,
     """Every query against every choice, the query as Text1: a float64 array
     of shape (len(queries), len(choices)), NaN where a comparison ended in an
     error or a text is missing, and inf where a distance is above
-    score_cutoff."""
+    score_cutoff (a NaN score_cutoff raises ValueError). Needs numpy."""
+    _needs_numpy("cdist")
     return _velmoro.cdist(queries, choices, workers, score_cutoff)
 
 
@@ -109,8 +127,9 @@ def extract(query: str, choices: Union[_Texts, Mapping[object, Optional[str]]], 
     """The limit choices closest to query (all with limit None), the query as
     Text1: a list of (choice, distance, index), closest first, then those
     without a distance (None: an error or a missing choice). With
-    score_cutoff, only choices at most that far. For a mapping the choices
-    are its values, and each comes with its key in place of an index."""
+    score_cutoff, only choices at most that far (a NaN score_cutoff raises
+    ValueError, as in cdist). For a mapping the choices are its values, and
+    each comes with its key in place of an index."""
     if not isinstance(choices, Mapping):
         return _velmoro.extract(query, choices, limit, score_cutoff, workers)
     keys = list(choices.keys())
