@@ -21,10 +21,10 @@ for path in usr/bin/velmoro usr/bin/velmoro-cli \
             usr/share/metainfo/io.github.velmoro.Velmoro.metainfo.xml \
             usr/share/velmoro/velmoro-window.png \
             usr/share/doc/velmoro/copyright usr/share/doc/velmoro/changelog.gz \
-            usr/lib/python3.11/dist-packages/velmoro/__init__.py \
-            usr/lib/python3.11/dist-packages/velmoro/__init__.pyi \
-            usr/lib/python3.11/dist-packages/velmoro/py.typed \
-            'usr/lib/python3.11/dist-packages/velmoro/_velmoro.cpython-311-*.so'; do
+            usr/lib/python3/dist-packages/velmoro/__init__.py \
+            usr/lib/python3/dist-packages/velmoro/__init__.pyi \
+            usr/lib/python3/dist-packages/velmoro/py.typed \
+            'usr/lib/python3/dist-packages/velmoro/_velmoro.cpython-311-*.so'; do
   pattern="$(sed 's/\./\\./g; s/\*/.*/g' <<<"$path")"
   if ! grep -qx "\./$pattern" <<<"$listing"; then
     echo "check_package: $package lacks $path" >&2
