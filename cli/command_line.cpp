@@ -2,8 +2,10 @@
 
 #include <CLI/CLI.hpp>
 
+#include <charconv>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "escaped_text.h"
@@ -41,7 +43,7 @@ class HelpFormatter : public CLI::Formatter {
   }
 };
 
-// The footer, less the exit statuses, which come from their table; @LIMIT@
+// The footer up to the exit statuses, which come from their table; @LIMIT@
 // stands for the size limit.
 constexpr std::string_view kFooter = R"(
 Texts:
@@ -69,6 +71,24 @@ Many pairs:
   at the end of a record.
 )";
 
+// The last of the help, after the exit statuses: a manual page made from the
+// help holds every section that follows "Examples:" in its EXAMPLES.
+constexpr std::string_view kExamples = R"(
+Examples:
+  velmoro-cli "the red bag" "a red bag"
+                        two texts: a row of scores for each direction, then
+                        the result
+  velmoro-cli --json --explain --file1 a.txt --file2 b.txt
+                        two files, as one JSON object with every word of
+                        every direction
+  velmoro-cli --batch pairs.jsonl > scores.jsonl
+                        every pair of a JSON Lines file, on every core, one
+                        record a line
+  velmoro-cli --lines hypotheses.txt references.txt --stats
+                        line i of one file against line i of the other, then
+                        a summary
+)";
+
 std::string Footer() {
   std::string footer(kFooter);
   constexpr std::string_view kLimit = "@LIMIT@";
@@ -77,47 +97,56 @@ std::string Footer() {
   for (const ExitStatusRow& row : kExitStatuses) {
     footer += "  " + std::to_string(row.status) + "  " + std::string(row.meaning) + '\n';
   }
-  return footer;
+  return footer + std::string(kExamples);
 }
 
-// The options of every mode, as CLI11 gives them.
+// The most threads -j takes.
+constexpr unsigned kMostJobs = 1024;
+
+// The options of every mode as CLI11 collects them, unchecked: a value a use
+// of an option, "" for a use without one, and "true" a use of a flag. What
+// is wrong with them is told below, in words a user can act on.
 struct Parsed {
   std::vector<std::string> texts;
-  std::array<std::optional<std::string>, 2> files;
-  bool batch = false;  // --batch given, with or without a path
-  std::vector<std::string> batchPath;
+  std::array<std::vector<std::string>, 2> files;
+  std::vector<std::string> batch;  // "": standard input
   std::vector<std::string> lines;
-  bool json = false;
-  bool explain = false;
-  std::optional<unsigned> jobs;
-  bool stats = false;
-  std::string progress = "auto";
+  std::vector<std::string> jobs;
+  std::vector<std::string> progress;
+  std::vector<std::string> json;
+  std::vector<std::string> explain;
+  std::vector<std::string> stats;
 };
+
+// An option that takes up to most values, each use collected.
+CLI::Option* AddValued(CLI::App& app, const std::string& name, std::vector<std::string>& values,
+                       int most, const std::string& help, const std::string& typeName) {
+  return app.add_option(name, values, help)
+      ->expected(0, most)
+      ->allow_extra_args(false)
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+      ->type_name(typeName);
+}
 
 void AddOptions(CLI::App& app, Parsed& parsed) {
   app.formatter(std::make_shared<HelpFormatter>());
   app.get_formatter()->column_width(24);
   app.add_option("TEXT", parsed.texts, "TEXT1, then TEXT2: the texts themselves")->type_name("");
-  app.add_option("--file1", parsed.files[0], "Text1 from the file at PATH ('-': standard input)")
-      ->type_name("PATH");
-  app.add_option("--file2", parsed.files[1], "Text2 likewise (one text at most from '-')")
-      ->type_name("PATH");
+  AddValued(app, "--file1", parsed.files[0], 1,
+            "Text1 from the file at PATH ('-': standard input)", "PATH");
+  AddValued(app, "--file2", parsed.files[1], 1, "Text2 likewise (one text at most from '-')",
+            "PATH");
   app.add_flag("--json", parsed.json, "print one JSON object instead of the rows");
   app.add_flag("--explain", parsed.explain, "also show every word each direction walked");
-  app.add_option("--batch", parsed.batchPath, "compare the pairs of JSON Lines ('-', none: stdin)")
-      ->expected(0, 1)
-      ->type_name("[PATH]");
-  app.add_option("--lines", parsed.lines, "compare line i of FILE1 with line i of FILE2")
-      ->expected(2)
-      ->type_name("FILE1 FILE2");
-  app.add_option("-j,--jobs", parsed.jobs, "threads for --batch and --lines (default: all cores)")
-      ->check(CLI::Range(1U, 1024U).description(""))
-      ->type_name("N");
+  AddValued(app, "--batch", parsed.batch, 1,
+            "compare the pairs of JSON Lines ('-', none: stdin)", "[PATH]");
+  AddValued(app, "--lines", parsed.lines, 2, "compare line i of FILE1 with line i of FILE2",
+            "FILE1 FILE2");
+  AddValued(app, "-j,--jobs", parsed.jobs, 1,
+            "threads for --batch and --lines (default: all cores)", "N");
   app.add_flag("--stats", parsed.stats, "end with a summary on standard error (also on a terminal)");
-  app.add_option("--progress", parsed.progress,
-                 "progress on standard error: auto (on a terminal), always or never")
-      ->check(CLI::IsMember({"auto", "always", "never"}).description(""))
-      ->type_name("WHEN");
+  AddValued(app, "--progress", parsed.progress, 1,
+            "progress on standard error: auto (on a terminal), always or never", "WHEN");
   app.set_version_flag("-V,--version", "velmoro-cli " VELMORO_VERSION_TEXT);
   app.footer(Footer());
   // Unknown options are refused below, in words that quote them.
@@ -132,20 +161,70 @@ void RefuseExtras(const std::vector<std::string>& extras) {
   }
 }
 
+void RefuseRepeats(const std::vector<std::string>& values, const std::string& name) {
+  if (values.size() > 1) {
+    throw UsageError(name + " is given " + std::to_string(values.size()) + " times: give it once");
+  }
+}
+
+// The value of an option that takes one, nullopt when it is not given.
+std::optional<std::string> ValueOf(const std::vector<std::string>& values, const std::string& name,
+                                   const std::string& needs) {
+  if (values.empty()) return std::nullopt;
+  RefuseRepeats(values, name);
+  if (values.front().empty()) throw UsageError(name + " needs " + needs + " right after it");
+  return values.front();
+}
+
+bool FlagOf(const std::vector<std::string>& values, const std::string& name) {
+  for (const std::string& value : values) {
+    if (value != "true") throw UsageError(name + " takes no value, but was given " + Quoted(value));
+  }
+  return !values.empty();
+}
+
+unsigned JobsOf(const std::vector<std::string>& values) {
+  const std::string range = "a number of threads from 1 to " + std::to_string(kMostJobs);
+  const std::optional<std::string> given = ValueOf(values, "-j/--jobs", "N, " + range + ",");
+  if (!given) return 0;
+  unsigned jobs = 0;
+  const char* end = given->data() + given->size();
+  const auto [stop, error] = std::from_chars(given->data(), end, jobs);
+  if (error != std::errc() || stop != end || jobs < 1 || jobs > kMostJobs) {
+    throw UsageError("-j/--jobs takes " + range + ", not " + Quoted(*given));
+  }
+  return jobs;
+}
+
+Progress ProgressOf(const std::vector<std::string>& values) {
+  constexpr std::array<std::pair<std::string_view, Progress>, 3> kWhens{
+      {{"auto", Progress::Auto}, {"always", Progress::Always}, {"never", Progress::Never}}};
+  const std::optional<std::string> when =
+      ValueOf(values, "--progress", "WHEN: auto, always or never,");
+  if (!when) return Progress::Auto;
+  for (const auto& [name, progress] : kWhens) {
+    if (*when == name) return progress;
+  }
+  throw UsageError("--progress takes auto, always or never, not " + Quoted(*when));
+}
+
 bool IsStandardInput(const std::optional<std::string>& path) { return path == kStandardInputPath; }
 
 std::array<TextSource, 2> AssignTexts(const Parsed& parsed) {
+  const std::array<std::optional<std::string>, 2> files = {
+      ValueOf(parsed.files[0], "--file1", "the PATH of text 1"),
+      ValueOf(parsed.files[1], "--file2", "the PATH of text 2")};
   if (parsed.texts.size() > 2) {
     throw UsageError("too many texts: " + Quoted(parsed.texts[2]) + " would be the third");
   }
-  if (IsStandardInput(parsed.files[0]) && IsStandardInput(parsed.files[1])) {
+  if (IsStandardInput(files[0]) && IsStandardInput(files[1])) {
     throw UsageError("only one text can come from standard input");
   }
   std::array<TextSource, 2> sources;
   std::size_t nextText = 0;
   for (std::size_t slot = 0; slot < sources.size(); ++slot) {
-    if (parsed.files[slot]) {
-      sources[slot] = {TextSource::Kind::File, *parsed.files[slot]};
+    if (files[slot]) {
+      sources[slot] = {TextSource::Kind::File, *files[slot]};
     } else if (nextText < parsed.texts.size()) {
       sources[slot] = {TextSource::Kind::Argument, parsed.texts[nextText++]};
     } else {
@@ -159,38 +238,58 @@ std::array<TextSource, 2> AssignTexts(const Parsed& parsed) {
   return sources;
 }
 
-Progress ProgressOf(const std::string& when) {
-  if (when == "always") return Progress::Always;
-  if (when == "never") return Progress::Never;
-  return Progress::Auto;
-}
-
 // What only a batch or line-aligned run takes, refused elsewhere.
 void RefuseBatchOptions(const Parsed& parsed) {
-  if (parsed.jobs || parsed.stats || parsed.progress != "auto") {
+  if (!parsed.jobs.empty() || !parsed.stats.empty() || !parsed.progress.empty()) {
     throw UsageError("--jobs, --stats and --progress go with --batch or --lines");
   }
 }
 
-CommandLine BatchOrLines(const Parsed& parsed, CommandLine command) {
-  if (!parsed.texts.empty() || parsed.files[0] || parsed.files[1]) {
-    throw UsageError("--batch and --lines take no TEXT1, TEXT2, --file1 or --file2");
+std::string BatchPathOf(const Parsed& parsed) {
+  RefuseRepeats(parsed.batch, "--batch");
+  if (!parsed.texts.empty()) {
+    throw UsageError("--batch reads its pairs from one file, so " + Quoted(parsed.texts.front()) +
+                     " has no place here (to read several, join them: cat FILE... | "
+                     "velmoro-cli --batch)");
   }
-  if (parsed.batch && !parsed.lines.empty()) {
+  const std::string& path = parsed.batch.front();
+  return path.empty() ? std::string(kStandardInputPath) : path;
+}
+
+std::array<std::string, 2> LinesPathsOf(const Parsed& parsed) {
+  std::vector<std::string> paths;
+  for (const std::string& path : parsed.lines) {
+    if (!path.empty()) paths.push_back(path);
+  }
+  if (paths.size() != 2) {
+    throw UsageError("--lines needs two files right after it, FILE1 and FILE2" +
+                     (paths.empty() ? std::string() : ", but has only " + Quoted(paths.front())));
+  }
+  if (!parsed.texts.empty()) {
+    throw UsageError("--lines compares two files, FILE1 and FILE2, so " +
+                     Quoted(parsed.texts.front()) + " has no place here");
+  }
+  return {paths[0], paths[1]};
+}
+
+CommandLine BatchOrLines(const Parsed& parsed, CommandLine command) {
+  if (!parsed.batch.empty() && !parsed.lines.empty()) {
     throw UsageError("--batch and --lines cannot be given together");
   }
-  if (parsed.batch) {
+  if (!parsed.files[0].empty() || !parsed.files[1].empty()) {
+    throw UsageError("--batch and --lines read the texts of their pairs from their own input, "
+                     "so --file1 and --file2 have no place beside them");
+  }
+  if (!parsed.batch.empty()) {
     command.mode = Mode::Batch;
     command.json = true;
-    const bool named = !parsed.batchPath.empty() && !parsed.batchPath.front().empty();
-    command.batchPath = named ? parsed.batchPath.front() : std::string(kStandardInputPath);
+    command.batchPath = BatchPathOf(parsed);
   } else {
     command.mode = Mode::Lines;
-    command.linesPaths = {parsed.lines[0], parsed.lines[1]};
+    command.linesPaths = LinesPathsOf(parsed);
     if (command.explain && !command.json) throw UsageError("--explain with --lines needs --json");
   }
-  command.jobs = parsed.jobs.value_or(0);
-  command.stats = parsed.stats;
+  command.jobs = JobsOf(parsed.jobs);
   command.progress = ProgressOf(parsed.progress);
   return command;
 }
@@ -216,10 +315,12 @@ CommandLine ParseCommandLine(std::span<const char* const> argv) {
     throw UsageError(Escaped(error.what()));
   }
   RefuseExtras(app.remaining());
-  parsed.batch = app.count("--batch") > 0;
-  command.json = parsed.json;
-  command.explain = parsed.explain;
-  if (parsed.batch || !parsed.lines.empty()) return BatchOrLines(parsed, std::move(command));
+  command.json = FlagOf(parsed.json, "--json");
+  command.explain = FlagOf(parsed.explain, "--explain");
+  command.stats = FlagOf(parsed.stats, "--stats");
+  if (!parsed.batch.empty() || !parsed.lines.empty()) {
+    return BatchOrLines(parsed, std::move(command));
+  }
   RefuseBatchOptions(parsed);
   command.texts = AssignTexts(parsed);
   return command;

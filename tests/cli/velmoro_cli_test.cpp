@@ -10,17 +10,19 @@
 #include <cstdlib>
 #include <filesystem>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "cli_runner.h"
+#include "sample_pair.h"
 
 namespace {
 
 using Json = nlohmann::json;
 
-const std::string kSampleText1 = "Anna packs the red bag. She walks to the old mill by the river";
-const std::string kSampleText2 = "Anna packs the blue bag, then she runs to the mill by the lake.";
+const std::string kSampleText1(velmoro::fixtures::kSamplePair.text1);
+const std::string kSampleText2(velmoro::fixtures::kSamplePair.text2);
 
 constexpr int kExitCompareError = 1;
 constexpr int kExitBadInput = 2;
@@ -325,6 +327,38 @@ TEST_F(VelmoroCli, RejectsBadUsage) {
   }
 }
 
+// What is wrong with a command line is told in words of this program that
+// say what to do, never in the parser's.
+TEST_F(VelmoroCli, SaysPlainlyWhatIsWrongWithACommandLine) {
+  struct Row {
+    std::vector<std::string> args;
+    std::string message;
+  };
+  const std::vector<Row> rows = {
+      {{"--batch", "a.jsonl", "b.jsonl", "c.jsonl"},
+       "--batch reads its pairs from one file, so 'b.jsonl' has no place here (to read several, "
+       "join them: cat FILE... | velmoro-cli --batch)"},
+      {{"--lines", "a.txt"}, "--lines needs two files right after it, FILE1 and FILE2, but has "
+                             "only 'a.txt'"},
+      {{"--lines", "a.txt", "b.txt", "c.txt"},
+       "--lines compares two files, FILE1 and FILE2, so 'c.txt' has no place here"},
+      {{"--batch", "-j", "0"}, "-j/--jobs takes a number of threads from 1 to 1024, not '0'"},
+      {{"--batch", "--jobs"},
+       "-j/--jobs needs N, a number of threads from 1 to 1024, right after it"},
+      {{"--batch", "--progress", "often"}, "--progress takes auto, always or never, not 'often'"},
+      {{"one", "--file1"}, "--file1 needs the PATH of text 1 right after it"},
+      {{"--file2", "a", "--file2", "b", "one"}, "--file2 is given 2 times: give it once"},
+      {{"--json=yes", "one", "two"}, "--json takes no value, but was given 'yes'"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(testing::PrintToString(row.args));
+    const CliRun run = RunCli(row.args);
+    EXPECT_EQ(run.status, kExitBadInput);
+    EXPECT_EQ(run.err, "velmoro-cli: " + row.message +
+                           "\nTry 'velmoro-cli --help' for more information.\n");
+  }
+}
+
 TEST_F(VelmoroCli, RefusesWhatIsNotATextBeforeReadingItAll) {
   struct Row {
     std::vector<std::string> args;
@@ -417,6 +451,48 @@ TEST_F(VelmoroCli, PrintsHelpAndVersion) {
   const CliRun version = RunCli({"--version"});
   EXPECT_EQ(version.status, EXIT_SUCCESS);
   EXPECT_EQ(version.out, "velmoro-cli 1.00\n");
+}
+
+// The command lines under "Examples:" of --help.
+std::vector<std::string> HelpExamples(const std::string& help) {
+  std::vector<std::string> examples;
+  const std::string heading = "\nExamples:\n";
+  const std::size_t start = help.find(heading);
+  if (start == std::string::npos) return examples;
+  std::istringstream lines(help.substr(start + heading.size()));
+  constexpr std::string_view kIndent = "  ";
+  for (std::string line; std::getline(lines, line) && !line.empty();) {
+    if (line.starts_with(std::string(kIndent) + "velmoro-cli ")) {
+      examples.push_back(line.substr(kIndent.size()));
+    }
+  }
+  return examples;
+}
+
+// Each example of --help runs as typed, in a folder that holds the files it
+// names, made up from the sample pair: text 1, then text 2, for its text
+// files, and the pair for its JSON Lines.
+TEST_F(VelmoroCli, RunsEveryExampleOfItsHelp) {
+  const std::vector<std::string> examples = HelpExamples(RunCli({"--help"}).out);
+  ASSERT_FALSE(examples.empty());
+  const std::string programFolder = std::filesystem::path(VELMORO_CLI_PATH).parent_path().string();
+  for (const std::string& example : examples) {
+    SCOPED_TRACE(example);
+    const velmoro::test_support::CliRunner shell("/bin/sh");
+    std::istringstream words(example);
+    int texts = 0;
+    for (std::string word; words >> word;) {
+      if (word.ends_with(".txt")) {
+        static_cast<void>(shell.WriteFile(word, texts++ % 2 == 0 ? kSampleText1 : kSampleText2));
+      } else if (word.ends_with(".jsonl")) {
+        static_cast<void>(shell.WriteFile(
+            word, Json{{"text1", kSampleText1}, {"text2", kSampleText2}}.dump() + '\n'));
+      }
+    }
+    const CliRun run = shell.Run({"-c", "cd \"$0\" && PATH=\"$1:$PATH\" && " + example,
+                                  shell.folder().string(), programFolder});
+    EXPECT_EQ(run.status, EXIT_SUCCESS) << run.err;
+  }
 }
 
 }  // namespace
