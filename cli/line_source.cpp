@@ -13,11 +13,8 @@ constexpr std::size_t kReadChunk = std::size_t{1} << 20;
 }  // namespace
 
 LineSource::LineSource(const std::string& path, std::string description, LineEnds ends,
-                       std::size_t longestLine, std::size_t padding)
-    : file_(path, std::move(description)),
-      ends_(ends),
-      longestLine_(longestLine),
-      padding_(padding) {}
+                       std::size_t longestLine)
+    : file_(path, std::move(description)), ends_(ends), longestLine_(longestLine) {}
 
 bool LineSource::Next(LineChunk& chunk, std::size_t chunkBytes, std::size_t mostLines) {
   chunk.bytes.clear();
@@ -59,7 +56,6 @@ bool LineSource::Next(LineChunk& chunk, std::size_t chunkBytes, std::size_t most
     start = found->next;
   }
   pending_.erase(0, start);
-  chunk.bytes.append(padding_, '\0');
   return !chunk.lines.empty();
 }
 

@@ -25,9 +25,7 @@ struct Line {
   bool tooLong = false;
 };
 
-// Whole lines, their texts one after another in bytes, which ends in padding
-// zero bytes that belong to no line, so that a parser may read a little past
-// any line.
+// Whole lines, their texts one after another in bytes.
 struct LineChunk {
   std::string bytes;
   std::vector<Line> lines;
@@ -43,9 +41,9 @@ enum class LineEnds { LineFeed, AnyBreak };
 class LineSource {
  public:
   // Reads path ("-": standard input); see InputFile. longestLine is the most a
-  // kept line may hold, padding the zero bytes behind a chunk's lines.
+  // kept line may hold.
   LineSource(const std::string& path, std::string description, LineEnds ends,
-             std::size_t longestLine, std::size_t padding = 0);
+             std::size_t longestLine);
 
   // The next lines, about chunkBytes of them but at least one and at most
   // mostLines; false when none is left. Unless mostLines is given, the lines
@@ -73,7 +71,6 @@ class LineSource {
   InputFile file_;
   LineEnds ends_;
   std::size_t longestLine_;
-  std::size_t padding_;
   std::string pending_;     // read, not handed out yet
   std::size_t lineNumber_ = 0;
   std::size_t bytesRead_ = 0;

@@ -14,15 +14,24 @@
 #include <functional>
 #include <map>
 #include <mutex>
+#include <new>
 #include <optional>
 #include <queue>
+#include <string>
+#include <system_error>
 #include <thread>
 #include <utility>
 #include <vector>
 
+#include "complaint.h"
 #include "stop_signals.h"
 
 namespace velmoro::cli {
+
+// Under an address-space limit, has the threads share the allocator's
+// arenas, so few that they leave the limit room for the work. Called before
+// threads start.
+void FitAllocatorToAddressLimit();
 
 template <typename Chunk, typename Result>
 class OrderedWork {
@@ -30,12 +39,13 @@ class OrderedWork {
   using Work = std::function<Result(Chunk&)>;
   using Emit = std::function<void(Result&)>;
 
-  // Starts jobs workers that call work, and hands each result to emit on the
-  // thread that calls Add and EmitAll.
+  // Starts up to jobs workers that call work, as many as the system gives
+  // threads for, and hands each result to emit on the thread that calls Add
+  // and EmitAll.
   OrderedWork(unsigned jobs, Work work, Emit emit)
-      : work_(std::move(work)), emit_(std::move(emit)), ahead_(2 * std::size_t{jobs}) {
-    const StopSignalsBlocked blocked;  // the calling thread alone takes them
-    for (unsigned i = 0; i < jobs; ++i) workers_.emplace_back([this] { RunWorker(); });
+      : work_(std::move(work)), emit_(std::move(emit)) {
+    StartWorkers(jobs);
+    ahead_ = 2 * workers_.size();
   }
 
   ~OrderedWork() { StopWorkers(); }
@@ -53,6 +63,9 @@ class OrderedWork {
     changed_.notify_one();
   }
 
+  // The workers started: none when the system gave no thread.
+  [[nodiscard]] std::size_t workers() const { return workers_.size(); }
+
   // The writer: emits every result of the chunks added so far.
   void EmitAll() {
     while (emitted_ < read_) {
@@ -65,6 +78,34 @@ class OrderedWork {
   }
 
  private:
+  // Where the system refuses a thread, for want of memory or of threads,
+  // half as many as it gave are kept, so that the memory left holds their
+  // work: each brings chunks to read ahead.
+  void StartWorkers(unsigned jobs) {
+    const StopSignalsBlocked blocked;  // the calling thread alone takes them
+    FitAllocatorToAddressLimit();
+    const std::size_t started = TryToStart(jobs);
+    if (started == jobs) return;
+    StopWorkers();
+    stopping_ = false;
+    TryToStart((started + 1) / 2);
+    Complain("only " + std::to_string(started) + " of the " + std::to_string(jobs) +
+             " threads asked for could be started: the run goes on with " +
+             (workers_.empty() ? std::string("the reading thread alone")
+                               : std::to_string(workers_.size()) + " of them"));
+  }
+
+  // Starts workers up to jobs of them; how many there are.
+  std::size_t TryToStart(std::size_t jobs) {
+    try {
+      workers_.reserve(jobs);
+      while (workers_.size() < jobs) workers_.emplace_back([this] { RunWorker(); });
+    } catch (const std::system_error&) {
+    } catch (const std::bad_alloc&) {
+    }
+    return workers_.size();
+  }
+
   // A worker: takes the next chunk until none is left or work failed.
   void RunWorker() {
     std::unique_lock lock(mutex_);
@@ -123,7 +164,7 @@ class OrderedWork {
 
   Work work_;
   Emit emit_;
-  std::size_t ahead_;
+  std::size_t ahead_ = 0;
   std::mutex mutex_;
   std::condition_variable changed_;
   std::queue<std::pair<std::size_t, Chunk>> waiting_;
@@ -136,35 +177,38 @@ class OrderedWork {
 };
 
 // Calls next(chunk) for each chunk until it returns false, work(chunk) for
-// each on one of jobs threads (on the calling thread when jobs is 1), and
-// emit(result) for each result on the calling thread, in chunk order. When
-// waits() says that next would wait for input, everything read so far is
-// emitted first and idle() called. An exception of work ends the run and is
-// thrown again here.
+// each on one of jobs threads (on the calling thread when jobs is 1, or when
+// no thread could be started), and emit(result) for each result on the
+// calling thread, in chunk order. When waits() says that next would wait for
+// input, everything read so far is emitted first and idle() called. An
+// exception of work ends the run and is thrown again here.
 template <typename Chunk, typename Next, typename Work, typename Emit, typename Waits,
           typename Idle>
 void RunInOrder(unsigned jobs, Next next, Work work, Emit emit, Waits waits, Idle idle) {
   using Result = decltype(work(std::declval<Chunk&>()));
-  if (jobs <= 1) {
-    Chunk chunk;
-    while (true) {
-      if (waits()) idle();
-      if (!next(chunk)) return;
-      Result result = work(chunk);
-      emit(result);
-    }
-  }
-  OrderedWork<Chunk, Result> ordered(jobs, work, emit);
-  while (true) {
-    if (waits()) {
+  if (jobs > 1) {
+    OrderedWork<Chunk, Result> ordered(jobs, work, emit);
+    if (ordered.workers() > 0) {
+      while (true) {
+        if (waits()) {
+          ordered.EmitAll();
+          idle();
+        }
+        Chunk chunk;
+        if (!next(chunk)) break;
+        ordered.Add(std::move(chunk));
+      }
       ordered.EmitAll();
-      idle();
+      return;
     }
-    Chunk chunk;
-    if (!next(chunk)) break;
-    ordered.Add(std::move(chunk));
   }
-  ordered.EmitAll();
+  Chunk chunk;
+  while (true) {
+    if (waits()) idle();
+    if (!next(chunk)) return;
+    Result result = work(chunk);
+    emit(result);
+  }
 }
 
 }  // namespace velmoro::cli

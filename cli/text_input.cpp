@@ -1,6 +1,7 @@
 #include "text_input.h"
 
 #include <array>
+#include <cstdint>
 #include <cstring>
 
 #include "escaped_text.h"
@@ -29,6 +30,20 @@ std::string Describe(const TextSource& source, std::size_t slot) {
   if (source.kind == TextSource::Kind::Argument) return description;
   if (source.value == kStandardInputPath) return description + " from standard input";
   return description + " from " + Quoted(source.value);
+}
+
+// The length of the ASCII bytes bytes starts with: eight at a time while no
+// byte of them has its top bit set.
+std::size_t AsciiPrefix(std::string_view bytes) {
+  constexpr std::uint64_t kHighs = 0x8080808080808080U;
+  std::size_t at = 0;
+  for (; at + sizeof(std::uint64_t) <= bytes.size(); at += sizeof(std::uint64_t)) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, bytes.data() + at, sizeof word);
+    if ((word & kHighs) != 0) break;
+  }
+  while (at < bytes.size() && static_cast<unsigned char>(bytes[at]) < 0x80) ++at;
+  return at;
 }
 
 std::string_view DropFinalLineTerminator(std::string_view bytes) {
@@ -92,8 +107,13 @@ std::optional<std::string> TextProblem(std::string_view bytes, Utf8Checked check
     return NulByteProblem(nul);
   }
   if (checked == Utf8Checked::Yes) return std::nullopt;
-  const Utf8Prefix prefix = WellFormedPrefix(bytes);
-  if (prefix.length < bytes.size()) return IllFormed(prefix.length);
+  return Utf8Problem(bytes);
+}
+
+std::optional<std::string> Utf8Problem(std::string_view bytes) {
+  const std::size_t ascii = AsciiPrefix(bytes);
+  const std::size_t wellFormed = ascii + WellFormedPrefix(bytes.substr(ascii)).length;
+  if (wellFormed < bytes.size()) return IllFormed(wellFormed);
   return std::nullopt;
 }
 

@@ -26,6 +26,10 @@ enum class Utf8Checked { No, Yes };
 [[nodiscard]] std::optional<std::string> TextProblem(std::string_view bytes,
                                                      Utf8Checked checked = Utf8Checked::No);
 
+// What is wrong with bytes as UTF-8, as the rest of a sentence that names
+// them ("is not valid UTF-8: ..."); nullopt when nothing is.
+[[nodiscard]] std::optional<std::string> Utf8Problem(std::string_view bytes);
+
 // Text1 and Text2 from their sources. An argument is taken as it is. A file,
 // or standard input for the path "-", is read whole, loses a UTF-8 byte order
 // mark at its start and exactly one final line break ("\r\n", "\n" or "\r"),

@@ -11,7 +11,7 @@
 set -euo pipefail
 
 run_packages=(g++ cmake make libicu-dev qt6-base-dev libqt6svg6 fonts-dejavu-core libcli11-dev
-              libsimdjson-dev nlohmann-json3-dev libgtest-dev help2man)
+              nlohmann-json3-dev libgtest-dev help2man)
 package_packages=("${run_packages[@]}" pybind11-dev python3-dev python3-numpy dpkg-dev lintian pkg-config)
 test_packages=("${package_packages[@]}" clang libclang-rt-14-dev libbenchmark-dev
                xvfb x11-utils xdotool imagemagick wdiff hyperfine python3 python3-pytest

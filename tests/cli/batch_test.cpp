@@ -79,6 +79,8 @@ TEST_F(Batch, AnswersEveryLineInOrderWhateverTheJobs) {
   EXPECT_EQ(records[0], single);
 }
 
+// Each line that cannot be read gets a record that says why, naming the
+// member at fault, and the run goes on.
 TEST_F(Batch, SaysWhyItCouldNotReadALine) {
   struct Row {
     std::string line;
@@ -86,23 +88,59 @@ TEST_F(Batch, SaysWhyItCouldNotReadALine) {
     Json id;  // null: none could be read
   };
   const std::vector<Row> rows = {
-      {"[1, 2]", "not a JSON object", nullptr},
+      {"[1, 2]", "not a JSON object with \"text1\" and \"text2\": '{' expected at byte 0", nullptr},
+      {"not json", "not a JSON object with \"text1\" and \"text2\": '{' expected at byte 0",
+       nullptr},
       {"{\"text1\": \"a\"}", "\"text2\" is missing", nullptr},
       {"{\"text1\": \"a\", \"text2\": 2, \"id\": [\"x\"]}", "\"text2\" is not a string", {"x"}},
       {"{\"text1\": \"a\", \"text2\": \"b\\u0000\", \"id\": 5}", "text 2 holds a NUL byte", 5},
-      {"{\"text1\": \"\xC0\xAF\", \"text2\": \"b\"}", "not a JSON object", nullptr},
-      {"{\"text1\": \"a\", \"text2\": \"b\"} {}", "trailing content", nullptr},
+      {"{\"text1\": \"\\ud800\", \"text2\": \"b\", \"id\": 6}",
+       "\"text1\" holds a lone surrogate, '\\ud800' at byte 11: it is not valid Unicode", nullptr},
+      {"{\"text1\": \"a\tb\", \"text2\": \"b\"}",
+       "\"text1\" is not valid JSON: the control character U+0009", nullptr},
+      {"{\"text1\": \"\xC0\xAF\", \"text2\": \"b\"}", "the line is not valid UTF-8", nullptr},
+      {"{\"text1\": \"a\", \"text2\": \"b\"} {}", "trailing content after the object at byte 29",
+       nullptr},
+      {"{\"text1\": \"a\", \"text2\": \"b\",}", "a key in double quotes expected at byte 28",
+       nullptr},
+      // A member read for nothing must still be JSON.
+      {"{\"text1\": \"a\", \"text2\": \"b\", \"x\": [1, tru]}",
+       "\"x\" is not valid JSON: 'tru' at byte 38", nullptr},
   };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.line);
-    const CliRun run = RunBatch({}, row.line + '\n' + PairLine("a", "a", 1));
-    EXPECT_EQ(run.status, kExitBadInput);
-    const std::vector<Json> records = Records(run.out);
-    ASSERT_EQ(records.size(), 2U);
-    const std::string why = records[0].value("input_error", "");
-    EXPECT_NE(why.find(row.why), std::string::npos) << why;
-    EXPECT_EQ(records[0].value("id", Json()), row.id);
-    EXPECT_EQ(records[1]["result"], "0");
+  std::string input;
+  for (const Row& row : rows) input += row.line + '\n';
+  const CliRun run = RunBatch({}, input + PairLine("a", "a", 1));
+  EXPECT_EQ(run.status, kExitBadInput);
+  const std::vector<Json> records = Records(run.out);
+  ASSERT_EQ(records.size(), rows.size() + 1);
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    SCOPED_TRACE(rows[i].line);
+    EXPECT_EQ(records[i]["line"], i + 1);
+    const std::string why = records[i].value("input_error", "");
+    EXPECT_NE(why.find(rows[i].why), std::string::npos) << why;
+    EXPECT_EQ(records[i].value("id", Json()), rows[i].id);
+  }
+  EXPECT_EQ(records.back()["result"], "0");
+}
+
+// An id is written back as the line wrote it only when it is valid JSON:
+// any other makes its line an input error, which names the id.
+TEST_F(Batch, WritesBackOnlyIdsThatAreValidJson) {
+  const std::vector<std::string> ids = {
+      "tru", "01", "-", "1.", "1e", "0x10", R"("\x")", R"("\u12")", "[1 2]", "[1,]", R"({"a":1,})",
+      R"("\udc00")"};
+  std::string input;
+  for (const std::string& id : ids) {
+    input += R"({"text1": "a b", "text2": "a c", "id": )" + id + "}\n";
+  }
+  const CliRun run = RunBatch({}, input);
+  EXPECT_EQ(run.status, kExitBadInput);
+  const std::vector<Json> records = Records(run.out);
+  ASSERT_EQ(records.size(), ids.size());
+  for (std::size_t i = 0; i < ids.size(); ++i) {
+    SCOPED_TRACE(ids[i]);
+    EXPECT_FALSE(records[i].contains("id"));
+    EXPECT_EQ(records[i].value("input_error", "").rfind("\"id\" ", 0), 0U) << records[i];
   }
 }
 
@@ -110,7 +148,8 @@ TEST_F(Batch, SaysWhyItCouldNotReadALine) {
 // harm, an id comes back as the line wrote it, and blank lines are skipped.
 TEST_F(Batch, ReadsOnlyTheFieldsItNeedsAndSkipsBlankLines) {
   const std::vector<std::string> ids = {"18446744073709551616", "1e400", "1e10",
-                                        R"({"k" : [1, -0.0]})"};
+                                        R"({"k" : [1, -0.0]})", R"("\u00e9\ud83d\ude00")",
+                                        std::string(3000, '[') + std::string(3000, ']')};
   std::string input = "\n";
   for (const std::string& id : ids) {
     input += R"({"n": 123456789012345678901, "x": 1e999, "text1": "a b", "text2": "a b", "id": )" +
@@ -130,7 +169,9 @@ TEST_F(Batch, ReadsOnlyTheFieldsItNeedsAndSkipsBlankLines) {
     line += 2;
   }
   EXPECT_EQ(lines.peek(), EOF);
-  EXPECT_NE(run.err.find("pairs: 4, completed: 4, lines not read: 0, blank lines: 5"),
+  const std::string pairs = std::to_string(ids.size());
+  EXPECT_NE(run.err.find("pairs: " + pairs + ", completed: " + pairs +
+                         ", lines not read: 0, blank lines: " + std::to_string(ids.size() + 1)),
             std::string::npos)
       << run.err;
 }
