@@ -46,8 +46,11 @@ bool StatOf(const std::string& path, struct stat& status) {
 InputFile::InputFile(const std::string& path, std::string description)
     : fd_(STDIN_FILENO), ownsFd_(path != kStandardInputPath), description_(std::move(description)) {
   if (!ownsFd_) return;
-  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // A named pipe opens at once rather than when a writer comes: the wait is
+  // left to the reads, which a stop ends.
+  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd_ < 0) FailToRead(description_, errno);
+  ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
 }
 
 InputFile::~InputFile() {
@@ -56,11 +59,11 @@ InputFile::~InputFile() {
 
 std::size_t InputFile::ReadSome(char* buffer, std::size_t size) {
   while (true) {
+    // A run asked to stop reads no more.
+    if (!AwaitInput(fd_)) return 0;
     const ssize_t count = ::read(fd_, buffer, size);
     if (count >= 0) return static_cast<std::size_t>(count);
     if (errno != EINTR) FailToRead(description_, errno);
-    // A run asked to stop reads no more.
-    if (StopSignal() != 0) return 0;
   }
 }
 

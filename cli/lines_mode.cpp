@@ -10,6 +10,7 @@
 #include "line_source.h"
 #include "pair_run.h"
 #include "size_limits.h"
+#include "stop_signals.h"
 
 namespace velmoro::cli {
 
@@ -85,11 +86,13 @@ class LinesSource {
         sources_{LineSource(paths[0], Quoted(paths[0]), LineEnds::AnyBreak, kTextLimitBytes),
                  LineSource(paths[1], Quoted(paths[1]), LineEnds::AnyBreak, kTextLimitBytes)} {}
 
-  // As many lines of the second file as the first gives.
+  // As many lines of the second file as the first gives. A stop cuts the
+  // reading short, which says nothing of the files' line counts.
   bool Next(LinePair& chunks) {
     const bool more = sources_[0].Next(chunks[0], kChunkBytes / 2);
     const std::size_t lines = more ? chunks[0].lines.size() : 1;
     const bool moreOf2 = sources_[1].Next(chunks[1], kChunkBytes * 64, lines);
+    if (StopSignal() != 0) return false;
     if (more != moreOf2 || (more && chunks[1].lines.size() != lines)) {
       throw InputError(Unequal(paths_));
     }

@@ -57,7 +57,7 @@ struct ChunkResult {
   std::string out;
   RunSummary summary;
   std::size_t lines = 0;     // lines of input, blank ones among them
-  std::size_t lastLine = 0;  // the number of the last of them
+  std::size_t lastLine = 0;  // the line of the last record, 0 for none
   std::vector<StreamedPair> streamed;  // in the order of their places
 };
 
@@ -123,7 +123,7 @@ Outcome RunChunks(const Command& command, Output& output, Source& source, const 
         summary.Add(result.summary);
         pairs.Write(result, output, summary);
         lines += result.lines;
-        lastLine = result.lastLine;
+        if (result.lastLine != 0) lastLine = result.lastLine;
         progress.Update(lines);
       },
       [&] { return source.WouldWait(); },

@@ -1,8 +1,10 @@
 #include "stop_signals.h"
 
+#include <poll.h>
 #include <pthread.h>
 
 #include <atomic>
+#include <cerrno>
 
 namespace velmoro::cli {
 
@@ -44,6 +46,20 @@ StopSignals::~StopSignals() {
 }
 
 int StopSignal() { return stopSignal.load(); }
+
+// The stop signals are held back from the look at the stop until ppoll lets
+// them in as it starts to wait, so that none can come between the two and
+// leave the wait without an end.
+bool AwaitInput(int fd) {
+  const sigset_t stops = StopSet();
+  sigset_t open;
+  pthread_sigmask(SIG_BLOCK, &stops, &open);
+  pollfd input{fd, POLLIN, 0};
+  while (StopSignal() == 0 && ::ppoll(&input, 1, nullptr, &open) < 0 && errno == EINTR) {
+  }
+  pthread_sigmask(SIG_SETMASK, &open, nullptr);
+  return StopSignal() == 0;
+}
 
 StopSignalsBlocked::StopSignalsBlocked() {
   const sigset_t set = StopSet();

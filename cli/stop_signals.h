@@ -26,6 +26,10 @@ class StopSignals {
 // The signal that asked for a stop, or 0 while none has.
 [[nodiscard]] int StopSignal();
 
+// Waits until fd has input to read, or its end, unless a stop is asked for
+// first, before the wait or during it; false for a stop.
+[[nodiscard]] bool AwaitInput(int fd);
+
 // While one lives, the calling thread does not take SIGINT and SIGTERM, nor
 // do threads it starts meanwhile: the thread that reads and writes takes
 // them, so that its waits are the ones they interrupt.
