@@ -1,7 +1,8 @@
 #pragma once
 
-// What velmoro-cli writes to standard output, through one buffer. A write
-// that fails (a full disk, a closed descriptor) is an error, not lost output.
+// What velmoro-cli writes to standard output, through one buffer, and the
+// summary it writes to standard error. A write that fails (a full disk, a
+// closed descriptor) is an error, not lost output.
 
 #include <cstddef>
 #include <stdexcept>
@@ -15,11 +16,9 @@ class OutputError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// Writes to standard output.
 class Output {
  public:
-  // Writes to the file descriptor fd.
-  explicit Output(int fd = 1) : fd_(fd) {}
-
   // What is written next goes here; Drain or Flush writes it out.
   [[nodiscard]] std::string& buffer() { return buffer_; }
 
@@ -33,8 +32,11 @@ class Output {
   void Flush();
 
  private:
-  int fd_;
   std::string buffer_;
 };
+
+// Writes text whole to standard error, though a signal interrupts a write.
+// Throws OutputError.
+void WriteToStandardError(std::string_view text);
 
 }  // namespace velmoro::cli

@@ -7,7 +7,6 @@
 
 #include <concepts>
 #include <cstddef>
-#include <cstdio>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -134,7 +133,7 @@ Outcome RunChunks(const Command& command, Output& output, Source& source, const 
   progress.Clear();
   output.Flush();
   progress.Finish(lines);
-  if (command.summaryShown) std::fputs(summary.Text(progress.Seconds()).c_str(), stderr);
+  if (command.summaryShown) WriteToStandardError(summary.Text(progress.Seconds()));
   if (StopSignal() != 0) return Stopped(lastLine);
   return summary.inputErrors() == 0 ? Outcome::Done : Outcome::BadInput;
 }

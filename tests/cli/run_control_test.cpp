@@ -1,5 +1,6 @@
 // How velmoro-cli --batch and --lines run and end: on the threads the system
-// gives, and stopped by a signal while they wait for input.
+// gives, stopped by a signal while they wait for input, and failing when the
+// summary cannot be written.
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -198,6 +199,17 @@ TEST_F(RunControl, NamesTheLastRecordWrittenWhenBlankLinesFollowIt) {
   EXPECT_NE(Err().find("stopped by SIGTERM: the output ends with the record of line 5"),
             std::string::npos)
       << Err();
+}
+
+// --- the summary
+
+TEST_F(RunControl, FailsWhenTheSummaryCannotBeWritten) {
+  const std::string pairs = cli_.WriteFile("pairs.jsonl", SamplePairs(3));
+  const std::string written = cli_.Run({"--batch", pairs}).out;
+  const CliRun run = CliRunner("/bin/sh").Run(
+      {"-c", "exec \"$0\" --batch \"$1\" --stats 2>/dev/full", VELMORO_CLI_PATH, pairs});
+  EXPECT_EQ(run.status, ExitStatus(Outcome::OutputError));
+  EXPECT_TRUE(run.out == written) << run.out.size() << " bytes, not " << written.size();
 }
 
 }  // namespace
