@@ -1,5 +1,6 @@
 #include "batch_mode.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -13,15 +14,25 @@ namespace velmoro::cli {
 
 namespace {
 
+// Why a line that the source did not keep has no pair.
+std::string NotKeptProblem(const Line& line) {
+  if (line.fault == LineFault::TooLong) {
+    return "the line is longer than two texts of " + TextLimitText() + " can make it";
+  }
+  return "the line " + LineFaultProblem(line);
+}
+
 ChunkResult WorkOnBatch(const LineChunk& chunk, const PairWork& work, bool resultsKept) {
   ChunkResult result(resultsKept);
-  result.out.reserve(chunk.bytes.size() * 2);
+  // A record takes about as much room as a short line, and a long line's no
+  // more.
+  result.out.reserve(std::min(chunk.bytes.size(), kChunkBytes) * 2);
   std::array<std::string, 2> decoded;
   for (const Line& line : chunk.lines) {
     PairLine pair;
     pair.line = line.number;
-    if (line.tooLong) {
-      pair.problem = "the line is longer than two texts of " + TextLimitText() + " can make it";
+    if (line.fault != LineFault::None) {
+      pair.problem = NotKeptProblem(line);
     } else if (IsBlankLine(chunk.TextOf(line))) {
       ++result.lines;
       result.summary.AddBlankLine();

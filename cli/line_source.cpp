@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 #include <utility>
 
 namespace velmoro::cli {
@@ -10,7 +11,22 @@ namespace {
 
 constexpr std::size_t kReadChunk = std::size_t{1} << 20;
 
+std::optional<std::size_t> FindNul(std::string_view bytes) {
+  const void* nul = std::memchr(bytes.data(), '\0', bytes.size());
+  if (nul == nullptr) return std::nullopt;
+  return static_cast<std::size_t>(static_cast<const char*>(nul) - bytes.data());
+}
+
 }  // namespace
+
+std::string LineFaultProblem(const Line& line) {
+  if (line.fault == LineFault::OutOfMemory) return "is too long for the memory available";
+  std::string problem = NulByteProblem(line.nulByte);
+  if (line.fault == LineFault::Binary) {
+    problem += "; no line break ends it, so nothing after it is read";
+  }
+  return problem;
+}
 
 LineSource::LineSource(const std::string& path, std::string description, LineEnds ends,
                        std::size_t longestLine)
@@ -30,29 +46,15 @@ bool LineSource::Next(LineChunk& chunk, std::size_t chunkBytes, std::size_t most
     if (!found) {
       pending_.erase(0, start);
       start = 0;
-      if (pending_.size() > longestLine_ + 1) {
-        skipping_ = true;
-        pending_.clear();
-      }
+      CheckUnbrokenLine();
       // Lines that are ready are not kept waiting for a slow writer.
       if (!ended_ && !chunk.lines.empty() && !exactCount && file_.NothingReady()) break;
       if (!ended_ && Fill()) continue;
-      if (pending_.empty() && !skipping_) break;
+      if (pending_.empty() && fault_ == LineFault::None) break;
       found = FindBreak(0);
       if (!found) found = Break{pending_.size(), pending_.size()};
     }
-    ++lineNumber_;
-    Line line{lineNumber_, chunk.bytes.size(), 0, skipping_};
-    if (!skipping_) {
-      const std::string_view text = std::string_view(pending_).substr(start, found->end - start);
-      line.tooLong = text.size() > longestLine_;
-      if (!line.tooLong) {
-        line.length = text.size();
-        chunk.bytes += text;
-      }
-    }
-    skipping_ = false;
-    chunk.lines.push_back(line);
+    AddLine(chunk, std::string_view(pending_).substr(start, found->end - start));
     start = found->next;
   }
   pending_.erase(0, start);
@@ -90,19 +92,78 @@ std::optional<LineSource::Break> LineSource::FindBreak(std::size_t start) const 
   return std::nullopt;
 }
 
-// Reads more into pending_; false at the end of the input. Throws InputError
-// at a NUL byte, which no line of text holds, so that a binary stream that
-// never ends a line is refused at once.
+// pending_ holds the start of a line whose break is still to come. A line
+// that holds a NUL byte, or grows past the longest line, is not kept: its
+// bytes are dropped as they come. One that does both ends the input, which
+// is binary, such as /dev/zero, and may never break a line again.
+void LineSource::CheckUnbrokenLine() {
+  if (!nulByte_) {
+    if (const auto nul = FindNul(std::string_view(pending_).substr(scanned_))) {
+      nulByte_ = dropped_ + scanned_ + *nul;
+    }
+    scanned_ = pending_.size();
+  }
+  if (nulByte_ && fault_ == LineFault::None) fault_ = LineFault::NulByte;
+  // One more byte for a "\r" that may belong to the line's break.
+  const bool tooLong = dropped_ + pending_.size() > longestLine_ + 1;
+  if (tooLong && fault_ == LineFault::None) fault_ = LineFault::TooLong;
+  if (tooLong && nulByte_) {
+    fault_ = LineFault::Binary;
+    ended_ = true;
+    pending_.clear();
+  }
+  if (fault_ != LineFault::None) DropUnbrokenLine();
+}
+
+// Drops the bytes of a line that is not kept, but for a last "\r", which may
+// begin the "\r\n" that ends it.
+void LineSource::DropUnbrokenLine() {
+  const std::size_t kept = pending_.ends_with('\r') ? 1 : 0;
+  dropped_ += pending_.size() - kept;
+  pending_.erase(0, pending_.size() - kept);
+  scanned_ = kept;
+}
+
+void LineSource::AddLine(LineChunk& chunk, std::string_view text) {
+  Line line{++lineNumber_, chunk.bytes.size(), 0, fault_, nulByte_.value_or(0)};
+  if (line.fault == LineFault::None) {
+    const std::size_t scanned = std::min(scanned_, text.size());
+    if (const auto nul = FindNul(text.substr(scanned))) {
+      line.fault = LineFault::NulByte;
+      line.nulByte = scanned + *nul;
+    } else if (text.size() > longestLine_) {
+      line.fault = LineFault::TooLong;
+    } else {
+      try {
+        chunk.bytes += text;
+        line.length = text.size();
+      } catch (const std::bad_alloc&) {
+        line.fault = LineFault::OutOfMemory;
+      }
+    }
+  }
+  chunk.lines.push_back(line);
+  fault_ = LineFault::None;
+  nulByte_.reset();
+  dropped_ = 0;
+  scanned_ = 0;
+}
+
+// Reads more into pending_; false at the end of the input. When the line
+// read so far outgrows the memory left, it is not kept: its bytes are given
+// back, and the reading goes on to its end.
 bool LineSource::Fill() {
-  const std::size_t before = pending_.size();
-  pending_.resize(before + kReadChunk);
+  try {
+    pending_.resize(pending_.size() + kReadChunk);
+  } catch (const std::bad_alloc&) {
+    if (fault_ == LineFault::None) fault_ = LineFault::OutOfMemory;
+    DropUnbrokenLine();
+    pending_.shrink_to_fit();
+    pending_.resize(pending_.size() + kReadChunk);
+  }
+  const std::size_t before = pending_.size() - kReadChunk;
   const std::size_t count = file_.Read(pending_.data() + before, kReadChunk);
   pending_.resize(before + count);
-  if (const void* nul = std::memchr(pending_.data() + before, '\0', count)) {
-    const auto at = static_cast<std::size_t>(static_cast<const char*>(nul) - pending_.data());
-    throw InputError(description() + ' ' + NulByteProblem(bytesRead_ + at - before));
-  }
-  bytesRead_ += count;
   ended_ = count == 0;
   return !ended_;
 }

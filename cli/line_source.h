@@ -3,9 +3,10 @@
 // The lines of a file, or of standard input, read a chunk at a time so that
 // memory stays bounded whatever the input's size. A line ends at "\n" (a
 // "\r" before it belongs to the terminator), or, where any line break counts,
-// at "\r\n", "\n" or a lone "\r"; a last line without one counts. A line
-// longer than a limit is not kept: it is marked, and skipped. A NUL byte ends
-// the reading with an InputError.
+// at "\r\n", "\n" or a lone "\r"; a last line without one counts. A line that
+// cannot be kept (too long, holding a NUL byte, or larger than the memory
+// left) is marked with why, and skipped; the lines around it are read as
+// usual.
 
 #include <cstddef>
 #include <limits>
@@ -18,12 +19,28 @@
 
 namespace velmoro::cli {
 
+// Why a line was not kept.
+enum class LineFault {
+  None,
+  TooLong,      // longer than the longest line kept
+  NulByte,      // holds a NUL byte, which no line of text holds
+  Binary,       // holds a NUL byte and runs on past the longest line: the
+                // input is binary, and nothing after the line is read
+  OutOfMemory,  // longer than the memory left could hold
+};
+
 struct Line {
   std::size_t number = 0;  // from 1
   std::size_t start = 0;   // where its text stands in its chunk's bytes
-  std::size_t length = 0;  // without its terminator; 0 when too long
-  bool tooLong = false;
+  std::size_t length = 0;  // without its terminator; 0 when not kept
+  LineFault fault = LineFault::None;
+  std::size_t nulByte = 0;  // with a NUL byte: where the first stands in the line
 };
+
+// Why line, of a fault other than None and TooLong (whose limit each reader
+// words its own way), was not kept, as the rest of a sentence that names
+// the line ("holds a NUL byte at byte 3: ...").
+[[nodiscard]] std::string LineFaultProblem(const Line& line);
 
 // Whole lines, their texts one after another in bytes.
 struct LineChunk {
@@ -55,8 +72,6 @@ class LineSource {
   // True when the next line is not read yet and reading it would wait.
   [[nodiscard]] bool WouldWait() const;
 
-  [[nodiscard]] const std::string& description() const { return file_.description(); }
-
  private:
   // A line's end in pending_, and where the next line starts.
   struct Break {
@@ -66,16 +81,22 @@ class LineSource {
 
   [[nodiscard]] std::optional<Break> FindBreak(std::size_t start) const;
   [[nodiscard]] std::size_t FirstBreakFrom(std::size_t start) const;
+  void CheckUnbrokenLine();
+  void DropUnbrokenLine();
+  void AddLine(LineChunk& chunk, std::string_view text);
   [[nodiscard]] bool Fill();
 
   InputFile file_;
   LineEnds ends_;
   std::size_t longestLine_;
-  std::string pending_;     // read, not handed out yet
+  std::string pending_;  // read, not handed out yet
   std::size_t lineNumber_ = 0;
-  std::size_t bytesRead_ = 0;
-  bool skipping_ = false;   // within a line too long to keep
   bool ended_ = false;
+  // The line being read, while its break is still to come.
+  LineFault fault_ = LineFault::None;
+  std::optional<std::size_t> nulByte_;
+  std::size_t dropped_ = 0;  // its bytes dropped, as it is not kept
+  std::size_t scanned_ = 0;  // its bytes in pending_ known to hold no NUL
 };
 
 }  // namespace velmoro::cli

@@ -59,9 +59,10 @@ void RefuseOneStreamTwice(const std::array<std::string, 2>& paths) {
 }
 
 std::optional<std::string> LineProblem(const Line& line, const std::string& path) {
-  if (!line.tooLong) return std::nullopt;
-  return "line " + std::to_string(line.number) + " of " + Quoted(path) + " is longer than " +
-         TextLimitText() + ", the most velmoro-cli reads for one text";
+  if (line.fault == LineFault::None) return std::nullopt;
+  const std::string name = "line " + std::to_string(line.number) + " of " + Quoted(path);
+  if (line.fault != LineFault::TooLong) return name + ' ' + LineFaultProblem(line);
+  return name + " is longer than " + TextLimitText() + ", the most velmoro-cli reads for one text";
 }
 
 ChunkResult WorkOnLines(const LinePair& chunks, const std::array<std::string, 2>& paths,

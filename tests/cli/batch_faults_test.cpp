@@ -174,15 +174,60 @@ TEST_F(BatchFaults, WritesEachRecordWhileTheProducerIsSlow) {
   EXPECT_EQ(cli.Wait(), 0);
 }
 
-// A stream without line breaks is refused at its first NUL byte.
-TEST_F(BatchFaults, RefusesStreamsOfNulBytesAtOnce) {
+// The records of a run, each checked to be whole JSON.
+std::vector<Json> Records(const std::string& out) {
+  std::vector<Json> records;
+  std::size_t start = 0;
+  for (std::size_t end = out.find('\n'); end != std::string::npos;
+       start = end + 1, end = out.find('\n', start)) {
+    records.push_back(Json::parse(out.substr(start, end - start)));
+  }
+  return records;
+}
+
+// A line that holds a NUL byte gets a record that says so, and the lines
+// around it keep theirs, however the chunks of work fall.
+TEST_F(BatchFaults, AnswersTheLinesAroundALineWithANulByte) {
+  constexpr int kNulLine = 1001;
+  constexpr int kLines = 1011;
+  std::string input;
+  for (int i = 1; i <= kLines; ++i) {
+    input += i == kNulLine ? std::string(R"({"text1": "a)") + '\0' + R"(b", "text2": "a"})" + '\n'
+                           : PairLine("the red bag", "a red bag", i);
+  }
+  const std::string pairs = cli_.WriteFile("pairs.jsonl", input);
+  for (const char* jobs : {"1", "2"}) {
+    SCOPED_TRACE(std::string("-j ") + jobs);
+    const CliRun run = cli_.Run({"--batch", pairs, "-j", jobs});
+    EXPECT_EQ(run.status, kExitBadInput);
+    const std::vector<Json> records = Records(run.out);
+    ASSERT_EQ(records.size(), static_cast<std::size_t>(kLines)) << run.err;
+    for (int i = 1; i <= kLines; ++i) {
+      const Json& record = records[static_cast<std::size_t>(i - 1)];
+      ASSERT_EQ(record["line"], i);
+      if (i != kNulLine) {
+        EXPECT_EQ(record["id"], i);
+        continue;
+      }
+      EXPECT_EQ(record["input_error"],
+                "the line holds a NUL byte at byte 12: it looks like a binary file, not a text");
+    }
+  }
+}
+
+// A stream without line breaks ends at its first line, which holds a NUL
+// byte.
+TEST_F(BatchFaults, EndsAStreamOfNulBytesAtItsFirstLine) {
   const std::string file = cli_.WriteFile("one", "a\n");
   for (const auto& args : std::vector<std::vector<std::string>>{
            {"--batch", "/dev/zero"}, {"--lines", "/dev/zero", file}, {"--lines", file, "/dev/zero"}}) {
     SCOPED_TRACE(testing::PrintToString(args));
     const CliRun run = cli_.Run(args);
     EXPECT_EQ(run.status, kExitBadInput);
-    EXPECT_NE(run.err.find("'/dev/zero' holds a NUL byte at byte 0"), std::string::npos) << run.err;
+    EXPECT_NE(run.out.find("holds a NUL byte at byte 0: it looks like a binary file, not a text; "
+                           "no line break ends it, so nothing after it is read"),
+              std::string::npos)
+        << run.out << run.err;
   }
 }
 
@@ -226,6 +271,42 @@ TEST_F(BatchFaults, ReportsAPairThatRunsOutOfMemoryAndGoesOn) {
   for (const std::string& record : expected) {
     EXPECT_EQ(run.out.compare(start, record.size(), record), 0) << run.out.substr(start, 200);
     start = run.out.find('\n', start) + 1;
+  }
+}
+
+// Under an address-space limit, a line longer than the memory left can hold
+// gets a record that says so, and the lines around it keep theirs; a long
+// line that fits is read, and its record keeps its id.
+TEST_F(BatchFaults, ReportsALineTooLongForTheMemoryAndGoesOn) {
+  VELMORO_SKIP_UNDER_SANITIZERS();
+  constexpr int kTooLong = 101;
+  constexpr int kLong = 202;
+  constexpr int kLines = 302;
+  std::string input;
+  for (int i = 1; i <= kLines; ++i) {
+    const std::size_t size = i == kTooLong ? std::size_t{80} << 20 : std::size_t{20} << 20;
+    input += i == kTooLong || i == kLong
+                 ? R"({"text1": ")" + std::string(size, 'a') + R"(", "text2": "a", "id": )" +
+                       std::to_string(i) + "}\n"
+                 : PairLine("a b", "a c", i);
+  }
+  const std::string pairs = cli_.WriteFile("pairs.jsonl", input);
+  const CliRun run = RunLimited(pairs, "-j 1", 150000);
+  EXPECT_EQ(run.status, kExitBadInput) << run.err;
+  const std::vector<Json> records = Records(run.out);
+  ASSERT_EQ(records.size(), static_cast<std::size_t>(kLines)) << run.err;
+  for (int i = 1; i <= kLines; ++i) {
+    SCOPED_TRACE(i);
+    const Json& record = records[static_cast<std::size_t>(i - 1)];
+    EXPECT_EQ(record["line"], i);
+    EXPECT_EQ(record.value("id", Json()), i == kTooLong ? Json() : Json(i));
+    if (i == kTooLong) {
+      EXPECT_EQ(record["input_error"], "the line is too long for the memory available");
+    } else if (i == kLong) {
+      EXPECT_EQ(record.value("input_error", "").rfind("text 1 is larger than", 0), 0U) << record;
+    } else {
+      EXPECT_TRUE(record.contains("scores")) << record;
+    }
   }
 }
 
