@@ -16,7 +16,9 @@ package_packages=("${run_packages[@]}" pybind11-dev python3-dev python3-numpy dp
 test_packages=("${package_packages[@]}" clang libclang-rt-14-dev libbenchmark-dev
                xvfb x11-utils xdotool imagemagick wdiff hyperfine python3 python3-pytest
                python3-pandas python3-dask python3-distributed appstream desktop-file-utils
-               ccache python3-levenshtein python3-jellyfish python3-venv)
+               ccache python3-levenshtein python3-jellyfish python3-venv
+               # for Debian's pytest under pyenv's CPython 3.9 and 3.10 (python_everywhere.sh)
+               python3-exceptiongroup python3-tomli)
 web_packages=(emscripten cmake make g++ libicu-dev libgtest-dev)
 web_test_packages=("${web_packages[@]}" chromium nodejs)
 # A node from elsewhere may bring its own npm, which Debian's would conflict with.

@@ -3,7 +3,10 @@
 #   - ci: the release build with warnings as errors: engine, command-line,
 #     property, window, Python, package and end-to-end tests, lintian on the
 #     Debian package, the benchmarks' own tests, and one quick pass of the
-#     benchmark cases, so that they keep building and answering;
+#     benchmark cases, so that they keep building and answering; then the
+#     Python module installed with pip into virtual environments of Debian's
+#     python3 and the oldest and newest CPython 3.9+ of pyenv, each building
+#     only the module, from the engine's objects in ccache;
 #   - sanitize: clang with AddressSanitizer and UndefinedBehaviorSanitizer:
 #     the engine, command-line and property tests, then the libFuzzer target
 #     for a minute;
@@ -44,6 +47,9 @@ lintian --fail-on error build/ci/velmoro_1.00_*.deb 2> >(grep -v 'running with r
 stage "benchmarks"
 build/ci/bench/velmoro_bench --benchmark_filter='SamplePairA|Paragraphs|/65536$' \
   --benchmark_min_time=0.01
+
+stage "Python module with pip, for several CPythons"
+scripts/python_everywhere.sh build/ci/cli/velmoro-cli
 
 stage "sanitize build and tests"
 build sanitize

@@ -1,4 +1,5 @@
 """What the module's tests share: generated pairs of texts and velmoro-cli."""
+import importlib.util
 import json
 import os
 import random
@@ -20,6 +21,18 @@ def make_text(rng):
             text += rng.choice(MARKS)
         text += rng.choice(BREAKS)
     return text.strip(" ") if rng.random() < 0.5 else text
+
+
+def pytest_configure(config):
+    config.addinivalue_line("markers", "numpy: calls the functions that return numpy arrays; "
+                            "skipped where numpy is missing")
+
+
+def pytest_collection_modifyitems(items):
+    if importlib.util.find_spec("numpy") is None:
+        for item in items:
+            if item.get_closest_marker("numpy"):
+                item.add_marker(pytest.mark.skip(reason="numpy is missing"))
 
 
 @pytest.fixture(scope="session")

@@ -13,8 +13,12 @@ import threading
 import random
 import time
 
-import numpy as np
 import pytest
+
+try:
+    import numpy as np
+except ModuleNotFoundError:  # the tests marked numpy skip (conftest.py)
+    np = None
 
 import velmoro
 
@@ -42,6 +46,7 @@ def test_sample_pair_a(sample_pair):
     assert comparison.error is None and comparison.message is None
 
 
+@pytest.mark.numpy
 def test_cpdist_is_a_loop_of_compare(pairs):
     texts1 = [a for a, _ in pairs]
     texts2 = tuple(b for _, b in pairs)
@@ -60,6 +65,7 @@ def test_cpdist_is_a_loop_of_compare(pairs):
     assert np.array_equal(velmoro.cpdist(texts1, texts2), distances, equal_nan=True)
 
 
+@pytest.mark.numpy
 def test_cdist_and_extract_take_the_query_as_text1(pairs):
     queries = [a for a, _ in pairs[:20]]
     choices = [b for _, b in pairs[:30]]
@@ -77,6 +83,7 @@ def test_cdist_and_extract_take_the_query_as_text1(pairs):
     assert len(velmoro.extract(queries[3], choices)) == 5
 
 
+@pytest.mark.numpy
 def test_takes_any_sequence_of_str():
     pandas = pytest.importorskip("pandas")
     series = pandas.Series(["the red bag", "a b"])
@@ -107,6 +114,7 @@ def test_takes_any_sequence_of_str():
     (lambda: velmoro.cdist(["a"], ["b"], score_cutoff=float("nan")), ValueError),
     (lambda: velmoro.extract("a", ["b"], score_cutoff=float("nan")), ValueError),
 ])
+@pytest.mark.numpy
 def test_refuses_what_is_not_a_text(call, error):
     with pytest.raises(error):
         call()
@@ -118,6 +126,7 @@ def missing_values():
 
 
 @pytest.mark.parametrize("slot", [0, 1])
+@pytest.mark.numpy
 def test_a_missing_text_gives_its_pair_no_distance(slot):
     pairs = [["the red bag", "a red bag"] for _ in missing_values()]
     for pair, missing in zip(pairs, missing_values()):
@@ -144,6 +153,7 @@ def test_extract_of_a_mapping_gives_each_choice_with_its_key(pairs):
     assert by_key[-1] == (None, None, f"key{len(values) - 1}")
 
 
+@pytest.mark.numpy
 def test_extract_limit_and_score_cutoff(pairs):
     query = pairs[5][0]
     choices = [b for _, b in pairs[:40]]
@@ -206,6 +216,7 @@ def test_signatures_name_their_types(name):
         assert parameter.annotation is not inspect.Parameter.empty, parameter
 
 
+@pytest.mark.numpy
 def test_threads_comparing_at_once_get_their_own_results(pairs):
     texts1 = [a for a, _ in pairs]
     texts2 = [b for _, b in pairs]
@@ -225,6 +236,7 @@ def test_threads_comparing_at_once_get_their_own_results(pairs):
         assert np.array_equal(results[slot], np.tile(expected[slot], 50), equal_nan=True)
 
 
+@pytest.mark.numpy
 def test_texts_stay_alive_when_another_thread_empties_their_list():
     rng = random.Random(3)
     letters = "äöüßéèçñøåæœ " * 3
@@ -251,6 +263,7 @@ def test_texts_stay_alive_when_another_thread_empties_their_list():
     assert overwrite and np.array_equal(result[0], expected, equal_nan=True)
 
 
+@pytest.mark.numpy
 def test_releases_the_gil_while_comparing():
     texts = ["the red bag and the old mill by the river"] * 100_000
     done = threading.Event()
@@ -275,6 +288,7 @@ def test_releases_the_gil_while_comparing():
     assert during > 100_000
 
 
+@pytest.mark.numpy
 def test_ctrl_c_interrupts_a_long_call():
     texts = ["the red bag and the old mill by the river"] * 5_000_000
     timer = threading.Timer(0.3, os.kill, (os.getpid(), signal.SIGINT))
@@ -287,6 +301,7 @@ def test_ctrl_c_interrupts_a_long_call():
 
 
 @pytest.mark.parametrize("workers", [1, -1])
+@pytest.mark.numpy
 def test_ctrl_c_interrupts_soon_when_pairs_turn_slow(workers):
     script = """if True:
         import os, signal, sys, threading, time
@@ -330,6 +345,7 @@ def test_ctrl_c_interrupts_soon_when_pairs_turn_slow(workers):
 
 @pytest.mark.skipif("asan" in os.environ.get("LD_PRELOAD", ""),
                     reason="the sanitizer reserves more address space than any limit")
+@pytest.mark.numpy
 def test_little_address_space_raises_or_computes():
     script = """if True:
         import resource
