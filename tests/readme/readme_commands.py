@@ -15,9 +15,9 @@ Usage:
 
 Each command runs through bash (Python and JavaScript blocks as scripts), the
 commands of a block in order in a folder of their own that holds the input
-files the README's commands name; the repository's scripts/ and examples/ are
-reached through links from there, except scripts/web.sh, which a user runs
-from the checkout.
+files the README's commands name; the repository's scripts/, examples/ and
+python/ are reached through links from there, except scripts/web.sh, which a
+user runs from the checkout.
 """
 
 import json
@@ -98,7 +98,7 @@ def input_files(folder):
     for name, content in files.items():
         (folder / name).parent.mkdir(parents=True, exist_ok=True)
         (folder / name).write_text(content)
-    for linked in ("scripts", "examples"):
+    for linked in ("scripts", "examples", "python"):
         (folder / linked).symlink_to(REPOSITORY / linked)
 
 
@@ -125,11 +125,24 @@ class NativeRunner:
     def __init__(self, cli, python_path):
         self.environment = dict(os.environ, PATH=f"{Path(cli).parent}:{os.environ['PATH']}",
                                 PYTHONPATH=python_path)
+        # pip builds the module as the project's builds do, with warnings as
+        # errors, from the compiler cache that they fill, whatever HOME is.
+        self.environment["PIP_CONFIG_SETTINGS"] = "cmake.define.VELMORO_WARNINGS_AS_ERRORS=ON"
+        if shutil.which("ccache"):
+            self.environment["CCACHE_DIR"] = subprocess.run(
+                ["ccache", "-k", "cache_dir"], capture_output=True, text=True,
+                check=True).stdout.strip()
 
-    def shell(self, command, folder):
+    def shell(self, command, folder, environment=None):
         # A user's home, for the virtual environment the README makes in it.
-        env = dict(self.environment, HOME=str(folder))
+        env = dict(environment or self.environment, HOME=str(folder))
         return run(["bash", "-c", command.text], folder, env)
+
+    def pip_environment_shell(self, command, folder):
+        """A command of the environment that pip installs the module into,
+        which must find it there and not in the build."""
+        return self.shell(command, folder, {name: value for name, value in self.environment.items()
+                                            if name != "PYTHONPATH"})
 
     def python(self, command, folder):
         prelude = (f"text1, text2 = {SAMPLE['text1']!r}, {SAMPLE['text2']!r}\n"
@@ -221,6 +234,7 @@ NATIVE_RULES = [
                      "folders of their own")),
     (r"^cmake |^ctest ", skip("the builds and test runs that scripts/test.sh itself makes")),
     (r"--scheduler tcp://host", skip("needs a Dask scheduler at an address of the user's")),
+    (r"^~/\.venvs/velmoro/", ("pip_environment_shell", None)),
     (r"^(velmoro-cli|python3|/usr/bin/python3|~/\.venvs/)", ("shell", None)),
     (r"^python$", ("python", None)),
     (r"^js$", skip("run by the browser front's stage (readme_commands.py web)")),
