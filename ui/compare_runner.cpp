@@ -11,12 +11,19 @@
 #include "explanation_texts.h"
 #include "text_conversion.h"
 #include "velmoro/directions.h"
+#include "velmoro/fronts.h"
 
 namespace {
 
+// What a Compare explains of each direction that started, words aside.
+using DirectionHeads =
+    std::array<std::optional<velmoro::DirectionExplanation>, velmoro::kDirectionCount>;
+using DirectionCounts = std::array<velmoro::WordCounts, velmoro::kDirectionCount>;
+
 // Each score panel's tooltip says what its number stands for; a panel that
 // the Compare left empty has none.
-void ExplainPanels(const velmoro::Explanation& explanation, CompareResult& result) {
+void ExplainPanels(const DirectionHeads& heads, const DirectionCounts& counts,
+                   CompareResult& result) {
   for (std::size_t bar = 0; bar < velmoro::kStatusBars.size(); ++bar) {
     const std::array<std::string, 3>& panels =
         bar == 0 ? result.comparison->status1 : result.comparison->status2;
@@ -24,32 +31,50 @@ void ExplainPanels(const velmoro::Explanation& explanation, CompareResult& resul
     const std::pair<std::size_t, int> scorePanels[] = {{1, shape.selfDirection},
                                                        {2, shape.crossDirection}};
     for (const auto& [panel, direction] : scorePanels) {
-      const auto& explained = explanation[velmoro::DirectionIndex(direction)];
-      if (panels[panel].empty() || !explained) continue;
-      result.panelToolTips[bar][panel] =
-          velmoro::PanelToolTip(QString::fromStdString(panels[panel]), *explained);
+      const std::size_t index = velmoro::DirectionIndex(direction);
+      if (panels[panel].empty() || !heads[index]) continue;
+      result.panelToolTips[bar][panel] = velmoro::PanelToolTip(
+          QString::fromStdString(panels[panel]), *heads[index], counts[index]);
     }
   }
 }
 
-// Compares text1 with text2 and makes ready what the window shows of it. The
-// engine's explanation, an entry for every word walked, ends here.
-void Compare(const QString& text1, const QString& text2, CompareResult& result) {
-  velmoro::Explanation explanation;
-  result.comparison = velmoro::Compare(velmoro::Units(text1), velmoro::Units(text2), explanation);
-  ExplainPanels(explanation, result);
-  const std::array<const QString*, 2> texts = {&text1, &text2};
-  for (std::size_t box = 0; box < texts.size(); ++box) {
-    if (!explanation[box]) continue;
-    result.words[box] = WordHighlights::WordsOf(*explanation[box], *texts[box], *texts[1 - box]);
+// Compares the boxes' raw texts and makes ready what the window shows of it.
+// The engine keeps only the found words of a walk; the others are read back
+// one at a time and counted, so a long text costs little memory here. Each box
+// shows the direction that takes its text as the source and the other as the
+// target.
+void Compare(QString rawText1, QString rawText2, CompareResult& result) {
+  const std::array<QString, 2> texts = {velmoro::FrontText(std::move(rawText1)),
+                                        velmoro::FrontText(std::move(rawText2))};
+  const auto given1 = velmoro::GivenText::FromUtf16(velmoro::Units(texts[0]));
+  const auto given2 = velmoro::GivenText::FromUtf16(velmoro::Units(texts[1]));
+  velmoro::WalkRecord record;
+  result.comparison = velmoro::CompareGivenTexts(given1, given2, &record);
+  DirectionHeads heads;
+  DirectionCounts counts;
+  for (int direction = 1; direction <= velmoro::kDirectionCount; ++direction) {
+    const std::size_t index = velmoro::DirectionIndex(direction);
+    heads[index] = record.Direction(direction);
+    if (!heads[index]) continue;
+    const velmoro::DirectionExplanation& head = *heads[index];
+    const auto box = static_cast<std::size_t>(head.source - 1);
+    std::optional<WordHighlights::WordsCollector> words;
+    if (head.source != head.target) words.emplace(head, texts[box], texts[1 - box]);
+    record.ForEachWord(direction, given1, given2, [&](const velmoro::ExplainedWord& word) {
+      counts[index].Add(word);
+      if (words) words->Add(word);
+    });
+    if (words) result.words[box] = std::move(*words).Take();
   }
+  ExplainPanels(heads, counts, result);
 }
 
 // No exception leaves the worker thread: a failure becomes the result.
-CompareResult CompareOrFail(const QString& text1, const QString& text2) {
+CompareResult CompareOrFail(QString text1, QString text2) {
   CompareResult result;
   try {
-    Compare(text1, text2, result);
+    Compare(std::move(text1), std::move(text2), result);
   } catch (const std::bad_alloc&) {
     result = {};
     result.failure = QCoreApplication::translate(
@@ -95,8 +120,10 @@ bool CompareRunner::busy() const { return (worker_ && !dropResult_) || waiting_;
 
 void CompareRunner::start(Request request) {
   result_ = std::make_shared<CompareResult>();
-  worker_.reset(QThread::create([result = result_, request = std::move(request)] {
-    *result = CompareOrFail(request.text1, request.text2);
+  // The texts are moved along: the worker holds the only copy of each and
+  // changes its line breaks in place.
+  worker_.reset(QThread::create([result = result_, request = std::move(request)]() mutable {
+    *result = CompareOrFail(std::move(request.text1), std::move(request.text2));
     result->stamp = request.stamp;
   }));
   connect(worker_.get(), &QThread::finished, this, &CompareRunner::workerFinished);

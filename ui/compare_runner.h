@@ -43,8 +43,9 @@ class CompareRunner : public QObject {
   // Waits for a running worker: the engine it uses must outlive it.
   ~CompareRunner() override;
 
-  // Compares text1 with text2, the boxes' texts at stamp, now or after the
-  // running Compare.
+  // Compares text1 with text2, the boxes' raw texts at stamp, now or after
+  // the running Compare. All work that grows with the texts is done on the
+  // worker thread.
   void request(const QString& text1, const QString& text2,
                const WordHighlights::EditStamp& stamp);
 

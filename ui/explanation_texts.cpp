@@ -43,26 +43,27 @@ QString NotFoundToolTip(int targetText, std::optional<NotFound> why, const QStri
       .arg(notFound, usedBy);
 }
 
-QString PanelToolTip(const QString& panelText, const DirectionExplanation& direction) {
-  int found = 0;
-  int byContext = 0;
-  for (const ExplainedWord& word : direction.words) {
-    found += word.target ? 1 : 0;
-    byContext += word.following ? 1 : 0;
-  }
-  const int singlePoints = found - byContext;
-  const QString counts = Tr("%1 found, %2 by context, %3")
-                             .arg(found)
-                             .arg(byContext)
-                             .arg(singlePoints == 1 ? Tr("1 single point")
-                                                    : Tr("%1 single points").arg(singlePoints));
-  const QString words = Words(static_cast<int>(direction.words.size()));
+void WordCounts::Add(const ExplainedWord& word) {
+  ++words;
+  found += word.target ? 1 : 0;
+  byContext += word.following ? 1 : 0;
+}
+
+QString PanelToolTip(const QString& panelText, const DirectionExplanation& direction,
+                     const WordCounts& counts) {
+  const int singlePoints = counts.found - counts.byContext;
+  const QString found = Tr("%1 found, %2 by context, %3")
+                            .arg(counts.found)
+                            .arg(counts.byContext)
+                            .arg(singlePoints == 1 ? Tr("1 single point")
+                                                   : Tr("%1 single points").arg(singlePoints));
+  const QString words = Words(counts.words);
   if (direction.source == direction.target) {
     return Tr("%1: %2 against itself: %3, %4")
-        .arg(panelText, TextName(direction.source), words, counts);
+        .arg(panelText, TextName(direction.source), words, found);
   }
   return Tr("%1: %2's %3 against %4: %5")
-      .arg(panelText, TextName(direction.source), words, TextName(direction.target), counts);
+      .arg(panelText, TextName(direction.source), words, TextName(direction.target), found);
 }
 
 }  // namespace velmoro

@@ -28,10 +28,22 @@ struct FoundIn {
 [[nodiscard]] QString NotFoundToolTip(int targetText, std::optional<NotFound> why,
                                       const QString& usedBy);
 
+// How many words a direction walked, found, and credited by context, counted
+// as its words go by, so that they need not be kept.
+struct WordCounts {
+  int words = 0;
+  int found = 0;
+  int byContext = 0;
+
+  void Add(const ExplainedWord& word);
+};
+
 // What the number of a score panel stands for, for example "#: 15: text 1's
 // 14 words against text 2: 10 found, 9 by context, 1 single point" or "STD:
-// 150: text 1 against itself: 14 words, ...". panelText is the panel's text.
+// 150: text 1 against itself: 14 words, ...". panelText is the panel's text;
+// direction gives the texts, counts its words (direction.words is not read).
 [[nodiscard]] QString PanelToolTip(const QString& panelText,
-                                   const DirectionExplanation& direction);
+                                   const DirectionExplanation& direction,
+                                   const WordCounts& counts);
 
 }  // namespace velmoro

@@ -137,7 +137,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 // The texts are taken as they stand at the click, also when the Compare
 // waits for another.
 void MainWindow::compare() {
-  runner_->request(velmoro::TextOfBox(*text1_), velmoro::TextOfBox(*text2_),
+  runner_->request(velmoro::RawTextOfBox(*text1_), velmoro::RawTextOfBox(*text2_),
                    highlights_->editStamp());
 }
 

@@ -15,13 +15,16 @@ bool IsLineBreak(QChar unit) {
 
 }  // namespace
 
-QString TextOfBox(const QPlainTextEdit& box) {
+QString RawTextOfBox(const QPlainTextEdit& box) {
   // The raw text keeps no-break spaces, which toPlainText turns into spaces.
-  QString text = box.document()->toRawText();
-  for (QChar& unit : text) {
+  return box.document()->toRawText();
+}
+
+QString FrontText(QString rawText) {
+  for (QChar& unit : rawText) {
     if (IsLineBreak(unit)) unit = u'\n';
   }
-  return text;
+  return rawText;
 }
 
 std::u16string_view Units(const QString& text) {

@@ -14,11 +14,16 @@ class QPlainTextEdit;
 
 namespace velmoro {
 
-// The text of box as the front is given it: each line break, whether a
+// The text of box as the box holds it, no-break spaces and line breaks
+// included: one copy of its units, so that the work that passes over them can
+// be done away from the window's thread. An empty box gives an empty text.
+[[nodiscard]] QString RawTextOfBox(const QPlainTextEdit& box);
+
+// A box's raw text as the front is given it: each line break, whether a
 // paragraph break or a line separator (Shift+Enter), is a line feed, which the
 // front compares as "\r\n" on every platform; every other unit is kept as it
-// is, a no-break space included. An empty box gives an empty text.
-[[nodiscard]] QString TextOfBox(const QPlainTextEdit& box);
+// is, a no-break space included, so that positions stay the box's own.
+[[nodiscard]] QString FrontText(QString rawText);
 
 // text's units, as the front takes them; text must outlive the view.
 [[nodiscard]] std::u16string_view Units(const QString& text);

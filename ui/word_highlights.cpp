@@ -87,38 +87,41 @@ WordHighlights::WordHighlights(QPlainTextEdit* text1, QPlainTextEdit* text2, QOb
   }
 }
 
-WordHighlights::BoxWords WordHighlights::WordsOf(const velmoro::DirectionExplanation& direction,
-                                                 const QString& text, const QString& otherText) {
-  BoxWords words;
-  words.targetText = direction.target;
-  words.complete = direction.complete;
-  const velmoro::CodePointPlaces places(text);
-  const velmoro::CodePointPlaces otherPlaces(otherText);
-  // Where each found word of the direction stands among the box's found words.
-  std::vector<int> foundIndex(direction.words.size(), -1);
-  for (std::size_t i = 0; i < direction.words.size(); ++i) {
-    const velmoro::ExplainedWord& word = direction.words[i];
-    words.walkedEnd = places.PositionOf(word.source.end);
-    // The empty word of a leading mark stands nowhere a pointer can rest.
-    if (word.source.start == word.source.end) continue;
-    if (word.not_found == velmoro::NotFound::Used) {
-      words.usedUp.push_back({places.PositionOf(word.source.start), words.walkedEnd,
-                              word.used_by ? foundIndex[*word.used_by] : -1});
+WordHighlights::WordsCollector::WordsCollector(const velmoro::DirectionExplanation& direction,
+                                               const QString& text, const QString& otherText)
+    : otherText_(otherText), source_(direction.source), places_(text), otherPlaces_(otherText) {
+  words_.targetText = direction.target;
+  words_.complete = direction.complete;
+}
+
+void WordHighlights::WordsCollector::Add(const velmoro::ExplainedWord& word) {
+  const std::size_t walkIndex = walked_++;
+  words_.walkedEnd = places_.PositionOf(word.source.end);
+  // The empty word of a leading mark stands nowhere a pointer can rest.
+  if (word.source.start == word.source.end) return;
+  if (word.not_found == velmoro::NotFound::Used) {
+    int usedBy = -1;
+    if (word.used_by) {
+      const auto found =
+          std::lower_bound(foundWalkIndex_.begin(), foundWalkIndex_.end(), *word.used_by);
+      if (found != foundWalkIndex_.end() && *found == *word.used_by) {
+        usedBy = static_cast<int>(found - foundWalkIndex_.begin());
+      }
     }
-    if (!word.target) continue;
-    foundIndex[i] = static_cast<int>(words.found.size());
-    FoundWord found{places.PositionOf(word.source.start), words.walkedEnd,
-                    otherPlaces.PositionOf(word.target->start),
-                    otherPlaces.PositionOf(word.target->end), word.points,
-                    word.following.has_value(), false, {}};
-    const auto [start, end] = EnclosingWord(otherText, found.matchStart, found.matchEnd);
-    found.insideLonger = std::pair(start, end) != std::pair(found.matchStart, found.matchEnd);
-    found.toolTip = velmoro::WordToolTip(
-        word, direction.source,
-        velmoro::FoundIn{direction.target, otherText.mid(start, end - start), found.insideLonger});
-    words.found.push_back(std::move(found));
+    words_.usedUp.push_back({places_.PositionOf(word.source.start), words_.walkedEnd, usedBy});
   }
-  return words;
+  if (!word.target) return;
+  foundWalkIndex_.push_back(walkIndex);
+  FoundWord found{places_.PositionOf(word.source.start), words_.walkedEnd,
+                  otherPlaces_.PositionOf(word.target->start),
+                  otherPlaces_.PositionOf(word.target->end), word.points,
+                  word.following.has_value(), false, {}};
+  const auto [start, end] = EnclosingWord(otherText_, found.matchStart, found.matchEnd);
+  found.insideLonger = std::pair(start, end) != std::pair(found.matchStart, found.matchEnd);
+  found.toolTip = velmoro::WordToolTip(
+      word, source_, velmoro::FoundIn{words_.targetText, otherText_.mid(start, end - start),
+                                      found.insideLonger});
+  words_.found.push_back(std::move(found));
 }
 
 WordHighlights::EditStamp WordHighlights::editStamp() const {

@@ -18,8 +18,10 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <utility>
 #include <vector>
 
+#include "text_conversion.h"
 #include "velmoro/velmoro.h"
 
 class QPlainTextEdit;
@@ -67,10 +69,29 @@ class WordHighlights : public QObject {
   // a Compare was given.
   using EditStamp = std::array<std::uint64_t, 2>;
 
-  // What a box holding text shows of direction, whose target is otherText.
-  // Safe on any thread.
-  [[nodiscard]] static BoxWords WordsOf(const velmoro::DirectionExplanation& direction,
-                                        const QString& text, const QString& otherText);
+  // Gathers what a box holding text shows of direction, whose target is
+  // otherText, from the direction's words handed over one by one in scan
+  // order, keeping only what the box shows. Safe on any thread; otherText
+  // must outlive it.
+  class WordsCollector {
+   public:
+    WordsCollector(const velmoro::DirectionExplanation& direction, const QString& text,
+                   const QString& otherText);
+
+    void Add(const velmoro::ExplainedWord& word);
+
+    // What the words handed over make; the collector is spent.
+    [[nodiscard]] BoxWords Take() && { return std::move(words_); }
+
+   private:
+    const QString& otherText_;
+    int source_;
+    velmoro::CodePointPlaces places_;
+    velmoro::CodePointPlaces otherPlaces_;
+    BoxWords words_;
+    std::size_t walked_ = 0;
+    std::vector<std::size_t> foundWalkIndex_;  // of each found word, ascending
+  };
 
   WordHighlights(QPlainTextEdit* text1, QPlainTextEdit* text2, QObject* parent = nullptr);
 
