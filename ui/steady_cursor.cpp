@@ -27,7 +27,8 @@ SteadyCursor::~SteadyCursor() { QApplication::setCursorFlashTime(platformFlashTi
 
 void SteadyCursor::update() {
   const auto inLongParagraph = [](const QPlainTextEdit* box) {
-    return box->hasFocus() && box->textCursor().block().length() >= kSteadyFrom;
+    return box->window()->focusWidget() == box &&
+           box->textCursor().block().length() >= kSteadyFrom;
   };
   const int flashTime =
       std::any_of(boxes_.begin(), boxes_.end(), inLongParagraph) ? 0 : platformFlashTime_;

@@ -1,14 +1,38 @@
 #include "text_box.h"
 
+#include <QKeyEvent>
 #include <QLocale>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QTextBlock>
 
 #include "slow_text.h"
+
+namespace {
+
+bool IsModifierKey(int key) {
+  return key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Meta ||
+         key == Qt::Key_Alt || key == Qt::Key_AltGr;
+}
+
+}  // namespace
 
 TextBox::TextBox(const QString& text, QWidget* parent) : QPlainTextEdit(text, parent) {
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   setTabChangesFocus(true);
+}
+
+void TextBox::focusInEvent(QFocusEvent* event) {
+  if (!keepsFocusedLook(*event)) QPlainTextEdit::focusInEvent(event);
+}
+
+void TextBox::focusOutEvent(QFocusEvent* event) {
+  if (!keepsFocusedLook(*event)) QPlainTextEdit::focusOutEvent(event);
+}
+
+bool TextBox::keepsFocusedLook(const QFocusEvent& event) const {
+  return event.reason() == Qt::ActiveWindowFocusReason &&
+         textCursor().block().length() > velmoro::kSlowTextUnits;
 }
 
 void TextBox::insertFromMimeData(const QMimeData* source) {
@@ -25,4 +49,12 @@ void TextBox::insertFromMimeData(const QMimeData* source) {
     }
   }
   QPlainTextEdit::insertFromMimeData(source);
+}
+
+void TextBox::keyPressEvent(QKeyEvent* event) {
+  if (IsModifierKey(event->key())) {
+    event->ignore();
+    return;
+  }
+  QPlainTextEdit::keyPressEvent(event);
 }
