@@ -118,6 +118,8 @@ void CompareRunner::cancel() {
 
 bool CompareRunner::busy() const { return (worker_ && !dropResult_) || waiting_; }
 
+bool CompareRunner::working() const { return worker_ != nullptr; }
+
 void CompareRunner::start(Request request) {
   result_ = std::make_shared<CompareResult>();
   // The texts are moved along: the worker holds the only copy of each and

@@ -55,6 +55,9 @@ class CompareRunner : public QObject {
   // Whether a Compare whose result will be shown runs or waits.
   [[nodiscard]] bool busy() const;
 
+  // Whether the worker thread still runs a Compare, its result dropped or not.
+  [[nodiscard]] bool working() const;
+
  signals:
   void busyChanged(bool busy);
   void finished(const std::shared_ptr<const CompareResult>& result);

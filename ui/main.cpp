@@ -56,5 +56,9 @@ int main(int argc, char* argv[]) {
 
   MainWindow window;
   window.show();
-  return QApplication::exec();
+  const int status = QApplication::exec();
+  // The window is gone; a Compare still running cannot be stopped and has no
+  // one left to show its result to, so the program ends without waiting.
+  if (window.comparing()) std::quick_exit(status);
+  return status;
 }

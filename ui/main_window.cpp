@@ -124,6 +124,15 @@ MainWindow::MainWindow(ErrorReporter reportError, QWidget* parent)
   setFixedSize(DesignRect(0, 0, 8700, 5460).size());
 }
 
+bool MainWindow::comparing() const { return runner_->working(); }
+
+// A Compare that ended after the close would show its result, or report its
+// error in a message box, for a window already gone.
+void MainWindow::closeEvent(QCloseEvent* event) {
+  runner_->cancel();
+  QWidget::closeEvent(event);
+}
+
 // Enter on the focused Compare button compares, as on a focused push button
 // of a dialog.
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -5,7 +5,8 @@
 // the engine's front on a worker thread and shows what it returned, with the
 // words each text found in the other tinted in its box; a run-time error that
 // ends a Compare is reported, and the window stays ready for the next one.
-// While a Compare runs the button says so and Escape cancels it.
+// While a Compare runs the button says so and Escape cancels it; closing the
+// window drops it, so that nothing of it shows after the close.
 
 #include <QWidget>
 
@@ -41,7 +42,13 @@ class MainWindow : public QWidget {
   // Without a reporter, errors are shown in a modal message box.
   explicit MainWindow(ErrorReporter reportError = {}, QWidget* parent = nullptr);
 
+  // Whether a Compare still runs on the worker thread, also one whose result
+  // was dropped: the engine cannot be stopped, so the program that ends
+  // meanwhile should not wait for it.
+  [[nodiscard]] bool comparing() const;
+
  protected:
+  void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private slots:

@@ -1,7 +1,8 @@
 // The window with a paragraph of several MiB in a box, which Qt takes long to
-// lay out or to draw a cursor in: a Compare keeps the window responsive, and
-// the message box of its error does not make the box draw that paragraph
-// again.
+// lay out or to draw a cursor in: a Compare keeps the window responsive, the
+// message box of its error does not make the box draw that paragraph again,
+// and a close during the Compare always closes, with nothing of that Compare
+// shown after it.
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -139,6 +140,28 @@ class LongParagraphTest : public QObject {
     QCOMPARE(reported_.size(), 1);
     QCOMPARE(paints, 0);
     QVERIFY(text1_->hasFocus());
+  }
+
+  // Closed at different moments of a Compare, the window closes, and a
+  // Compare still running then reports nothing, even once it ends.
+  void closeDuringCompareCloses() {
+    int closedWhileComparing = 0;
+    for (const int delay : {0, 1, 5, 10, 20, 50, 100}) {
+      QTest::keyClick(text1_, Qt::Key_Return, Qt::ControlModifier);
+      QTest::qWait(delay);
+      const bool comparing = window_->comparing();
+      closedWhileComparing += comparing ? 1 : 0;
+      const qsizetype reportsAtClose = reported_.size();
+      QVERIFY(window_->close());
+      QVERIFY(!window_->isVisible());
+      QVERIFY(!ShowsBusy(*window_));
+      QTRY_VERIFY_WITH_TIMEOUT(!window_->comparing(), 60'000);
+      QTest::qWait(50);
+      QVERIFY2(reported_.size() == reportsAtClose,
+               qPrintable(QStringLiteral("closed %1 ms into the Compare").arg(delay)));
+      showWindow();
+    }
+    QVERIFY(closedWhileComparing > 0);
   }
 
  private:
