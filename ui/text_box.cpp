@@ -38,10 +38,12 @@ bool TextBox::keepsFocusedLook(const QFocusEvent& event) const {
 void TextBox::insertFromMimeData(const QMimeData* source) {
   const qsizetype size = source->hasText() ? source->text().size() : 0;
   if (size > velmoro::kSlowTextUnits) {
+    const int seconds = velmoro::BusySeconds(size);
+    const QString busy = seconds == 1 ? tr("about a second") : tr("about %1 seconds").arg(seconds);
     const QString question =
-        tr("The text to insert holds %1 characters. Showing so much text can keep the "
-           "window busy for many seconds. Insert it anyway?")
-            .arg(QLocale().toString(size));
+        tr("The text to insert holds %1 characters. Inserting and showing it will keep the "
+           "window busy for up to %2. Insert it anyway?")
+            .arg(QLocale().toString(size), busy);
     if (QMessageBox::question(window(), window()->windowTitle(), question,
                               QMessageBox::Yes | QMessageBox::Cancel,
                               QMessageBox::Cancel) != QMessageBox::Yes) {
