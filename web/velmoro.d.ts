@@ -46,6 +46,7 @@ export type Explanation = [
   DirectionExplanation | null, DirectionExplanation | null,
 ];
 
+// Each throws a TypeError when a text is not a string.
 export function compare(text1: string, text2: string): Comparison;
 // What velmoro-cli --json --explain prints under "explain".
 export function explain(text1: string, text2: string): Explanation;

@@ -1,5 +1,6 @@
 // The ES module gives, for every generated pair, what velmoro-cli --json
-// --explain prints: the same keys and values, explanation included.
+// --explain prints: the same keys and values, explanation included; and it
+// takes nothing but strings.
 //   node module_agreement_test.mjs SITE VELMORO_CLI [PAIRS]
 import assert from 'node:assert/strict';
 import { resolve } from 'node:path';
@@ -9,6 +10,15 @@ import { cliRecords, textPairs } from './text_pairs.mjs';
 
 const [site, cli, count = '20000'] = process.argv.slice(2);
 const velmoro = await import(pathToFileURL(resolve(site, 'velmoro.js')).href);
+// A text that is not a string is refused, not read as a word ("null",
+// "undefined", "1"), by every function of the module.
+for (const name of ['compare', 'explain', 'compareExplained']) {
+  for (const args of [[null, 'a'], ['a'], ['a', 1], [{}, 'a'], [['a'], 'a']]) {
+    assert.throws(() => velmoro[name](...args), TypeError, `${name}(${args.map(String).join(', ')})`);
+  }
+  assert.doesNotThrow(() => velmoro[name]('', 'a'));
+}
+
 const pairs = textPairs(Number(count), 20261209);
 const expected = cliRecords(cli, pairs);
 assert.equal(expected.length, pairs.length);
