@@ -3,20 +3,28 @@
 // --explain (under "explain") and --json --explain print for a pair, written
 // by the command-line front's own record writer; velmoro.js reads them back as
 // objects. One text a call crosses into JavaScript several times faster than
-// an object built there a value at a time.
+// an object built there a value at a time. outline serves the page, which
+// shows texts of any length: see below.
 
 #include <emscripten/bind.h>
+#include <emscripten/val.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "explanation_report.h"
 #include "json_writer.h"
 #include "report.h"
+#include "velmoro/directions.h"
 #include "velmoro/fronts.h"
 #include "velmoro/velmoro.h"
 
 namespace {
 
+using emscripten::val;
+using velmoro::ExplainedWord;
 using velmoro::GivenText;
 using velmoro::WalkRecord;
 
@@ -54,10 +62,196 @@ std::string Explain(const std::u16string& text1, const std::u16string& text2) {
   return out;
 }
 
+// --- The page's outline ------------------------------------------------------
+//
+// A long text walks millions of words, far more than a page can take as
+// objects. What the page shows is bounded: the first rows of each direction's
+// table, counts for the panels' tooltips, and the words that tint Text1 and
+// Text2 (directions 1 and 2), of which only found words and words whose
+// places were used are listed; found words are at most one for each point of
+// a 16-bit score. Places there are UTF-16 units of the texts as given, which
+// is what the page's boxes count in.
+
+// The UTF-16 unit where each code point place of a text as given starts.
+class UnitPlaces {
+ public:
+  explicit UnitPlaces(const std::u16string& text) {
+    for (std::size_t unit = 0; unit + 1 < text.size(); ++unit) {
+      if (!IsLead(text[unit]) || !IsTrail(text[unit + 1])) continue;
+      // The pair's code point place: its unit, less one for each pair before.
+      pairs_.push_back(unit - pairs_.size());
+      ++unit;
+    }
+  }
+
+  [[nodiscard]] std::int32_t Of(std::size_t codePoint) const {
+    const auto before = std::lower_bound(pairs_.begin(), pairs_.end(), codePoint);
+    return static_cast<std::int32_t>(codePoint + static_cast<std::size_t>(before - pairs_.begin()));
+  }
+
+ private:
+  static bool IsLead(char16_t unit) { return unit >= 0xD800 && unit < 0xDC00; }
+  static bool IsTrail(char16_t unit) { return unit >= 0xDC00 && unit < 0xE000; }
+
+  std::vector<std::size_t> pairs_;  // the code point places of surrogate pairs
+};
+
+struct OutlinedText {
+  const std::u16string& units;
+  UnitPlaces places;
+};
+
+// Where the word of text that holds the units from start to end starts and
+// ends: words end where the comparison reads a space.
+std::pair<std::int32_t, std::int32_t> EnclosingWord(const std::u16string& text, std::int32_t start,
+                                                    std::int32_t end) {
+  const auto at = [&text](std::int32_t unit) { return text[static_cast<std::size_t>(unit)]; };
+  while (start > 0 && !velmoro::NormalizesToSpace(at(start - 1))) --start;
+  while (static_cast<std::size_t>(end) < text.size() && !velmoro::NormalizesToSpace(at(end))) ++end;
+  return {start, end};
+}
+
+val Int32Array(const std::vector<std::int32_t>& values) {
+  return val::global("Int32Array").new_(emscripten::typed_memory_view(values.size(), values.data()));
+}
+
+// One direction's outline, gathered as its words are walked.
+class DirectionOutline {
+ public:
+  DirectionOutline(const OutlinedText& source, const OutlinedText& target, bool tinted)
+      : source_(source), target_(target), tinted_(tinted) {}
+
+  void Add(const ExplainedWord& word, std::size_t index, bool asRow) {
+    ++words_;
+    found_ += word.target ? 1 : 0;
+    byContext_ += word.following ? 1 : 0;
+    const std::optional<std::size_t> foundIndex = FoundIndexOf(word.used_by);
+    if (asRow) rowUsedBy_.push_back(word.used_by ? static_cast<std::int32_t>(*word.used_by) : -1);
+    if (word.target) foundWordIndices_.push_back(index);
+    if (!tinted_) return;
+    walkedEnd_ = source_.places.Of(word.source.end);
+    // The empty word of a leading mark stands nowhere a pointer can rest.
+    if (word.source.start == word.source.end) return;
+    const std::int32_t start = source_.places.Of(word.source.start);
+    if (word.not_found == velmoro::NotFound::Used) {
+      usedWords_.insert(usedWords_.end(),
+                        {start, walkedEnd_, foundIndex ? static_cast<std::int32_t>(*foundIndex) : -1});
+    }
+    if (!word.target) return;
+    const std::int32_t matchStart = target_.places.Of(word.target->start);
+    const std::int32_t matchEnd = target_.places.Of(word.target->end);
+    const auto [enclosingStart, enclosingEnd] = EnclosingWord(target_.units, matchStart, matchEnd);
+    foundWords_.insert(foundWords_.end(),
+                       {start, walkedEnd_, matchStart, matchEnd, enclosingStart, enclosingEnd,
+                        word.points, word.following.value_or(-1), word.preceding.value_or(-1)});
+  }
+
+  [[nodiscard]] val ToValue() const {
+    val outline = val::object();
+    outline.set("words", words_);
+    outline.set("found", found_);
+    outline.set("byContext", byContext_);
+    outline.set("rowUsedBy", Int32Array(rowUsedBy_));
+    if (tinted_) {
+      outline.set("walkedEnd", walkedEnd_);
+      outline.set("foundWords", Int32Array(foundWords_));
+      outline.set("usedWords", Int32Array(usedWords_));
+    }
+    return outline;
+  }
+
+ private:
+  // Among the found words so far, the place of the word at index.
+  [[nodiscard]] std::optional<std::size_t> FoundIndexOf(std::optional<std::size_t> index) const {
+    if (!index) return std::nullopt;
+    const auto at = std::lower_bound(foundWordIndices_.begin(), foundWordIndices_.end(), *index);
+    if (at == foundWordIndices_.end() || *at != *index) return std::nullopt;
+    return static_cast<std::size_t>(at - foundWordIndices_.begin());
+  }
+
+  const OutlinedText& source_;
+  const OutlinedText& target_;
+  bool tinted_;
+  int words_ = 0;
+  int found_ = 0;
+  int byContext_ = 0;
+  std::vector<std::int32_t> rowUsedBy_;
+  std::vector<std::size_t> foundWordIndices_;
+  std::int32_t walkedEnd_ = 0;
+  // Per found word: its start and end, its match's, the start and end of the
+  // word that holds the match, points, following and preceding (-1: none).
+  std::vector<std::int32_t> foundWords_;
+  // Per word whose places were used: its start and end, and the found word
+  // that took its first place (-1: none named).
+  std::vector<std::int32_t> usedWords_;
+};
+
+// {record, explain, directions}: record is the JSON that compare gives;
+// explain that of "explain", each direction with its first rowLimit words
+// only; directions, per direction that ran, its outline: counts of its words
+// ("words", "found", "byContext"), "rowUsedBy" (for each row, the row of the
+// word that used its places, or -1), and for directions 1 and 2 where tinted
+// (tint1, tint2) says so "walkedEnd", "foundWords" and "usedWords" (see
+// DirectionOutline).
+val Outline(const std::u16string& text1, const std::u16string& text2, int rowLimit, bool tint1,
+            bool tint2) {
+  const GivenText given1 = GivenText::FromUtf16(text1);
+  const GivenText given2 = GivenText::FromUtf16(text2);
+  WalkRecord record;
+  const velmoro::Comparison comparison = velmoro::CompareGivenTexts(given1, given2, &record);
+  std::string recordJson;
+  velmoro::cli::AppendJsonRecord(recordJson, {}, comparison, nullptr, kNoDrain);
+
+  const OutlinedText outlined1{text1, UnitPlaces(text1)};
+  const OutlinedText outlined2{text2, UnitPlaces(text2)};
+  std::string explain;
+  velmoro::cli::JsonWriter json(explain);
+  val directions = val::array();
+  json.BeginArray();
+  for (int direction = 1; direction <= velmoro::kDirectionCount; ++direction) {
+    const auto explained = record.Direction(direction);
+    if (!explained) {
+      json.Null();
+      directions.set(direction - 1, val::null());
+      continue;
+    }
+    const bool tints = (direction == 1 && tint1) || (direction == 2 && tint2);
+    DirectionOutline outline(explained->source == 1 ? outlined1 : outlined2,
+                             explained->target == 1 ? outlined1 : outlined2, tints);
+    velmoro::cli::WriteJsonDirection(json, *explained, [&] {
+      std::size_t index = 0;
+      record.ForEachWord(direction, given1, given2, [&](const ExplainedWord& word) {
+        const bool asRow = index < static_cast<std::size_t>(rowLimit);
+        if (asRow) velmoro::cli::WriteJsonWord(json, word);
+        outline.Add(word, index++, asRow);
+      });
+    });
+    directions.set(direction - 1, outline.ToValue());
+  }
+  json.EndArray();
+
+  val result = val::object();
+  result.set("record", recordJson);
+  result.set("explain", explain);
+  result.set("directions", directions);
+  return result;
+}
+
+// The units that part words: those the comparison reads as a space.
+std::u16string WordBreaks() {
+  std::u16string breaks;
+  for (char32_t unit = 0; unit <= 0xFFFF; ++unit) {
+    if (velmoro::NormalizesToSpace(static_cast<char16_t>(unit))) breaks += static_cast<char16_t>(unit);
+  }
+  return breaks;
+}
+
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(velmoro) {
   emscripten::function("compare", &Compare);
   emscripten::function("explain", &Explain);
   emscripten::function("compareExplained", &Record);
+  emscripten::function("outline", &Outline);
+  emscripten::function("wordBreaks", &WordBreaks);
 }

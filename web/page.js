@@ -1,13 +1,27 @@
-// The page: the window's controls on the engine's ES module. Compare with the
-// button (click, Enter or Space on it) or Ctrl+Return anywhere; the panels,
-// the result, the words tinted as the window tints them, with the window's
-// tooltips, and an explanation table.
+// The page: the window's controls on the engine, which compares in a worker
+// (compare_worker.js) so that the page answers while a long text is
+// compared. Compare with the button (click, Enter or Space on it) or
+// Ctrl+Return anywhere; Escape drops a running Compare. The panels, the
+// result rounded to fit as the window rounds it, the words tinted as the
+// window tints them, with the window's tooltips, and the explanation's tables.
 
-window.velmoro = import('./velmoro.js');
+import { ExplanationTables } from './explanation_table.js';
+import { kRowLimit } from './limits.js';
+import { TextBox } from './text_box.js';
+import { WordTints, panelToolTip } from './word_tints.js';
+
+// The engine's ES module for scripts in the page, loaded when first asked for.
+let velmoroModule = null;
+Object.defineProperty(window, 'velmoro', {
+  get: () => {
+    velmoroModule ||= import('./velmoro.js');
+    return velmoroModule;
+  },
+});
 
 const $ = (id) => document.getElementById(id);
-const boxes = [$('Text1'), $('Text2')];
 const bars = [$('StatusBar1'), $('StatusBar2')];
+const panelOf = (bar, number) => bars[bar].querySelector(`[data-panel="${number}"]`);
 
 // The score panels: panel 2 of each bar shows a self-score (directions 3 and
 // 4), panel 3 a cross-score (directions 1 and 2).
@@ -16,292 +30,248 @@ const scorePanels = [
   { bar: 0, panel: 3, direction: 1 }, { bar: 1, panel: 3, direction: 2 },
 ];
 
-const panelOf = (bar, number) => bars[bar].querySelector(`[data-panel="${number}"]`);
+// --- A long paste asks first ------------------------------------------------
 
-// --- The window's words ---------------------------------------------------
-
-const points = (n) => (n === 1 ? '1 point' : `${n} points`);
-const wordCount = (n) => (n === 1 ? '1 word' : `${n} words`);
-const textName = (text) => `text ${text}`;
-const textNumber = (name) => Number(name.slice(-1));
-
-function wordToolTip(word, sourceText, found, targetText) {
-  if (!found) return `not found in ${textName(targetText)}`;
-  const where = found.insideLonger
-    ? `found in ${textName(found.text)} inside '${found.enclosingWord}'`
-    : `found in ${textName(found.text)} as '${found.enclosingWord}'`;
-  if (word.following === null) {
-    return `${where}, ${points(word.points)}: a single point, as the rest of ` +
-      `${textName(sourceText)} is not longer than the word`;
-  }
-  return `${where}, ${points(word.points)}: following ${word.following}, preceding ${word.preceding}`;
+// Resolves to whether the text of units units goes into a box.
+function askToInsert(units) {
+  const question = $('InsertQuestion');
+  $('InsertQuestionText').textContent = `The text to insert holds ${units.toLocaleString()} ` +
+    'characters. Comparing so much text can take many seconds and much memory. Insert it anyway?';
+  question.showModal();
+  $('InsertCancel').focus();
+  return new Promise((resolve) => {
+    const answer = (yes) => {
+      question.close();
+      resolve(yes);
+    };
+    $('InsertYes').onclick = () => answer(true);
+    $('InsertCancel').onclick = () => answer(false);
+    question.oncancel = () => resolve(false);
+  });
 }
 
-function panelToolTip(panelText, direction) {
-  const found = direction.words.filter((word) => word.target !== null).length;
-  const byContext = direction.words.filter((word) => word.following !== null).length;
-  const singles = found - byContext;
-  const counts = `${found} found, ${byContext} by context, ` +
-    (singles === 1 ? '1 single point' : `${singles} single points`);
-  const source = textNumber(direction.source);
-  const target = textNumber(direction.target);
-  const words = wordCount(direction.words.length);
-  if (source === target) return `${panelText}: ${textName(source)} against itself: ${words}, ${counts}`;
-  return `${panelText}: ${textName(source)}'s ${words} against ${textName(target)}: ${counts}`;
-}
+// --- The boxes ----------------------------------------------------------------
 
-// --- Texts and places -----------------------------------------------------
+// Each box's count of edits, to tell whether it still holds the text that a
+// Compare was given.
+const edits = [0, 0];
+let tints = null;
+const boxes = ['Text1', 'Text2'].map((id, index) => new TextBox($(id), {
+  onEdit: () => {
+    ++edits[index];
+    if (tints) tints.clear(index);
+  },
+  askToInsert,
+}));
 
-// The text of a box, kept as one text node so that places map onto it.
-function boxText(box) {
-  box.normalize();
-  if (box.childNodes.length > 1 || (box.firstChild && box.firstChild.nodeType !== Node.TEXT_NODE)) {
-    box.textContent = box.innerText;
-  }
-  return box.textContent;
-}
+// Filled once the engine tells which units part words.
+let isWordUnit = () => false;
+tints = new WordTints(boxes, $('WordTip'), (unit) => isWordUnit(unit));
+const tables = new ExplanationTables($('Explanation'), $('ExplanationTables'));
 
-// The unit offset of each code point place of text, and of its end; a lone
-// surrogate is a code point of its own.
-function codePointOffsets(text) {
-  const offsets = [];
-  for (let at = 0; at < text.length; ++at) {
-    offsets.push(at);
-    const unit = text.charCodeAt(at);
-    const next = text.charCodeAt(at + 1);
-    if (unit >= 0xd800 && unit < 0xdc00 && next >= 0xdc00 && next < 0xe000) ++at;
-  }
-  offsets.push(text.length);
-  return offsets;
-}
-
-function rangeIn(box, start, end) {
-  const range = new Range();
-  range.setStart(box.firstChild, start);
-  range.setEnd(box.firstChild, end);
-  return range;
-}
-
-// --- Tints and word tooltips ------------------------------------------------
-
-const tintNames = [];
-for (const credit of ['context', 'single']) {
-  for (let level = 1; level <= 4; ++level) tintNames.push(`velmoro-${credit}-${level}`);
-}
-tintNames.push('velmoro-inside-longer', 'velmoro-match');
-// A browser without the CSS Custom Highlight API compares all the same,
-// without tints.
-const tintRegistry = 'highlights' in CSS ? CSS.highlights : new Map();
-for (const name of tintNames) {
-  tintRegistry.set(name, typeof Highlight === 'function' ? new Highlight() : new Set());
-}
-const highlight = (name) => tintRegistry.get(name);
-
-// Per box: its words in units of that box, by start, each with its tooltip,
-// its match in the other box and the ranges that tint it.
-const shownWords = [[], []];
-let hovered = null;
-
-// The words of text that the directions whose source it is walked: each
-// word's place, in code points.
-function wordPlacesOf(explanation, text) {
-  const directions = explanation.filter((d) => d !== null && d.source === text);
-  const longest = directions.sort((a, b) => b.words.length - a.words.length)[0];
-  return longest ? longest.words.map((word) => word.source) : [];
-}
-
-// The word of the other text that holds a match, in code points.
-function enclosingPlace(wordPlaces, match) {
-  const holder = wordPlaces.find(([start, end]) => start <= match[0] && match[1] <= end);
-  return holder || match;
-}
-
-function clearBox(index) {
-  hover(null);
-  for (const word of shownWords[index]) {
-    for (const [name, range] of word.tints) highlight(name).delete(range);
-  }
-  shownWords[index] = [];
-}
-
-function showTints(explanation, texts) {
-  for (let index = 0; index < 2; ++index) {
-    clearBox(index);
-    const direction = explanation[index];
-    if (direction === null || !boxes[index].firstChild) continue;
-    const other = 1 - index;
-    const offsets = codePointOffsets(texts[index]);
-    const otherOffsets = codePointOffsets(texts[other]);
-    const otherWords = wordPlacesOf(explanation, `text${other + 1}`);
-    for (const word of direction.words) {
-      // The empty word of a leading mark stands nowhere a pointer can rest.
-      if (word.source[0] === word.source[1]) continue;
-      const shown = { start: offsets[word.source[0]], end: offsets[word.source[1]], tints: [] };
-      let found = null;
-      if (word.target !== null) {
-        const [start, end] = enclosingPlace(otherWords, word.target);
-        shown.match = [otherOffsets[word.target[0]], otherOffsets[word.target[1]]];
-        found = {
-          text: other + 1,
-          enclosingWord: texts[other].slice(otherOffsets[start], otherOffsets[end]),
-          insideLonger: start !== word.target[0] || end !== word.target[1],
-        };
-        const credit = word.following !== null ? 'context' : 'single';
-        const level = Math.min(Math.max(word.points, 1), 4);
-        shown.tints.push([`velmoro-${credit}-${level}`, rangeIn(boxes[index], shown.start, shown.end)]);
-        if (found.insideLonger) {
-          shown.tints.push(['velmoro-inside-longer', rangeIn(boxes[index], shown.start, shown.end)]);
-        }
-        for (const [name, range] of shown.tints) highlight(name).add(range);
-      }
-      shown.toolTip = wordToolTip(word, index + 1, found, other + 1);
-      shownWords[index].push(shown);
-    }
-  }
-}
-
-// The word of box index that holds offset, or that offset directly follows.
-function wordAt(index, offset) {
-  return shownWords[index].find((word) => word.start <= offset && offset <= word.end) || null;
-}
-
-function hover(target) {
-  if (hovered === target) return;
-  highlight('velmoro-match').clear();
-  hovered = target;
-  const tip = $('WordTip');
-  tip.hidden = target === null;
-  if (target === null) return;
-  tip.textContent = target.word.toolTip;
-  const other = boxes[1 - target.index];
-  if (target.word.match && shownWords[1 - target.index].length > 0) {
-    highlight('velmoro-match').add(rangeIn(other, ...target.word.match));
-  }
-}
-
-function caretOffset(x, y) {
-  if (document.caretPositionFromPoint) {
-    const position = document.caretPositionFromPoint(x, y);
-    return position && { node: position.offsetNode, offset: position.offset };
-  }
-  const range = document.caretRangeFromPoint(x, y);
-  return range && { node: range.startContainer, offset: range.startOffset };
-}
-
-function followPointer(index, event) {
-  const caret = caretOffset(event.clientX, event.clientY);
-  const word = caret && caret.node === boxes[index].firstChild ? wordAt(index, caret.offset) : null;
-  hover(word && { index, word });
-  if (word) {
-    const tip = $('WordTip');
-    tip.style.left = `${event.pageX + 12}px`;
-    tip.style.top = `${event.pageY + 18}px`;
-  }
-}
-
-// --- The explanation table ----------------------------------------------------
-
-function cell(row, text, kind = 'td') {
-  const element = document.createElement(kind);
-  element.textContent = text;
-  if (kind === 'th') element.scope = 'col';
-  row.append(element);
-  return element;
-}
-
-const place = (span) => `${span[0]}-${span[1]}`;
-
-function directionTable(direction) {
-  const table = document.createElement('table');
-  const source = textNumber(direction.source);
-  const target = textNumber(direction.target);
-  table.createCaption().textContent =
-    `Direction ${direction.direction}, ${textName(source)} against ` +
-    `${source === target ? 'itself' : textName(target)}: score ${direction.score}` +
-    (direction.complete ? '' : ', when an error ended it');
-  const heading = table.createTHead().insertRow();
-  for (const name of ['word', 'source', 'target', 'points', 'following', 'preceding']) {
-    cell(heading, name, 'th');
-  }
-  const body = table.createTBody();
-  for (const word of direction.words) {
-    const row = body.insertRow();
-    cell(row, word.word === '' ? '(empty word)' : word.word);
-    cell(row, place(word.source));
-    cell(row, word.target === null ? '-' : place(word.target));
-    for (const number of [word.points, word.following, word.preceding]) {
-      cell(row, number === null ? '' : String(number)).className = 'number';
-    }
-  }
-  return table;
-}
-
-function showExplanation(explanation) {
-  const tables = explanation.filter((direction) => direction !== null).map(directionTable);
-  $('ExplanationTables').replaceChildren(...tables);
-  $('Explanation').hidden = tables.length === 0;
-}
-
-// --- Compare ------------------------------------------------------------------
+// --- The result, rounded to fit -----------------------------------------------
 
 const decimalSeparator = new Intl.NumberFormat().formatToParts(1.5)
   .find((part) => part.type === 'decimal').value;
 
+// A result text: sign, whole digits, decimal separator, fraction, exponent.
+const resultParts = /^(-?)(\d*)([^\dE]*)(\d*)(E.*)?$/;
+
+// text rounded half away from zero to fractionDigits digits behind its
+// separator, keeping its sign and exponent: "6.6973953762657" to 3 gives
+// "6.697", "9.96E-05" to 1 "10.0E-05"; a text with no more digits comes back
+// as it is.
+function roundedResult(text, fractionDigits) {
+  const [, sign, whole, separator, fraction, exponent = ''] = resultParts.exec(text);
+  if (fractionDigits >= fraction.length) return text;
+  let digits = whole + fraction.slice(0, fractionDigits);
+  if (fraction[fractionDigits] >= '5') {
+    digits = (BigInt(digits) + 1n).toString().padStart(digits.length, '0');
+  }
+  const wholeSize = digits.length - fractionDigits;
+  const rounded = sign + digits.slice(0, wholeSize) +
+    (fractionDigits > 0 ? separator + digits.slice(wholeSize) : '');
+  return rounded + exponent;
+}
+
+// The result in Label2 with as many decimals as fit its width; the whole of
+// it in its tooltip, as the window shows it.
+function showResult(text) {
+  const label = $('Label2');
+  label.title = text;
+  const fits = (shown) => {
+    label.textContent = shown;
+    return label.scrollWidth <= label.clientWidth;
+  };
+  if (text === '' || fits(text)) return;
+  for (let digits = resultParts.exec(text)[4].length - 1; digits > 0; --digits) {
+    if (fits(roundedResult(text, digits))) return;
+  }
+  label.textContent = roundedResult(text, 0);
+}
+
+// --- Showing a Compare ----------------------------------------------------------
+
 // A value this Compare did not produce is shown empty, so that nothing of an
 // earlier Compare stays beside the new ones.
-function showComparison(record) {
+function showComparison(record, explain, outlines) {
   for (let number = 2; number <= 3; ++number) {
     panelOf(0, number).textContent = record.status1[number - 1];
     panelOf(1, number).textContent = record.status2[number - 1];
   }
-  $('Label2').textContent = record.result === null ? '' : record.result.replace('.', decimalSeparator);
+  showResult(record.result === null ? '' : record.result.replace('.', decimalSeparator));
   for (const { bar, panel, direction } of scorePanels) {
     const text = (bar === 0 ? record.status1 : record.status2)[panel - 1];
-    const explained = record.explain[direction - 1];
-    const toolTip = text === '' || explained === null ? '' : panelToolTip(text, explained);
-    if (toolTip === '') {
+    const explained = explain[direction - 1];
+    if (text === '' || explained === null) {
       panelOf(bar, panel).removeAttribute('title');
     } else {
-      panelOf(bar, panel).title = toolTip;
+      panelOf(bar, panel).title = panelToolTip(text, explained, outlines[direction - 1]);
     }
   }
+  showMessage(record.error === null ? null : record.message);
+}
+
+function showMessage(text) {
   const message = $('Message');
-  message.textContent = record.message || '';
-  message.hidden = record.error === null;
+  message.textContent = text || '';
+  message.hidden = text === null;
 }
 
-async function compare() {
-  const velmoro = await window.velmoro;
-  const texts = boxes.map(boxText);
-  const record = velmoro.compareExplained(texts[0], texts[1]);
-  showComparison(record);
-  showTints(record.explain, texts);
-  showExplanation(record.explain);
+const noComparison = { status1: ['1-2', '', ''], status2: ['2-1', '', ''], result: null, error: null };
+
+// The answer to request: Text1 shows direction 1, Text2 direction 2, each
+// only when unchanged since.
+function showAnswer(request, answer) {
+  if (answer.failure) {
+    showComparison(noComparison, [null, null, null, null], []);
+    showMessage(answer.failure);
+    boxes.forEach((_, index) => tints.clear(index));
+    tables.show(null);
+    return;
+  }
+  const { record, explain, outlines } = answer;
+  showComparison(record, explain, outlines);
+  boxes.forEach((_, index) => {
+    const outline = outlines[index];
+    if (outline && outline.foundWords && request.stamps[index] === edits[index]) {
+      tints.show(index, explain[index], outline, request.texts);
+    } else {
+      tints.clear(index);
+    }
+  });
+  tables.show(explain, outlines);
 }
 
-// --- Wiring -------------------------------------------------------------------
+// --- Compares in the worker ---------------------------------------------------------
+
+// A Compare asked for while one runs waits for it; asked for again meanwhile,
+// the later texts replace the waiting ones, as in the window.
+let worker = null;
+let ready = false;
+let running = null;
+let waiting = null;
+
+function setBusy(busy) {
+  const button = $('Command1');
+  button.textContent = busy ? 'Comparing…' : 'Compare';
+  if (busy) button.title = 'Press Escape to cancel'; else button.removeAttribute('title');
+  document.body.classList.toggle('busy', busy);
+}
+
+// Each text crosses to the worker in a task of its own: a long one takes tens
+// of milliseconds to copy.
+async function run(request) {
+  running = request;
+  setBusy(true);
+  worker.postMessage({ index: 0, text: request.texts[0] });
+  await new Promise((resolve) => { setTimeout(resolve); });
+  if (running === request) worker.postMessage({ index: 1, text: request.texts[1], rows: kRowLimit });
+}
+
+function compare() {
+  if (!ready) return;
+  const request = { stamps: [...edits], texts: boxes.map((box) => box.text) };
+  if (running) {
+    waiting = request;
+  } else {
+    run(request);
+  }
+}
+
+function loaded(wordBreaks) {
+  const breaks = new Set(wordBreaks);
+  isWordUnit = (unit) => unit !== '' && !breaks.has(unit);
+  ready = true;
+  $('Command1').disabled = false;
+  $('Loading').hidden = true;
+  performance.mark('velmoro-ready');
+}
+
+function notLoaded(reason) {
+  $('Loading').hidden = true;
+  showMessage(reason);
+}
+
+function answered(answer) {
+  if (answer.ready) {
+    loaded(answer.wordBreaks);
+    return;
+  }
+  if (!ready) {
+    notLoaded(answer.failure);
+    return;
+  }
+  const request = running;
+  running = null;
+  if (waiting) {
+    run(waiting);
+    waiting = null;
+  } else {
+    setBusy(false);
+  }
+  showAnswer(request, answer);
+  // The engine does not recover from running out of memory: a new one takes over.
+  if (answer.failure) restartWorker();
+}
+
+function startWorker() {
+  worker = new Worker(new URL('./compare_worker.js', import.meta.url), { type: 'module' });
+  worker.addEventListener('message', ({ data }) => answered(data));
+  worker.addEventListener('error', (event) => {
+    event.preventDefault();
+    notLoaded(`The engine could not be loaded: ${event.message || 'its worker did not start'}`);
+  });
+}
+
+// The engine cannot be stopped inside a Compare, but its worker can: a new
+// one, with a new engine, takes over.
+function restartWorker() {
+  worker.terminate();
+  ready = false;
+  $('Command1').disabled = true;
+  startWorker();
+}
+
+function cancel() {
+  if (!running) return;
+  running = null;
+  waiting = null;
+  setBusy(false);
+  restartWorker();
+}
+
+// --- Wiring ---------------------------------------------------------------------
 
 $('Command1').addEventListener('click', compare);
 document.addEventListener('keydown', (event) => {
   if (event.ctrlKey && event.key === 'Enter') {
     event.preventDefault();
     compare();
+  } else if (event.key === 'Escape' && running) {
+    cancel();
   }
 });
-boxes.forEach((box, index) => {
-  box.addEventListener('input', () => clearBox(index));
-  box.addEventListener('mousemove', (event) => followPointer(index, event));
-  box.addEventListener('mouseleave', () => hover(null));
-});
-boxes[1].focus();
-
-window.velmoro.then(() => {
-  performance.mark('velmoro-ready');
-  $('Command1').disabled = false;
-  $('Loading').hidden = true;
-}, (error) => {
-  $('Loading').hidden = true;
-  const message = $('Message');
-  message.textContent = `The engine could not be loaded: ${error.message}`;
-  message.hidden = false;
-});
+// Focus starts in Text2, as in the window.
+boxes[1].element.focus();
+startWorker();

@@ -1,62 +1,48 @@
 // The page in headless Chromium, served from 127.0.0.1: the window's numbers
-// for the sample sentences, the tints, a word's and a panel's tooltip, edits
-// that clear tints, an error, the keyboard, the explanation table, generated
-// pairs through window.velmoro against velmoro-cli, and no request beyond
-// the page's own server.
-//   node page_test.mjs SITE VELMORO_CLI SAMPLES [SCREENSHOT]
+// for the sample sentences, the focus it starts with, the result rounded to
+// one line, the tints, the tooltips of found and unfound words and of the
+// panels, edits that clear tints, errors, emptying a box, the keyboard, the
+// explanation table, a narrow screen, the page opened from a file, generated
+// pairs through window.velmoro against velmoro-cli, and no request beyond the
+// page's own server.
+//   node page_test.mjs SITE VELMORO_CLI SAMPLES SAMPLE_PAIR [SCREENSHOT]
 import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
-import { chromium } from 'playwright-core';
+import { resolve } from 'node:path';
+import { pathToFileURL } from 'node:url';
 
-import { serve } from './serve.mjs';
+import { controls, newPage, openSite, pointAt, waitForAnswer, withSite } from './browser.mjs';
 import { cliRecords, textPairs } from './text_pairs.mjs';
 
-const [site, cli, samplesFile, screenshot] = process.argv.slice(2);
+const [site, cli, samplesFile, samplePairFile, screenshot] = process.argv.slice(2);
 const samples = readFileSync(samplesFile, 'utf8').trimEnd().split('\n');
+const samplePair = JSON.parse(readFileSync(samplePairFile, 'utf8'));
 const [sample] = cliRecords(cli, [samples]);
 
-const { server, url } = await serve(site);
-const browser = await chromium.launch({
-  executablePath: '/usr/bin/chromium',
-  chromiumSandbox: false,
-  args: ['--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
-    '--disable-component-update', '--disable-sync'],
-});
 const failures = [];
-try {
-  const page = await browser.newPage({ locale: 'en-US' });
-  const elsewhere = [];
-  page.on('request', (request) => {
-    if (!request.url().startsWith(url)) elsewhere.push(request.url());
-  });
-  page.on('pageerror', (error) => failures.push(error.message));
-  page.on('console', (message) => {
-    if (message.type() === 'error') failures.push(message.text());
-  });
-
-  await page.goto(url);
-  const readyAfter = await page.evaluate(async () => {
-    await window.velmoro;
-    await new Promise((resolve) => setTimeout(resolve));
-    return performance.getEntriesByName('velmoro-ready')[0].startTime;
-  });
+await withSite(site, async (browser, url) => {
+  const page = await newPage(browser, url, failures);
+  const { panels, texts, setTexts, message, result, tints, compare } = controls(page);
+  const readyAfter = await openSite(page, url);
   console.log(`page ready (engine loaded) ${readyAfter.toFixed(0)} ms after navigation`);
 
-  const panels = (bar) => page.$$eval(`#${bar} .panel`, (spans) => spans.map((s) => s.textContent));
-  const texts = () => page.$$eval('.text-box', (boxes) => boxes.map((box) => box.textContent));
-  const message = () => page.$eval('#Message', (p) => (p.hidden ? null : p.textContent));
-  const label2 = () => page.$eval('#Label2', (output) => output.textContent);
-  // Per box, the text of every range of every tint, as "tint: text".
-  const tints = () => page.evaluate(() => [...CSS.highlights].flatMap(([name, ranges]) =>
-    [...ranges].map((range) => `${range.startContainer.parentElement.id} ${name}: ${range}`)).sort());
-
-  // The sample sentences, compared with the mouse: the window's numbers.
+  // The window's start: the sample sentences, focus in Text2.
   assert.deepEqual(await texts(), samples);
+  assert.equal(await page.evaluate(() => document.activeElement.id), 'Text2');
   assert.deepEqual(await tints(), []);
-  await page.click('#Command1');
+
+  // The sample sentences, compared with the mouse: the window's numbers, and
+  // the button says that it compares meanwhile.
+  await page.evaluate(() => {
+    window.captions = [];
+    new MutationObserver(() => window.captions.push(document.getElementById('Command1').textContent))
+      .observe(document.getElementById('Command1'), { childList: true, characterData: true, subtree: true });
+  });
+  await compare();
+  assert.deepEqual(await page.evaluate(() => window.captions), ['Comparing…', 'Compare']);
   assert.deepEqual(await panels('StatusBar1'), sample.status1);
   assert.deepEqual(await panels('StatusBar2'), sample.status2);
-  assert.equal(await label2(), sample.result);
+  assert.equal(await result(), sample.result);
   assert.equal(await message(), null);
   if (screenshot) await page.screenshot({ path: screenshot });
 
@@ -72,18 +58,8 @@ try {
   assert.ok(expectedTints.some((tint) => tint.includes('single')));
 
   // A word's tooltip, and its match selected in the other box.
-  const pointAt = async (box, start, end) => {
-    const center = await page.evaluate(([id, from, to]) => {
-      const range = new Range();
-      range.setStart(document.getElementById(id).firstChild, from);
-      range.setEnd(document.getElementById(id).firstChild, to);
-      const rect = range.getBoundingClientRect();
-      return { x: rect.x + rect.width / 2, y: rect.y + rect.height / 2 };
-    }, [box, start, end]);
-    await page.mouse.move(center.x, center.y);
-  };
   const matches = async () => (await tints()).filter((tint) => tint.includes('velmoro-match'));
-  await pointAt('Text1', 4, 9);
+  await pointAt(page, 'Text1', 4, 9);
   assert.equal(await page.textContent('#WordTip'), "found in text 2 as 'reads', 2 points: following 1, preceding 1");
   assert.ok(await page.isVisible('#WordTip'));
   assert.deepEqual(await matches(), ['Text2 velmoro-match: reads']);
@@ -93,15 +69,12 @@ try {
 
   // The window's own wordings, on the pair its tests use: a match inside a
   // longer word is underlined with dashes, and a panel tells what it counts.
-  const setTexts = (pair) => page.evaluate(([text1, text2]) => {
-    document.getElementById('Text1').textContent = text1;
-    document.getElementById('Text2').textContent = text2;
-  }, pair);
-  await setTexts(['Anna packs the red bag. She walks to the old mill by the river',
-    'Anna packs the blue bag, then she runs to the mill by the lake.']);
-  await page.click('#Command1');
+  // The result, 15 digits, does not fit Label2: rounded, on one line, whole
+  // in its tooltip.
+  await setTexts([samplePair.text1, samplePair.text2]);
+  await compare();
   assert.ok((await tints()).includes('Text1 velmoro-inside-longer: the'));
-  await pointAt('Text1', 37, 40);
+  await pointAt(page, 'Text1', 37, 40);
   assert.equal(await page.textContent('#WordTip'),
     "found in text 2 inside 'then', 1 point: following 1, preceding 0");
   assert.deepEqual(await matches(), ['Text2 velmoro-match: the']);
@@ -109,44 +82,87 @@ try {
     "#: 15: text 1's 14 words against text 2: 10 found, 10 by context, 0 single points");
   assert.match(await page.getAttribute('#StatusBar1 [data-panel="2"]', 'title'),
     /^STD: 150: text 1 against itself: 14 words, 14 found/);
+  assert.equal(await result(), samplePair.result);
+  const shown = await page.textContent('#Label2');
+  assert.ok(shown.length < samplePair.result.length, shown);
+  const digits = shown.split('.')[1].length;
+  assert.equal(shown, Number(samplePair.result).toFixed(digits));
+  const label = await page.$eval('#Label2', (output) => {
+    const range = document.createRange();
+    range.selectNodeContents(output);
+    return { lines: range.getClientRects().length, fits: output.scrollWidth <= output.clientWidth };
+  });
+  assert.deepEqual(label, { lines: 1, fits: true });
   await page.mouse.move(1, 1);
-  await setTexts(samples);
-  await page.click('#Command1');
 
-  // The explanation, as tables with captions and column headings.
+  // A word that earned nothing says why, as the window's tooltip does: its
+  // places used by an earlier word, or not in the other text at all.
+  await setTexts(['red red bag short', 'a red bag']);
+  await compare();
+  await pointAt(page, 'Text1', 4, 7);
+  assert.equal(await page.textContent('#WordTip'),
+    "not found in text 2: it occurs there only where earlier words were found; 'red' took its first place");
+  await pointAt(page, 'Text1', 12, 17);
+  assert.equal(await page.textContent('#WordTip'), 'not found in text 2: it does not occur there');
+  await page.mouse.move(1, 1);
+
+  // The explanation, as tables with captions and the plain table's columns.
+  await setTexts(samples);
+  await compare();
+  await page.click('#Explanation summary');
+  await page.waitForFunction(() => document.querySelectorAll('#Explanation table').length === 4);
   const captions = await page.$$eval('#Explanation caption', (all) => all.map((c) => c.textContent));
   assert.equal(captions[0], `Direction 1, text 1 against text 2: score ${sample.scores[0]}`);
-  assert.equal(captions.length, 4);
-  assert.equal(await page.$$eval('#Explanation table:first-of-type th[scope="col"]', (th) => th.length), 6);
-  assert.equal(await page.$$eval('#Explanation table:first-of-type tbody tr', (tr) => tr.length),
-    sample.explain[0].words.length);
+  const first = await page.$eval('#Explanation table', (table) => ({
+    headings: [...table.querySelectorAll('th[scope="col"]')].map((heading) => heading.textContent),
+    rows: table.tBodies[0].rows.length,
+  }));
+  assert.deepEqual(first, {
+    headings: ['word', 'source', 'target', 'points', 'following', 'preceding', 'why'],
+    rows: sample.explain[0].words.length,
+  });
+  await page.click('#Explanation summary');
 
   // An edit clears that box's tints only.
   await page.click('#Text1');
-  await page.keyboard.press('End');
+  await page.keyboard.press('Control+End');
   await page.keyboard.type(' now');
   assert.ok((await tints()).every((tint) => tint.startsWith('Text2')));
   assert.ok((await tints()).length > 0);
 
   // An error: both texts stay, what this Compare did not produce is cleared.
-  await page.evaluate(() => { document.getElementById('Text1').textContent = ''; });
+  await setTexts(['', samples[1]]);
   await page.focus('#Text2');
   await page.keyboard.press('Control+Enter');
+  await waitForAnswer(page);
   const [empty] = cliRecords(cli, [['', samples[1]]]);
   assert.equal(await message(), empty.message);
   assert.match(await message(), /FPException/);
   assert.deepEqual(await texts(), ['', samples[1]]);
   assert.deepEqual(await panels('StatusBar1'), empty.status1);
-  assert.equal(await label2(), '');
+  assert.equal(await result(), '');
   assert.deepEqual(await tints(), []);
 
+  // Emptying Text2 with the keyboard leaves it empty, whichever key empties it.
+  const [noText2] = cliRecords(cli, [[samples[0], '']]);
+  for (const key of ['Delete', 'Backspace', 'Control+X']) {
+    await setTexts(samples);
+    await page.click('#Text2');
+    await page.keyboard.press('Control+A');
+    await page.keyboard.press(key);
+    assert.deepEqual(await texts(), [samples[0], ''], key);
+    await compare();
+    assert.equal(await message(), noText2.message, key);
+  }
+
   // The keyboard: Tab from Text2 reaches Compare; Enter on it compares.
-  await page.evaluate((text) => { document.getElementById('Text1').textContent = text; }, samples[0]);
+  await setTexts(samples);
   await page.focus('#Text2');
   await page.keyboard.press('Tab');
   assert.equal(await page.evaluate(() => document.activeElement.id), 'Command1');
   await page.keyboard.press('Enter');
-  assert.equal(await label2(), sample.result);
+  await waitForAnswer(page);
+  assert.equal(await result(), sample.result);
   assert.equal(await message(), null);
 
   // Generated pairs through window.velmoro give what velmoro-cli gives.
@@ -158,10 +174,21 @@ try {
   }, pairs);
   pairs.forEach((pair, i) => assert.deepEqual(actual[i], expected[i], JSON.stringify(pair)));
 
-  assert.deepEqual(elsewhere, []);
+  // A phone's narrow screen: the controls and the explanation fit its width.
+  const narrow = await newPage(browser, url, failures, { viewport: { width: 380, height: 700 } });
+  await openSite(narrow, url);
+  await controls(narrow).compare();
+  await narrow.click('#Explanation summary');
+  await narrow.waitForFunction(() => document.querySelectorAll('#Explanation table').length === 4);
+  assert.ok(await narrow.evaluate(() => document.documentElement.scrollWidth <= window.innerWidth));
+  assert.equal(await controls(narrow).result(), sample.result);
+
+  // Opened from a file, the page says what to do instead.
+  const fromFile = await newPage(browser, url, []);
+  await fromFile.goto(pathToFileURL(resolve(site, 'index.html')).href);
+  assert.match(await controls(fromFile).message(), /over HTTP.*scripts\/web\.sh serve/);
+  assert.ok(!(await fromFile.isVisible('#Loading')));
+
   assert.deepEqual(failures, []);
   console.log(`the page passed, ${pairs.length} generated pairs agreeing with ${cli}`);
-} finally {
-  await browser.close();
-  server.close();
-}
+});

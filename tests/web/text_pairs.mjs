@@ -55,11 +55,30 @@ export function textPairs(count, seed) {
   return pairs;
 }
 
-// What velmoro-cli --json --explain prints for each pair, read back, without
-// the keys that say where in the batch it stood.
-export function cliRecords(cli, pairs) {
+// A text of words and gaps units long, made from a seed; with paragraphs
+// false, one paragraph without any line break.
+export function longText(units, seed, { paragraphs }) {
+  const random = randomFrom(seed);
+  const spaced = paragraphs ? gaps : gaps.filter((gap) => !/[\r\n]/.test(gap));
+  const pick = (list) => list[Math.floor(random() * list.length)];
+  const parts = [];
+  for (let length = 0; length < units;) {
+    const part = pick(words) + pick(spaced);
+    parts.push(part);
+    length += part.length;
+  }
+  const text = parts.join('').slice(0, units);
+  // Not ending inside a surrogate pair.
+  return /[\ud800-\udbff]$/.test(text) ? `${text.slice(0, -1)}x` : text;
+}
+
+// What velmoro-cli --json --explain (with explain false, --json alone)
+// prints for each pair, read back, without the keys that say where in the
+// batch it stood.
+export function cliRecords(cli, pairs, { explain = true } = {}) {
   const input = pairs.map(([text1, text2]) => JSON.stringify({ text1, text2 })).join('\n') + '\n';
-  const run = spawnSync(cli, ['--batch', '-', '--json', '--explain', '-j', '2'], {
+  const options = explain ? ['--json', '--explain'] : ['--json'];
+  const run = spawnSync(cli, ['--batch', '-', ...options, '-j', '2'], {
     input, maxBuffer: 1 << 30, encoding: 'utf8',
   });
   if (run.error) throw run.error;
