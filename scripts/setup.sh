@@ -17,6 +17,8 @@ test_packages=("${package_packages[@]}" clang libclang-rt-14-dev libbenchmark-de
                xvfb x11-utils xdotool imagemagick wdiff hyperfine python3 python3-pytest
                python3-pandas python3-dask python3-distributed appstream desktop-file-utils
                ccache python3-levenshtein python3-jellyfish python3-venv
+               # the window read as a screen reader reads it (scripts/xvfb_session.sh)
+               dbus-daemon dbus-bin at-spi2-core python3-pyatspi
                # for Debian's pytest under pyenv's CPython 3.9 and 3.10 (python_everywhere.sh)
                python3-exceptiongroup python3-tomli)
 web_packages=(emscripten cmake make g++ libicu-dev libgtest-dev)

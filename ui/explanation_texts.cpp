@@ -14,17 +14,17 @@ QString Points(int points) {
 
 QString Words(int words) { return words == 1 ? Tr("1 word") : Tr("%1 words").arg(words); }
 
-QString TextName(int text) { return Tr("text %1").arg(text); }
-
 }  // namespace
+
+QString LocalTextName(int text) { return Tr("text %1").arg(text); }
 
 QString WordToolTip(const ExplainedWord& word, int sourceText, const FoundIn& found) {
   const QString where = (found.insideLonger ? Tr("found in %1 inside '%2'")
                                             : Tr("found in %1 as '%2'"))
-                            .arg(TextName(found.text), found.enclosingWord);
+                            .arg(LocalTextName(found.text), found.enclosingWord);
   if (!word.following) {
     return Tr("%1, %2: a single point, as the rest of %3 is not longer than the word")
-        .arg(where, Points(word.points), TextName(sourceText));
+        .arg(where, Points(word.points), LocalTextName(sourceText));
   }
   return Tr("%1, %2: following %3, preceding %4")
       .arg(where, Points(word.points))
@@ -33,7 +33,7 @@ QString WordToolTip(const ExplainedWord& word, int sourceText, const FoundIn& fo
 }
 
 QString NotFoundToolTip(int targetText, std::optional<NotFound> why, const QString& usedBy) {
-  const QString notFound = Tr("not found in %1").arg(TextName(targetText));
+  const QString notFound = Tr("not found in %1").arg(LocalTextName(targetText));
   if (!why) return notFound;
   if (*why == NotFound::Absent) return Tr("%1: it does not occur there").arg(notFound);
   if (usedBy.isEmpty()) {
@@ -60,10 +60,11 @@ QString PanelToolTip(const QString& panelText, const DirectionExplanation& direc
   const QString words = Words(counts.words);
   if (direction.source == direction.target) {
     return Tr("%1: %2 against itself: %3, %4")
-        .arg(panelText, TextName(direction.source), words, found);
+        .arg(panelText, LocalTextName(direction.source), words, found);
   }
   return Tr("%1: %2's %3 against %4: %5")
-      .arg(panelText, TextName(direction.source), words, TextName(direction.target), found);
+      .arg(panelText, LocalTextName(direction.source), words, LocalTextName(direction.target),
+           found);
 }
 
 }  // namespace velmoro

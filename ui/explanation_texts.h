@@ -9,6 +9,9 @@
 
 namespace velmoro {
 
+// "text 1" or "text 2", as the window's sentences name a text.
+[[nodiscard]] QString LocalTextName(int text);
+
 // Where a word of one box was found in the other text.
 struct FoundIn {
   int text = 0;             // the other text: 1 or 2

@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
@@ -9,6 +10,7 @@
 #include <QShortcut>
 #include <QStatusBar>
 
+#include "accessible_texts.h"
 #include "compare_runner.h"
 #include "result_label.h"
 #include "result_text.h"
@@ -37,12 +39,13 @@ QRect DesignRect(int left, int top, int width, int height) {
           height / kTwipsPerPixel};
 }
 
-QLabel* CreateLabel(const QString& name, const QString& text,
+QLabel* CreateLabel(const QString& name, const QString& text, const QString& description,
                     QWidget* parent) {
   auto* label = new QLabel(text, parent);
   label->setObjectName(name);
   label->setTextFormat(Qt::PlainText);
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  label->setAccessibleDescription(description);
   return label;
 }
 
@@ -52,9 +55,13 @@ ResultLabel* CreateResultLabel(const QString& name, QWidget* parent) {
   return label;
 }
 
-TextBox* CreateTextBox(const QString& name, const char* text, QWidget* parent) {
-  auto* box = new TextBox(QString::fromUtf8(text), parent);
+// The box named name that holds text number (1 or 2), at first sampleText.
+TextBox* CreateTextBox(const QString& name, int number, const char* sampleText,
+                       QWidget* parent) {
+  auto* box = new TextBox(QString::fromUtf8(sampleText), parent);
   box->setObjectName(name);
+  box->setAccessibleName(velmoro::TextBoxName(number));
+  box->setAccessibleDescription(velmoro::TextBoxDescription(number));
   return box;
 }
 
@@ -64,11 +71,15 @@ QPushButton* CreateButton(const QString& name, const QString& caption,
   button->setObjectName(name);
   button->setAutoDefault(false);
   button->setDefault(false);
+  button->setAccessibleDescription(velmoro::CompareDescription());
   return button;
 }
 
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+// Assistive tools take a top-level QWidget for a mere client area; this one
+// is the program's window.
+QAccessibleInterface* WindowInterface(const QString& className, QObject* object) {
+  if (className != QLatin1String(MainWindow::staticMetaObject.className())) return nullptr;
+  return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
 }
 
 bool IsEnterKey(const QEvent* event) {
@@ -85,17 +96,19 @@ MainWindow::MainWindow(ErrorReporter reportError, QWidget* parent)
                                : [this](std::optional<ErrorKind>, const QString& message) {
                                    QMessageBox::critical(this, windowTitle(), message);
                                  }),
-      label1_(CreateLabel(QStringLiteral("Label1"), tr("Result"), this)),
+      label1_(CreateLabel(QStringLiteral("Label1"), tr("Result"),
+                          velmoro::ResultCaptionDescription(), this)),
       label2_(CreateResultLabel(QStringLiteral("Label2"), this)),
-      text1_(CreateTextBox(QStringLiteral("Text1"), velmoro::kSampleText1, this)),
-      text2_(CreateTextBox(QStringLiteral("Text2"), velmoro::kSampleText2, this)),
+      text1_(CreateTextBox(QStringLiteral("Text1"), 1, velmoro::kSampleText1, this)),
+      text2_(CreateTextBox(QStringLiteral("Text2"), 2, velmoro::kSampleText2, this)),
       command1_(CreateButton(QStringLiteral("Command1"), tr("Compare"), this)),
-      statusBar1_(velmoro::CreateStatusBar(QStringLiteral("StatusBar1"),
-                                           FromUtf8(velmoro::kStatusBars[0].label), this)),
-      statusBar2_(velmoro::CreateStatusBar(QStringLiteral("StatusBar2"),
-                                           FromUtf8(velmoro::kStatusBars[1].label), this)),
+      statusBar1_(velmoro::CreateStatusBar(QStringLiteral("StatusBar1"), velmoro::kStatusBars[0],
+                                           this)),
+      statusBar2_(velmoro::CreateStatusBar(QStringLiteral("StatusBar2"), velmoro::kStatusBars[1],
+                                           this)),
       highlights_(new WordHighlights(text1_, text2_, this)),
       runner_(new CompareRunner(this)) {
+  QAccessible::installFactory(WindowInterface);
   connect(command1_, &QPushButton::clicked, this, &MainWindow::compare);
   for (const QKeySequence& keys : {QKeySequence(Qt::CTRL | Qt::Key_Return),
                                    QKeySequence(Qt::CTRL | Qt::Key_Enter)}) {
@@ -121,6 +134,7 @@ MainWindow::MainWindow(ErrorReporter reportError, QWidget* parent)
   text2_->setFocus();
 
   setWindowTitle(QStringLiteral("Velmoro"));
+  setAccessibleDescription(tr("Tells how far apart two texts are"));
   setFixedSize(DesignRect(0, 0, 8700, 5460).size());
 }
 
@@ -152,7 +166,9 @@ void MainWindow::compare() {
 
 void MainWindow::showBusy(bool busy) {
   command1_->setText(busy ? tr("Comparing…") : tr("Compare"));
-  command1_->setToolTip(busy ? tr("Press Escape to cancel") : QString());
+  const QString cancel = busy ? tr("Press Escape to cancel") : QString();
+  command1_->setToolTip(cancel);
+  command1_->setAccessibleDescription(busy ? cancel : velmoro::CompareDescription());
   if (busy) {
     setCursor(Qt::BusyCursor);
   } else {
@@ -167,11 +183,13 @@ void MainWindow::showResult(const std::shared_ptr<const CompareResult>& result) 
     velmoro::SetPanelToolTip(*statusBar1_, number, result->panelToolTips[0][panel]);
     velmoro::SetPanelToolTip(*statusBar2_, number, result->panelToolTips[1][panel]);
   }
+  velmoro::DescribeStatusBar(*statusBar1_, velmoro::kStatusBars[0]);
+  velmoro::DescribeStatusBar(*statusBar2_, velmoro::kStatusBars[1]);
   highlights_->show(result->words, result->stamp);
   if (!result->comparison) {
     reportError_(std::nullopt, result->failure);
   } else if (result->comparison->error) {
-    reportError_(*result->comparison->error, FromUtf8(result->comparison->message));
+    reportError_(*result->comparison->error, velmoro::FromUtf8(result->comparison->message));
   }
 }
 
@@ -180,8 +198,8 @@ void MainWindow::showResult(const std::shared_ptr<const CompareResult>& result) 
 void MainWindow::showComparison(const velmoro::Comparison& comparison) {
   for (int number = 2; number <= 3; ++number) {
     const auto panel = static_cast<std::size_t>(number - 1);
-    velmoro::SetPanelText(*statusBar1_, number, FromUtf8(comparison.status1[panel]));
-    velmoro::SetPanelText(*statusBar2_, number, FromUtf8(comparison.status2[panel]));
+    velmoro::SetPanelText(*statusBar1_, number, velmoro::FromUtf8(comparison.status1[panel]));
+    velmoro::SetPanelText(*statusBar2_, number, velmoro::FromUtf8(comparison.status2[panel]));
   }
   label2_->setResult(comparison.result_text
                          ? velmoro::LocalResultText(*comparison.result_text, QLocale())

@@ -7,12 +7,15 @@
 #include <QMenu>
 #include <QPainter>
 
+#include "accessible_texts.h"
 #include "result_text.h"
 
 ResultLabel::ResultLabel(QWidget* parent) : QLabel(parent) {
   setTextFormat(Qt::PlainText);
   setAlignment(Qt::AlignLeft | Qt::AlignTop);
   setFocusPolicy(Qt::ClickFocus);
+  setAccessibleName(velmoro::ResultName(result_));
+  setAccessibleDescription(velmoro::ResultDescription());
 }
 
 void ResultLabel::setResult(const QString& result) {
@@ -22,6 +25,7 @@ void ResultLabel::setResult(const QString& result) {
     return fontMetrics().horizontalAdvance(text) <= width;
   }));
   setToolTip(result);
+  setAccessibleName(velmoro::ResultName(result));
 }
 
 void ResultLabel::copy() const {

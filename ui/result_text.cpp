@@ -2,6 +2,8 @@
 
 #include <QLocale>
 
+#include "text_conversion.h"
+
 namespace velmoro {
 
 namespace {
@@ -56,8 +58,7 @@ QString Incremented(QString digits) {
 }  // namespace
 
 QString LocalResultText(std::string_view engineText, const QLocale& locale) {
-  QString text = QString::fromUtf8(engineText.data(), static_cast<qsizetype>(engineText.size()));
-  return text.replace(u'.', locale.decimalPoint());
+  return FromUtf8(engineText).replace(u'.', locale.decimalPoint());
 }
 
 QString RoundedResultText(const QString& text, int fractionDigits) {

@@ -4,6 +4,12 @@
 #include <QLabel>
 #include <QStatusBar>
 
+#include <array>
+
+#include "accessible_texts.h"
+#include "text_conversion.h"
+#include "velmoro/directions.h"
+
 namespace velmoro {
 
 namespace {
@@ -27,7 +33,7 @@ QLabel* CreatePanel(int number, QWidget* parent) {
 
 }  // namespace
 
-QStatusBar* CreateStatusBar(const QString& name, const QString& firstPanelText,
+QStatusBar* CreateStatusBar(const QString& name, const StatusBarShape& shape,
                             QWidget* parent) {
   auto* bar = new QStatusBar(parent);
   bar->setObjectName(name);
@@ -42,7 +48,8 @@ QStatusBar* CreateStatusBar(const QString& name, const QString& firstPanelText,
     row->addWidget(CreatePanel(number, panels));
   }
   bar->addWidget(panels);
-  SetPanelText(*bar, 1, firstPanelText);
+  SetPanelText(*bar, 1, FromUtf8(shape.label));
+  DescribeStatusBar(*bar, shape);
   return bar;
 }
 
@@ -52,6 +59,25 @@ void SetPanelText(QStatusBar& bar, int number, const QString& text) {
 
 void SetPanelToolTip(QStatusBar& bar, int number, const QString& toolTip) {
   if (QLabel* panel = Panel(bar, number)) panel->setToolTip(toolTip);
+}
+
+void DescribeStatusBar(QStatusBar& bar, const StatusBarShape& shape) {
+  std::array<QLabel*, kPanelCount> panels{};
+  std::array<QString, kPanelCount> texts;
+  for (std::size_t index = 0; index < panels.size(); ++index) {
+    panels[index] = Panel(bar, static_cast<int>(index) + 1);
+    texts[index] = panels[index]->text();
+  }
+  const std::array<QString, kPanelCount> names = PanelNames(shape, texts);
+  for (std::size_t index = 0; index < panels.size(); ++index) {
+    QLabel& panel = *panels[index];
+    panel.setAccessibleName(names[index]);
+    panel.setAccessibleDescription(panel.toolTip().isEmpty()
+                                       ? PanelDescription(shape, static_cast<int>(index) + 1)
+                                       : panel.toolTip());
+  }
+  bar.setAccessibleName(StatusBarName(names));
+  bar.setAccessibleDescription(StatusBarDescription(shape));
 }
 
 }  // namespace velmoro

@@ -15,6 +15,10 @@ bool IsLineBreak(QChar unit) {
 
 }  // namespace
 
+QString FromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 QString RawTextOfBox(const QPlainTextEdit& box) {
   // The raw text keeps no-break spaces, which toPlainText turns into spaces.
   return box.document()->toRawText();

@@ -14,6 +14,10 @@ class QPlainTextEdit;
 
 namespace velmoro {
 
+// text, UTF-8 from the engine's front (a panel text, a message, a label), as
+// the window shows it.
+[[nodiscard]] QString FromUtf8(std::string_view text);
+
 // The text of box as the box holds it, no-break spaces and line breaks
 // included: one copy of its units, so that the work that passes over them can
 // be done away from the window's thread. An empty box gives an empty text.

@@ -18,13 +18,7 @@
 
 namespace {
 
-// Blue and orange stay apart for every common kind of colour blindness;
-// blended into the box's own background they keep its text readable in a
-// light and in a dark palette alike.
-const QColor kContextTint(0, 114, 178);
-const QColor kSinglePointTint(230, 159, 0);
-
-// The tint's strength grows with the points, up to four.
+// A tint's strength grows with the points, up to four.
 int Alpha(int points) { return 50 + 35 * std::clamp(points, 1, 4); }
 
 // The word of text that holds the units from start to end: words end where
@@ -44,10 +38,9 @@ QTextEdit::ExtraSelection Selection(QPlainTextEdit* box, int start, int end,
 }
 
 QTextCharFormat Tint(const WordHighlights::FoundWord& word) {
-  QColor colour = word.byContext ? kContextTint : kSinglePointTint;
-  colour.setAlpha(Alpha(word.points));
   QTextCharFormat format;
-  format.setBackground(colour);
+  format.setBackground(word.byContext ? WordHighlights::ContextTint(word.points)
+                                      : WordHighlights::SinglePointTint());
   if (word.insideLonger) format.setUnderlineStyle(QTextCharFormat::DashUnderline);
   format.setProperty(WordHighlights::kCreditProperty,
                      word.byContext ? QStringLiteral("context") : QStringLiteral("single"));
@@ -71,6 +64,20 @@ bool InWord(const QTextDocument& document, int position) {
 }
 
 }  // namespace
+
+// Blue and orange stay apart for every common kind of colour blindness.
+QColor WordHighlights::ContextTint(int points) {
+  QColor colour(0, 114, 178);
+  colour.setAlpha(Alpha(points));
+  return colour;
+}
+
+// A single point is one point: its tint has one strength.
+QColor WordHighlights::SinglePointTint() {
+  QColor colour(230, 159, 0);
+  colour.setAlpha(Alpha(1));
+  return colour;
+}
 
 WordHighlights::WordHighlights(QPlainTextEdit* text1, QPlainTextEdit* text2, QObject* parent)
     : QObject(parent) {

@@ -11,6 +11,7 @@
 // at most one for each point of a score, so a long text costs little here; a
 // box with a very long paragraph is not tinted, as that would lay it out.
 
+#include <QColor>
 #include <QList>
 #include <QObject>
 #include <QTextEdit>
@@ -35,6 +36,14 @@ class WordHighlights : public QObject {
   static constexpr int kCreditProperty = QTextFormat::UserProperty;  // "context" or "single"
   static constexpr int kPointsProperty = QTextFormat::UserProperty + 1;
   static constexpr int kInsideLongerProperty = QTextFormat::UserProperty + 2;
+
+  // The tints under found words: blue for a word credited by its context,
+  // stronger the more points it earned, up to four, and orange for a single
+  // point. Blended into the box's own background, they keep the text over them
+  // readable (a contrast of at least 4.5:1) in a light and in a dark palette
+  // alike.
+  [[nodiscard]] static QColor ContextTint(int points);
+  [[nodiscard]] static QColor SinglePointTint();
 
   // A found word of a box, in positions of that box and of the other one.
   struct FoundWord {
