@@ -3,12 +3,23 @@
 # outside: title, client size and icon. Presses Compare and checks that the
 # result label changed and that Text1 tints its found words, saves a
 # screenshot before and after, and prints the start-up time (program start to
-# window shown) and the resident memory.
+# window shown) and the resident memory. Then reads the window through AT-SPI
+# as a screen reader does (tests/ui/read_window_atspi.py): types the sample
+# pair, presses Compare, waits for the announcements and prints what each
+# control reads, also to OUT_DIR/atspi-tree.txt.
 #
 # Usage: check_window_xvfb.sh BUILD_DIR OUT_DIR
-# Needs Xvfb, xdotool, xwininfo and xprop (x11-utils), import and compare
-# (imagemagick). Exits non-zero when a check fails.
+# Needs what scripts/xvfb_session.sh needs, xdotool, xprop (x11-utils), import
+# and compare (imagemagick), and python3-pyatspi. Exits non-zero when a check
+# fails.
 set -euo pipefail
+
+source_dir="$(cd "$(dirname "$0")/.." && pwd)"
+readonly source_dir
+# Run in a virtual X server with an accessibility bus of its own.
+if [[ -z "${VELMORO_XVFB_SESSION:-}" && $# -eq 2 ]]; then
+  exec "$source_dir/scripts/xvfb_session.sh" "$2" "$0" "$@"
+fi
 
 readonly kTitle="Velmoro"
 readonly kClientSize="580x364"
@@ -24,6 +35,9 @@ fail() {
 
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 
+# Debian's interpreter, which python3-pyatspi installs for.
+readonly python=/usr/bin/python3
+
 # Whether a region differs between two screenshots: compare exits 1 for
 # images that differ, 0 for equal ones and 2 when it cannot compare them.
 region_differs() {
@@ -37,43 +51,24 @@ region_differs() {
 readonly program="$1/ui/velmoro"
 readonly out_dir="$2"
 [[ -x "$program" ]] || fail "no program at $program"
-for tool in Xvfb xdotool xwininfo xprop import compare; do
+for tool in xdotool xwininfo xprop import compare; do
   command -v "$tool" >/dev/null ||
-    fail "$tool not found; install xvfb, xdotool, x11-utils and imagemagick"
+    fail "$tool not found; install xdotool, x11-utils and imagemagick"
 done
+"$python" -c 'import pyatspi' 2>/dev/null || fail "pyatspi not found; install python3-pyatspi"
 mkdir -p "$out_dir"
 
-xvfb_pid=""
 app_pid=""
-display_file="$(mktemp)"
 # Ends what this script started and keeps the script's own exit status.
 cleanup() {
   local status=$?
-  for pid in "$app_pid" "$xvfb_pid"; do
-    [[ -n "$pid" ]] || continue
-    kill "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
-  done
-  rm -f "$display_file"
+  if [[ -n "$app_pid" ]]; then
+    kill "$app_pid" 2>/dev/null || true
+    wait "$app_pid" 2>/dev/null || true
+  fi
   exit "$status"
 }
 trap cleanup EXIT
-
-# Xvfb picks a free display itself and writes its number to descriptor 3;
-# -noreset keeps it from resetting when the probing client below leaves, which
-# would refuse the program's connection for a moment.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset \
-  3>"$display_file" 2>"$out_dir/xvfb.log" &
-xvfb_pid=$!
-deadline=$(($(now_ms) + kWaitSeconds * 1000))
-# read succeeds only once the whole line is there.
-until read -r display_number <"$display_file" &&
-  DISPLAY=":$display_number" xwininfo -root >/dev/null 2>&1; do
-  kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start, see $out_dir/xvfb.log"
-  (($(now_ms) < deadline)) || fail "Xvfb gave no display within ${kWaitSeconds} s"
-  sleep 0.05
-done
-export DISPLAY=":$display_number"
 
 started=$(now_ms)
 QT_QPA_PLATFORM=xcb "$program" >"$out_dir/velmoro.log" 2>&1 &
@@ -115,7 +110,13 @@ kill -0 "$app_pid" 2>/dev/null || fail "velmoro ended after Compare"
 region_differs "$kText1Box" "$out_dir/velmoro-start.png" "$out_dir/velmoro-compared.png" ||
   fail "Text1 shows no highlights after Compare"
 
+"$python" "$source_dir/tests/ui/read_window_atspi.py" "$app_pid" \
+  "$source_dir/tests/fixtures/sample_pair.json" >"$out_dir/atspi-tree.txt" ||
+  fail "the window does not read as it should through AT-SPI"
+
 echo "window: '$title', client ${width}x${height}, icon set"
 echo "start-up time: $((shown - started)) ms"
 echo "resident memory after start: ${rss_kb} kB"
 echo "screenshots: $out_dir/velmoro-start.png $out_dir/velmoro-compared.png"
+echo "what a screen reader reads after a Compare of the sample pair:"
+cat "$out_dir/atspi-tree.txt"
