@@ -52,22 +52,21 @@ function askToInsert(units) {
 
 // --- The boxes ----------------------------------------------------------------
 
+const boxes = ['Text1', 'Text2'].map((id, index) =>
+  new TextBox($(id), { onEdit: () => edited(index), askToInsert }));
+// Filled once the engine tells which units part words.
+let isWordUnit = () => false;
+const tints = new WordTints(boxes, $('WordTip'), (unit) => isWordUnit(unit));
+const tables = new ExplanationTables($('Explanation'), $('ExplanationTables'));
+
 // Each box's count of edits, to tell whether it still holds the text that a
 // Compare was given.
 const edits = [0, 0];
-let tints = null;
-const boxes = ['Text1', 'Text2'].map((id, index) => new TextBox($(id), {
-  onEdit: () => {
-    ++edits[index];
-    if (tints) tints.clear(index);
-  },
-  askToInsert,
-}));
 
-// Filled once the engine tells which units part words.
-let isWordUnit = () => false;
-tints = new WordTints(boxes, $('WordTip'), (unit) => isWordUnit(unit));
-const tables = new ExplanationTables($('Explanation'), $('ExplanationTables'));
+function edited(index) {
+  ++edits[index];
+  tints.clear(index);
+}
 
 // --- The result, rounded to fit -----------------------------------------------
 
