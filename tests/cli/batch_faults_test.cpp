@@ -2,22 +2,16 @@
 // a slow reader, a producer that is slow, streams that never end a line, and
 // a pair that exhausts memory.
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
-#include <poll.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <array>
 #include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "cli_process.h"
 #include "cli_runner.h"
 
 namespace {
@@ -41,74 +35,10 @@ void ExpectWholeRecords(const std::string& out) {
   }
 }
 
-// velmoro-cli with its standard input and output as pipes the test holds,
-// and its standard error in a file.
-class PipedCli {
- public:
-  PipedCli(std::vector<std::string> args, const std::string& errPath) {
-    if (::pipe(input_.data()) != 0 || ::pipe(output_.data()) != 0) return;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, input_[0], STDIN_FILENO);
-    posix_spawn_file_actions_adddup2(&actions, output_[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errPath.c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_addclose(&actions, input_[1]);
-    posix_spawn_file_actions_addclose(&actions, output_[0]);
-    std::string program = VELMORO_CLI_PATH;
-    std::vector<char*> argv{program.data()};
-    for (std::string& arg : args) argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    ::close(input_[0]);
-    ::close(output_[1]);
-  }
+using velmoro::test_support::CliProcess;
 
-  ~PipedCli() {
-    CloseInput();
-    ::close(output_[0]);
-    if (pid_ > 0) Wait();
-  }
-
-  [[nodiscard]] bool Write(std::string_view bytes) const {
-    return ::write(input_[1], bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
-  }
-
-  void CloseInput() {
-    if (input_[1] >= 0) ::close(input_[1]);
-    input_[1] = -1;
-  }
-
-  // What the program writes within timeout, stopping at the end; at most
-  // most bytes, read a little at a time.
-  std::string Read(std::chrono::milliseconds timeout, std::size_t most = SIZE_MAX) const {
-    std::string out;
-    std::array<char, 4096> buffer{};
-    pollfd ready{output_[0], POLLIN, 0};
-    while (out.size() < most && ::poll(&ready, 1, static_cast<int>(timeout.count())) > 0) {
-      const ssize_t count = ::read(output_[0], buffer.data(), buffer.size());
-      if (count <= 0) break;
-      out.append(buffer.data(), static_cast<std::size_t>(count));
-    }
-    return out;
-  }
-
-  void Signal(int signal) const { ::kill(pid_, signal); }
-
-  // The exit status, or 128 and the signal that ended it.
-  int Wait() {
-    int status = 0;
-    ::waitpid(pid_, &status, 0);
-    pid_ = -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  }
-
- private:
-  std::array<int, 2> input_{-1, -1};
-  std::array<int, 2> output_{-1, -1};
-  pid_t pid_ = -1;
-};
+// The bound on a piped run's end.
+constexpr std::chrono::seconds kEndBound(60);
 
 class BatchFaults : public testing::Test {
  protected:
@@ -128,11 +58,11 @@ TEST_F(BatchFaults, StopsOnSigtermAtTheEndOfARecord) {
   const std::string pairs = cli_.WriteFile("pairs.jsonl", input);
   for (const char* jobs : {"1", "2"}) {
     SCOPED_TRACE(std::string("-j ") + jobs);
-    PipedCli cli({"--batch", pairs, "-j", jobs}, ErrPath());
+    CliProcess cli(VELMORO_CLI_PATH, {"--batch", pairs, "-j", jobs}, ErrPath());
     std::string out = cli.Read(std::chrono::seconds(5), 100000);
     cli.Signal(SIGTERM);
     out += cli.Read(std::chrono::seconds(5));
-    EXPECT_EQ(cli.Wait(), 128 + SIGTERM);
+    EXPECT_EQ(cli.Wait(kEndBound), 128 + SIGTERM);
     ExpectWholeRecords(out);
     const std::string lastLine = std::to_string(std::count(out.begin(), out.end(), '\n'));
     EXPECT_NE(Err().find("stopped by SIGTERM: the output ends with the record of line " + lastLine),
@@ -164,14 +94,14 @@ TEST_F(BatchFaults, KeepsProgressOutOfRecordsOnASharedTerminal) {
 
 // What is done is written while the reader waits for the next line.
 TEST_F(BatchFaults, WritesEachRecordWhileTheProducerIsSlow) {
-  PipedCli cli({"--batch", "-j", "2"}, ErrPath());
+  CliProcess cli(VELMORO_CLI_PATH, {"--batch", "-j", "2"}, ErrPath());
   for (int i = 1; i <= 2; ++i) {
     ASSERT_TRUE(cli.Write(PairLine("the red bag", "a red bag", i)));
     const std::string record = cli.Read(std::chrono::seconds(10), 1);
     ASSERT_FALSE(record.empty()) << "no record of line " << i << " before the input ended";
   }
   cli.CloseInput();
-  EXPECT_EQ(cli.Wait(), 0);
+  EXPECT_EQ(cli.Wait(kEndBound), 0);
 }
 
 // The records of a run, each checked to be whole JSON.
