@@ -3,16 +3,44 @@
 #include <algorithm>
 #include <array>
 
+#include "velmoro/fronts.h"
+
 namespace velmoro::cli {
+
+namespace {
+
+// The length of the UTF-8 sequence that lead byte starts, or 0 when no
+// well-formed sequence starts with it.
+std::size_t SequenceLength(unsigned char lead) {
+  if (lead >= 0xC2 && lead <= 0xDF) return 2;
+  if (lead >= 0xE0 && lead <= 0xEF) return 3;
+  if (lead >= 0xF0 && lead <= 0xF4) return 4;
+  return 0;
+}
+
+// Whether utf8 holds a well-formed sequence of length at its start.
+bool WellFormedAt(std::string_view utf8, std::size_t length) {
+  return length > 0 && length <= utf8.size() &&
+         WellFormedPrefix(utf8.substr(0, length)).length == length;
+}
+
+}  // namespace
 
 std::string Escaped(std::string_view utf8) {
   static constexpr char kHex[] = "0123456789ABCDEF";
   std::string escaped;
   escaped.reserve(utf8.size());
-  for (const char c : utf8) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte >= 0x20 && byte != 0x7F && byte != '\\') {
-      escaped += c;
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(utf8[i]);
+    if (byte >= 0x80) {
+      const std::size_t length = SequenceLength(byte);
+      if (WellFormedAt(utf8.substr(i), length)) {
+        escaped += utf8.substr(i, length);
+        i += length - 1;
+        continue;
+      }
+    } else if (byte >= 0x20 && byte != 0x7F && byte != '\\') {
+      escaped += static_cast<char>(byte);
       continue;
     }
     escaped += '\\';

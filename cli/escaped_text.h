@@ -11,7 +11,9 @@
 namespace velmoro::cli {
 
 // utf8 with each control character (U+0000 to U+001F and U+007F) written as
-// \t, \n, \r or \xHH, and each backslash as \\.
+// \t, \n, \r or \xHH, each byte that is no part of well-formed UTF-8 (a file
+// name in another encoding) as \xHH, and each backslash as \\: the result is
+// always well-formed UTF-8.
 [[nodiscard]] std::string Escaped(std::string_view utf8);
 
 // utf8, escaped, between single quotes.

@@ -429,8 +429,12 @@ TEST_F(VelmoroCli, ReportsOutputThatCannotBeWritten) {
 }
 
 TEST_F(VelmoroCli, ReportsInputErrorsAsJsonWhenAskedFor) {
+  // A file name in another encoding than UTF-8 is named in valid JSON.
+  const std::string latin1Name = (cli_.folder() / "caf\xE9").string();
   for (const auto& args : std::vector<std::vector<std::string>>{
-           {"--json", "one"}, {"--json", "--file1", "/dev/zero", "b"}}) {
+           {"--json", "one"},
+           {"--json", "--file1", "/dev/zero", "b"},
+           {"--json", "--file1", latin1Name, "b"}}) {
     SCOPED_TRACE(testing::PrintToString(args));
     const CliRun run = RunCli(args);
     EXPECT_EQ(run.status, kExitBadInput);
