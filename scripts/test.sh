@@ -17,9 +17,11 @@
 #     node, the JS module against the velmoro-cli of the ci build, and the
 #     page in headless Chromium.
 # Each stage prints how long it took. ccache, where present, serves the
-# builds again on a machine that ran them before.
+# builds again on a machine that ran them before, from any checkout: paths
+# under the checkout are hashed relative to it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
 
 jobs=$(nproc)
 fuzz_seconds=${VELMORO_FUZZ_SECONDS:-60}
