@@ -13,6 +13,7 @@
 
 #include "cli_process.h"
 #include "cli_runner.h"
+#include "skip_under_sanitizers.h"
 
 namespace {
 
@@ -160,13 +161,6 @@ TEST_F(BatchFaults, EndsAStreamOfNulBytesAtItsFirstLine) {
         << run.out << run.err;
   }
 }
-
-#if defined(VELMORO_SANITIZED)
-#define VELMORO_SKIP_UNDER_SANITIZERS() \
-  GTEST_SKIP() << "a sanitizer reserves more address space than the limit"
-#else
-#define VELMORO_SKIP_UNDER_SANITIZERS() static_cast<void>(0)
-#endif
 
 // "a a a ..." of words words.
 std::string OneLetterWords(int words) {

@@ -18,6 +18,7 @@
 
 #include "cli_process.h"
 #include "cli_runner.h"
+#include "skip_under_sanitizers.h"
 #include "exit_status.h"
 #include "sample_pair.h"
 
@@ -89,13 +90,6 @@ class RunControl : public testing::Test {
 };
 
 // --- threads
-
-#if defined(VELMORO_SANITIZED)
-#define VELMORO_SKIP_UNDER_SANITIZERS() \
-  GTEST_SKIP() << "a sanitizer reserves more address space than the limit"
-#else
-#define VELMORO_SKIP_UNDER_SANITIZERS() static_cast<void>(0)
-#endif
 
 // Each thread's stack takes the stack limit of address space: under an
 // address-space limit the system starts some of the threads asked for, or

@@ -10,6 +10,9 @@
 #include <fstream>
 #include <iterator>
 #include <thread>
+#include <utility>
+
+#include "spawned_program.h"
 
 namespace velmoro::test_support {
 
@@ -29,22 +32,7 @@ CliProcess::CliProcess(const std::string& program, std::vector<std::string> args
   posix_spawn_file_actions_adddup2(&actions, output_[1], STDOUT_FILENO);
   posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errPath.c_str(),
                                    O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  std::string path = program;
-  std::vector<char*> argv{path.data()};
-  for (std::string& arg : args) argv.push_back(arg.data());
-  argv.push_back(nullptr);
-  // The program gets the default handling of SIGPIPE, which a test ignores.
-  posix_spawnattr_t attributes;
-  posix_spawnattr_init(&attributes);
-  sigset_t defaults;
-  sigemptyset(&defaults);
-  sigaddset(&defaults, SIGPIPE);
-  posix_spawnattr_setsigdefault(&attributes, &defaults);
-  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
-  if (posix_spawn(&pid_, path.c_str(), &actions, &attributes, argv.data(), environ) != 0) {
-    pid_ = -1;
-  }
-  posix_spawnattr_destroy(&attributes);
+  pid_ = SpawnProgram(program, std::move(args), actions);
   posix_spawn_file_actions_destroy(&actions);
   ::close(input_[0]);
   ::close(output_[1]);

@@ -10,6 +10,9 @@
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+#include <utility>
+
+#include "spawned_program.h"
 
 namespace velmoro::test_support {
 
@@ -65,22 +68,7 @@ CliRun CliRunner::Run(std::vector<std::string> args, std::string_view input,
   }
   posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err.c_str(),
                                    O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  std::string program = program_;
-  std::vector<char*> argv{program.data()};
-  for (std::string& arg : args) argv.push_back(arg.data());
-  argv.push_back(nullptr);
-  // The program gets the default handling of SIGPIPE back.
-  posix_spawnattr_t attributes;
-  posix_spawnattr_init(&attributes);
-  sigset_t defaults;
-  sigemptyset(&defaults);
-  sigaddset(&defaults, SIGPIPE);
-  posix_spawnattr_setsigdefault(&attributes, &defaults);
-  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
-  pid_t pid = 0;
-  const int spawned =
-      posix_spawn(&pid, program.c_str(), &actions, &attributes, argv.data(), environ);
-  posix_spawnattr_destroy(&attributes);
+  const pid_t pid = SpawnProgram(program_, std::move(args), actions);
   posix_spawn_file_actions_destroy(&actions);
   if (pipe[0] >= 0) {
     ::close(pipe[0]);
@@ -91,7 +79,7 @@ CliRun CliRunner::Run(std::vector<std::string> args, std::string_view input,
   }
   CliRun run;
   int status = 0;
-  if (spawned != 0 || waitpid(pid, &status, 0) != pid) return run;
+  if (pid < 0 || waitpid(pid, &status, 0) != pid) return run;
   if (streams.outputPath.empty()) run.out = ReadBytes(out);
   run.err = ReadBytes(err);
   if (WIFEXITED(status)) run.status = WEXITSTATUS(status);
