@@ -6,14 +6,14 @@ giving the number of 16-bit units of the first text, then both texts as
 UTF-16 little-endian units (lone surrogates included as they are).
 """
 
+import json
 import pathlib
 import struct
 
+HERE = pathlib.Path(__file__).resolve().parent
+SAMPLE = json.loads((HERE.parent / "tests/fixtures/sample_pair.json").read_text(encoding="utf-8"))
 SEEDS = {
-    "sample_pair_a": (
-        "Anna packs the red bag. She walks to the old mill by the river",
-        "Anna packs the blue bag, then she runs to the mill by the lake.",
-    ),
+    "sample_pair_a": (SAMPLE["text1"], SAMPLE["text2"]),
     "repeated_phrase": ("a b a b", "a b a b"),
     "to_be": ("to be or not to be", "to be or not"),
     "repeat_against_one_word": ("bb a bb", "a"),
@@ -36,7 +36,7 @@ def encode(text1: str, text2: str) -> bytes:
 
 
 def main() -> None:
-    corpus = pathlib.Path(__file__).resolve().parent / "corpus"
+    corpus = HERE / "corpus"
     corpus.mkdir(exist_ok=True)
     for name, (text1, text2) in SEEDS.items():
         (corpus / name).write_bytes(encode(text1, text2))
