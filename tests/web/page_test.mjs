@@ -79,9 +79,9 @@ await withSite(site, async (browser, url) => {
     "found in text 2 inside 'then', 1 point: following 1, preceding 0");
   assert.deepEqual(await matches(), ['Text2 velmoro-match: the']);
   assert.equal(await page.getAttribute('#StatusBar1 [data-panel="3"]', 'title'),
-    "#: 15: text 1's 14 words against text 2: 10 found, 10 by context, 0 single points");
-  assert.match(await page.getAttribute('#StatusBar1 [data-panel="2"]', 'title'),
-    /^STD: 150: text 1 against itself: 14 words, 14 found/);
+    `${samplePair.status1[2]}: text 1's 14 words against text 2: 10 found, 10 by context, 0 single points`);
+  assert.ok((await page.getAttribute('#StatusBar1 [data-panel="2"]', 'title'))
+    .startsWith(`${samplePair.status1[1]}: text 1 against itself: 14 words, 14 found`));
   assert.equal(await result(), samplePair.result);
   const shown = await page.textContent('#Label2');
   assert.ok(shown.length < samplePair.result.length, shown);
