@@ -31,36 +31,10 @@ std::string Place(const Span& span) {
 
 std::string Run(const std::optional<int>& run) { return run ? std::to_string(*run) : ""; }
 
-// The unit of text's compared text where the code point at codePoint of the
-// text as given starts.
-std::size_t UnitOf(const GivenText& text, std::size_t codePoint) {
-  std::size_t low = 0;
-  std::size_t high = text.text().size();
-  while (low < high) {
-    const std::size_t middle = low + (high - low) / 2;
-    if (text.CodePointOf(middle) < codePoint) {
-      low = middle + 1;
-    } else {
-      high = middle;
-    }
-  }
-  return low;
-}
-
-// Whether span of target lies inside a longer word: a character that parts
-// no words stands right before or after it.
-bool InsideLongerWord(const GivenText& target, const Span& span) {
-  const TextView units = target.text();
-  const std::size_t start = UnitOf(target, span.start);
-  const std::size_t end = UnitOf(target, span.end);
-  return (start > 0 && !NormalizesToSpace(units[start - 1])) ||
-         (end < units.size() && !NormalizesToSpace(units[end]));
-}
-
-std::string TargetPlace(const ExplainedWord& word, const GivenText& target) {
+std::string TargetPlace(const ExplainedWord& word) {
   if (!word.target) return "-";
   std::string place = Place(*word.target);
-  if (InsideLongerWord(target, *word.target)) place += kInsideMark;
+  if (word.match != MatchPlace::Word) place += kInsideMark;
   return place;
 }
 
@@ -69,8 +43,8 @@ std::string TargetPlace(const ExplainedWord& word, const GivenText& target) {
 // pass over the direction collects, are kept for the second.
 class DirectionRows {
  public:
-  DirectionRows(const GivenText& target, int targetName, const std::set<std::size_t>& named)
-      : target_(target), targetName_(targetName), named_(named) {}
+  DirectionRows(int targetName, const std::set<std::size_t>& named)
+      : targetName_(targetName), named_(named) {}
 
   Row Next(const ExplainedWord& word) {
     const std::string shown = word.word.empty() ? "(empty word)" : Escaped(word.word);
@@ -84,7 +58,7 @@ class DirectionRows {
     if (named_.contains(index_++)) kept_.emplace(index_ - 1, shown);
     return {shown,
             Place(word.source),
-            TargetPlace(word, target_),
+            TargetPlace(word),
             std::to_string(word.points),
             Run(word.following),
             Run(word.preceding),
@@ -95,7 +69,6 @@ class DirectionRows {
   [[nodiscard]] const std::set<std::size_t>& usedByIndices() const { return usedByIndices_; }
 
  private:
-  const GivenText& target_;
   int targetName_;
   const std::set<std::size_t>& named_;
   std::size_t index_ = 0;
@@ -128,10 +101,6 @@ void AppendRow(std::string& out, const Row& row, const std::array<std::size_t, k
   out += '\n';
 }
 
-const GivenText& TargetOf(const DirectionExplanation& direction, const WalkedTexts& texts) {
-  return direction.target == 1 ? texts.text1 : texts.text2;
-}
-
 void WritePlainDirection(std::string& out, const DirectionExplanation& direction,
                          const WalkedTexts& texts, const Drain& drain) {
   std::array<std::size_t, kColumns> widths{};
@@ -143,7 +112,7 @@ void WritePlainDirection(std::string& out, const DirectionExplanation& direction
   // The last column is not padded, so the words a first pass cannot name
   // there do not change the widths.
   const std::set<std::size_t> none;
-  DirectionRows measured(TargetOf(direction, texts), direction.target, none);
+  DirectionRows measured(direction.target, none);
   texts.ForEachWord(direction.direction,
                     [&](const ExplainedWord& word) { widen(measured.Next(word)); });
   // The last column only where a word has a reason in it.
@@ -152,7 +121,7 @@ void WritePlainDirection(std::string& out, const DirectionExplanation& direction
   widen(headings);
   out += '\n' + Heading(direction);
   AppendRow(out, headings, widths);
-  DirectionRows rows(TargetOf(direction, texts), direction.target, measured.usedByIndices());
+  DirectionRows rows(direction.target, measured.usedByIndices());
   texts.ForEachWord(direction.direction, [&](const ExplainedWord& word) {
     AppendRow(out, rows.Next(word), widths);
     drain();

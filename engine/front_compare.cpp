@@ -7,6 +7,7 @@
 #include "compare_message.h"
 #include "direction_texts.h"
 #include "not_found_reasons.h"
+#include "target_words.h"
 #include "utf8_text.h"
 #include "velmoro/directions.h"
 #include "word_walk.h"
@@ -50,15 +51,35 @@ Numbers NumbersOf(const CompareOutcome& outcome) {
   return numbers;
 }
 
+// units, a span of text's compared text, in code points of text as given.
+Span CodePoints(const GivenText& text, const Span& units) {
+  return {text.CodePointOf(units.start), text.CodePointOf(units.end)};
+}
+
+Span Utf16Units(const GivenText& text, const Span& codePoints) {
+  return {text.Utf16UnitOf(codePoints.start), text.Utf16UnitOf(codePoints.end)};
+}
+
+// Where a found word's match stands in target, and the word that holds it.
+void ExplainMatch(const Span& match, const GivenText& target, internal::TargetWords& targetWords,
+                  ExplainedWord& explained) {
+  const Span holding = targetWords.Holding(match);
+  explained.match = internal::PlaceIn(match, holding);
+  explained.target = CodePoints(target, match);
+  explained.enclosing = CodePoints(target, holding);
+  explained.utf16.target = Utf16Units(target, *explained.target);
+  explained.utf16.enclosing = Utf16Units(target, *explained.enclosing);
+}
+
 ExplainedWord ExplainedWordOf(const WalkedWord& word, const GivenText& source,
-                              const GivenText& target) {
+                              const GivenText& target, internal::TargetWords& targetWords) {
   ExplainedWord explained;
   explained.word = ToUtf8(NormalizedWord(source.text(), word));
-  explained.source = {source.CodePointOf(word.sourceStart),
-                      source.CodePointOf(word.sourceStart + word.length)};
+  explained.source = CodePoints(source, {word.sourceStart, word.sourceStart + word.length});
+  explained.utf16.source = Utf16Units(source, explained.source);
   if (word.found()) {
-    explained.target = Span{target.CodePointOf(word.targetStart),
-                            target.CodePointOf(word.targetStart + word.length)};
+    ExplainMatch({word.targetStart, word.targetStart + word.length}, target, targetWords,
+                 explained);
   }
   explained.points = word.points;
   if (word.byContext) {
@@ -97,9 +118,10 @@ void WalkRecord::ForEachWord(int direction, const GivenText& text1, const GivenT
   const GivenText& target = texts.second;
   std::optional<NotFoundReasons> reasons;
   if (walk->complete) reasons.emplace(source.text(), target.text(), *walk);
+  internal::TargetWords targetWords(target.text());
   std::size_t index = 0;
   ForEachWalkedWord(source.text(), *walk, [&](const WalkedWord& word) {
-    ExplainedWord explained = ExplainedWordOf(word, source, target);
+    ExplainedWord explained = ExplainedWordOf(word, source, target, targetWords);
     if (reasons && !word.found()) {
       const NotFoundReasons::Reason reason = reasons->Of(index);
       explained.not_found = reason.kind;

@@ -9,13 +9,28 @@ namespace velmoro {
 
 namespace {
 
+bool PairStarts(std::u16string_view units, std::size_t i) {
+  return IsHighSurrogate(units[i]) && i + 1 < units.size() && IsLowSurrogate(units[i + 1]);
+}
+
 // How many code points units holds; a lone surrogate counts as one.
 std::size_t CodePoints(std::u16string_view units) {
   std::size_t count = 0;
   for (std::size_t i = 0; i < units.size(); ++i, ++count) {
-    if (IsHighSurrogate(units[i]) && i + 1 < units.size() && IsLowSurrogate(units[i + 1])) ++i;
+    if (PairStarts(units, i)) ++i;
   }
   return count;
+}
+
+// The code points of units that are surrogate pairs, ascending.
+std::vector<std::uint32_t> PairedCodePoints(std::u16string_view units) {
+  std::vector<std::uint32_t> pairs;
+  for (std::size_t i = 0; i < units.size(); ++i) {
+    if (!PairStarts(units, i)) continue;
+    pairs.push_back(static_cast<std::uint32_t>(i - pairs.size()));
+    ++i;
+  }
+  return pairs;
 }
 
 }  // namespace
@@ -31,6 +46,7 @@ GivenText GivenText::FromUtf8(std::string_view bytes) {
 
 GivenText GivenText::FromUtf16(std::u16string_view units) {
   GivenText given;
+  given.pairs_ = PairedCodePoints(units);
   given.text_.reserve(units.size());
   const std::vector<ComposedStretch> stretches = StretchesToCompose(units);
   auto stretch = stretches.begin();
@@ -93,6 +109,11 @@ std::size_t GivenText::CodePointOf(std::size_t unit) const {
   const auto skipped = std::upper_bound(skips_.begin(), skips_.end(), unit,
                                         [](std::size_t at, const Skip& skip) { return at < skip.unit; });
   return skipped == skips_.begin() ? codePoint : codePoint + std::prev(skipped)->codePoints;
+}
+
+std::size_t GivenText::Utf16UnitOf(std::size_t codePoint) const {
+  const auto pairsBefore = std::lower_bound(pairs_.begin(), pairs_.end(), codePoint);
+  return codePoint + static_cast<std::size_t>(pairsBefore - pairs_.begin());
 }
 
 }  // namespace velmoro

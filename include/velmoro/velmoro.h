@@ -60,6 +60,22 @@ enum class NotFound {
   Used,    // it occurs there, but only where earlier words had used it up
 };
 
+// How a found word's match stands among the words of its target text.
+enum class MatchPlace {
+  Word,         // it is a whole word there
+  StartOfWord,  // it starts a longer word
+  InsideWord,   // it is part of a longer word, not at its start
+};
+
+// A word's places again, in UTF-16 units of the texts as given (a lone
+// surrogate is one unit), as a UTF-16 string of those texts, a QString or a
+// JavaScript string, counts them.
+struct Utf16Places {
+  Span source;
+  std::optional<Span> target;
+  std::optional<Span> enclosing;
+};
+
 // One word a direction's scan walked.
 struct ExplainedWord {
   std::string word;  // as the scan sees it: normalised, in UTF-8
@@ -75,6 +91,12 @@ struct ExplainedWord {
   // direction's words, of the earlier word found where this one first occurs
   // in the target, when one word used that place.
   std::optional<std::size_t> used_by;
+  // For a found word: how its match stands among the target's words, and the
+  // word of the target that holds it (the match itself where it is a word).
+  std::optional<MatchPlace> match;
+  std::optional<Span> enclosing;
+  // source, target and enclosing in UTF-16 units.
+  Utf16Places utf16;
 };
 
 struct DirectionExplanation {

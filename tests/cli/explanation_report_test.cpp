@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "escaped_text.h"
+#include "velmoro/records/json_record.h"
 
 namespace velmoro::cli {
 namespace {
@@ -27,11 +28,14 @@ TEST(ExplanationReport, SaysWhyAWordEarnedNothing) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.words);
-    ExplainedWord word{"bag", {8, 11}, std::nullopt, 0, std::nullopt, std::nullopt,
-                       row.notFound, row.usedBy ? std::optional<std::size_t>(0) : std::nullopt};
+    ExplainedWord word{};
+    word.word = "bag";
+    word.source = {8, 11};
+    word.not_found = row.notFound;
+    if (row.usedBy) word.used_by = 0;
     std::string out;
-    JsonWriter json(out);
-    WriteJsonWord(json, word);
+    records::JsonWriter json(out);
+    records::WriteJsonWord(json, word);
     EXPECT_EQ(out, R"({"word":"bag","source":[8,11],"target":null,"points":0,"following":null,)"
                    R"("preceding":null)" + row.json);
     EXPECT_EQ(WhyNothing(word, row.usedBy, 1), row.words);

@@ -175,6 +175,55 @@ TEST(Explain, MapsComposedCharactersBackToTheTextAsGiven) {
   EXPECT_EQ(explanation[1]->words[1].target, (Span{0, 5}));
 }
 
+// A found word's match is a whole word of the target, its start or a part
+// further in, and the word that holds it is named; a line break, which parts
+// no words, and the empty word's match where a word starts count as in a word.
+TEST(Explain, SaysHowEachMatchStandsInTheTargetsWords) {
+  struct Row {
+    std::string text1;
+    std::string text2;
+    MatchPlace place;
+    Span enclosing;
+  };
+  const std::vector<Row> rows = {
+      {"bag", "a bag", MatchPlace::Word, {2, 5}},
+      {"ba", "a bag", MatchPlace::StartOfWord, {2, 5}},
+      {"ag", "a bag.", MatchPlace::InsideWord, {2, 5}},
+      {"x", "y\nx", MatchPlace::InsideWord, {0, 3}},
+      {".x", "ab ", MatchPlace::StartOfWord, {0, 2}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.text1 + " in " + row.text2);
+    const Explanation explanation = Explain(row.text1, row.text2);
+    ASSERT_TRUE(explanation[0]);
+    const ExplainedWord& word = explanation[0]->words.front();
+    ASSERT_TRUE(word.target);
+    EXPECT_EQ(word.match, row.place);
+    EXPECT_EQ(word.enclosing, row.enclosing);
+  }
+  const ExplainedWord& notFound = Explain("x", "y")[0]->words.front();
+  EXPECT_EQ(notFound.match, std::nullopt);
+  EXPECT_EQ(notFound.enclosing, std::nullopt);
+}
+
+// The same places in UTF-16 units of the texts as given, where a character
+// outside the basic plane is two: what a QString or a JavaScript string
+// counts.
+TEST(Explain, GivesPlacesInUtf16UnitsToo) {
+  const Explanation explanation =
+      Explain(u"\U0001F600x cafe\u0301", u"caf\u00e9 \U0001F600\U0001F600x!");
+  ASSERT_TRUE(explanation[0] && explanation[1]);
+  const ExplainedWord& smiling = explanation[0]->words[0];
+  EXPECT_EQ(smiling.target, (Span{6, 8}));
+  EXPECT_EQ(smiling.utf16.source, (Span{0, 3}));
+  EXPECT_EQ(smiling.utf16.target, (Span{7, 10}));
+  EXPECT_EQ(smiling.utf16.enclosing, (Span{5, 10}));
+  const ExplainedWord& cafe = explanation[0]->words[1];
+  EXPECT_EQ(cafe.utf16.source, (Span{4, 9}));
+  EXPECT_EQ(cafe.utf16.target, (Span{0, 4}));
+  EXPECT_EQ(explanation[1]->words[0].utf16.target, (Span{4, 9}));
+}
+
 // A word that earned nothing says why: "bag" occurs in text 1, but "a" was
 // found inside it first and used it up; "then" occurs nowhere there.
 TEST(Explain, SaysWhyAWordEarnedNothing) {

@@ -27,7 +27,8 @@ namespace velmoro {
 // engine compares: in Unicode's composed form (NFC), so that canonically
 // equivalent texts compare alike, and with every line break, whether CR LF, a
 // lone LF or a lone CR, as CR LF. The way back from a unit of that text to a
-// code point of the text as given goes with it.
+// code point of the text as given, and from there to a UTF-16 unit of it, goes
+// with it: fronts count places in either.
 class GivenText {
  public:
   // Throws InvalidUtf8 for bytes that are not well-formed UTF-8.
@@ -42,6 +43,10 @@ class GivenText {
   // lone surrogate counts as one code point. A unit inside a stretch that NFC
   // composed maps to the stretch's first code point.
   [[nodiscard]] std::size_t CodePointOf(std::size_t unit) const;
+
+  // The UTF-16 unit of the text as given where the code point at codePoint
+  // starts; for the given text's length in code points, its length in units.
+  [[nodiscard]] std::size_t Utf16UnitOf(std::size_t codePoint) const;
 
  private:
   // How many given code points, in all, no unit of text_ before unit starts.
@@ -62,6 +67,9 @@ class GivenText {
   // Behind each composed stretch that stood for more code points than one,
   // ascending.
   std::vector<Skip> skips_;
+  // The code points of the text as given that take two UTF-16 units,
+  // ascending.
+  std::vector<std::uint32_t> pairs_;
 };
 
 // The words one Compare walked: for each direction, its found words only, so
