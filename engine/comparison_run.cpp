@@ -1,10 +1,13 @@
 #include "comparison_run.h"
 
 #include <cmath>
-#include <optional>
 #include <string_view>
 
 #include "direction_scorer.h"
+#include "prepared_text.h"
+#include "short_texts.h"
+#include "thread_workspace.h"
+#include "tuning.h"
 #include "velmoro/directions.h"
 
 namespace velmoro {
@@ -18,6 +21,21 @@ void CheckFloatingPoint(double value) {
 }
 
 double FourthRoot(double x) { return std::sqrt(std::sqrt(x)); }
+
+// What a thread keeps from one comparison to the next (thread_workspace.h):
+// the prepared texts and their word scan's tables.
+struct PairWorkspace {
+  PreparedText text1;
+  PreparedText text2;
+  ShortTexts shortTexts;
+
+  // A pair too long for the word scan leaves nothing larger behind than one
+  // it takes would.
+  void Shed() {
+    text1.Shed(kWordScanUnits);
+    text2.Shed(kWordScanUnits);
+  }
+};
 
 // A panel's prefix, which is ASCII, followed by the score.
 Text PanelText(std::string_view prefix, Integer score) {
@@ -37,9 +55,13 @@ void RunComparison(TextView text1, TextView text2, ComparisonState& state,
   const Long diff = Abs(SubtractLong(L1, L2));
   state.LengthFactor = static_cast<float>(static_cast<double>(diff) / L1 + 1);
   CheckFloatingPoint(state.LengthFactor);
-  const PreparedText prepared1(text1);
-  const PreparedText prepared2(text2);
-  const std::optional<ShortTexts> shortTexts = ShortTexts::Of(prepared1, prepared2);
+  const internal::Lease<PairWorkspace> workspace;
+  PreparedText& prepared1 = workspace->text1;
+  PreparedText& prepared2 = workspace->text2;
+  prepared1.Assign(text1);
+  prepared2.Assign(text2);
+  const ShortTexts* shortTexts =
+      workspace->shortTexts.Take(prepared1, prepared2) ? &workspace->shortTexts : nullptr;
   for (Integer direction = 1; direction <= 4; ++direction) {
     ScoreDirection(direction, prepared1, prepared2, state,
                    onStarted ? onStarted(direction) : WordObserver{}, shortTexts);

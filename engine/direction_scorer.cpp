@@ -204,8 +204,8 @@ Integer CountWordRun(TextView a, TextView b) {
 
 void ScoreDirection(Integer direction, const PreparedText& text1,
                     const PreparedText& text2, ComparisonState& state,
-                    const WordObserver& onWord, const std::optional<ShortTexts>& shortTexts) {
-  if (shortTexts) {
+                    const WordObserver& onWord, const ShortTexts* shortTexts) {
+  if (shortTexts != nullptr) {
     ScanWords(direction, *shortTexts, state, onWord);
     return;
   }
@@ -217,8 +217,9 @@ void ScoreDirection(Integer direction, TextView text1, TextView text2,
                     ComparisonState& state, const WordObserver& onWord) {
   const PreparedText prepared1(text1);
   const PreparedText prepared2(text2);
+  const std::optional<ShortTexts> shortTexts = ShortTexts::Of(prepared1, prepared2);
   ScoreDirection(direction, prepared1, prepared2, state, onWord,
-                 ShortTexts::Of(prepared1, prepared2));
+                 shortTexts ? &*shortTexts : nullptr);
 }
 
 void ScoreDirection(Integer direction, TextView text1, TextView text2, ComparisonState& state) {

@@ -33,7 +33,6 @@
 
 #include <cstddef>
 #include <functional>
-#include <optional>
 
 #include "comparison_state.h"
 #include "direction_texts.h"
@@ -50,6 +49,6 @@ namespace velmoro {
 void ScoreDirection(Integer direction, const PreparedText& text1,
                     const PreparedText& text2, ComparisonState& state,
                     const WordObserver& onWord = {},
-                    const std::optional<ShortTexts>& shortTexts = std::nullopt);
+                    const ShortTexts* shortTexts = nullptr);
 
 }  // namespace velmoro

@@ -114,11 +114,16 @@ std::pair<std::size_t, std::size_t> TrimmedRange(TextView raw) {
 bool NormalizesToSpace(char16_t unit) { return NormalizedUnit(unit) == u' '; }
 
 Text NormalizeText(TextView s) {
+  Text normalized;
+  NormalizeTextInto(s, normalized);
+  return normalized;
+}
+
+void NormalizeTextInto(TextView s, Text& collapsed) {
   // Repeating "marks to spaces, each pair of spaces to one" until nothing
   // changes leaves exactly one space for every run of spaces and marks, and
   // lower-casing neither makes a space or a mark nor changes twice, so one
   // pass of each gives the same text.
-  Text collapsed;
   // Room for the space that a prepared text appends.
   collapsed.reserve(s.size() + 1);
   collapsed.resize(s.size());
@@ -131,7 +136,6 @@ Text NormalizeText(TextView s) {
   collapsed.resize(collapser.length());
   // Only a unit beyond ASCII can still need lower-casing.
   if (collapser.allUnits() >= kNormalizedAscii.size()) LowerCaseInPlace(collapsed);
-  return collapsed;
 }
 
 RawPlaces::RawPlaces(TextView raw) : raw_(raw) { std::tie(next_, end_) = TrimmedRange(raw); }

@@ -16,6 +16,10 @@ namespace velmoro {
 // NormalizesToSpace, which the window's tints read too, is declared in
 // velmoro/fronts.h.
 
+// NormalizeText(s) written over out, whose memory it reuses; s must not view
+// out.
+void NormalizeTextInto(TextView s, Text& out);
+
 // Where the units of a prepared text, NormalizeText(Trim(raw)) followed by one
 // space, came from in raw. Asked in order: an index asked for must not be
 // smaller than the one asked for before it.

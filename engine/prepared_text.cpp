@@ -12,8 +12,8 @@ namespace velmoro {
 namespace {
 
 // text is normalised and ends in a space, so one space stands between words.
-std::vector<WordSpan> SplitWords(TextView text) {
-  std::vector<WordSpan> words;
+void SplitWords(TextView text, std::vector<WordSpan>& words) {
+  words.clear();
   // Every word has a space behind it, and the empty one may stand first.
   words.reserve(CountWordsEndedBySpace(text) + 1);
   // A text that is one space holds no word, not even the empty one.
@@ -24,7 +24,6 @@ std::vector<WordSpan> SplitWords(TextView text) {
     if (end > start) words.push_back({start, end - start});
     start = end + 1;
   });
-  return words;
 }
 
 // z[i] is the length of the longest common prefix of s and s.substr(i), in
@@ -47,14 +46,23 @@ std::vector<std::uint32_t> PrefixMatchLengths(TextView s) {
 
 }  // namespace
 
-PreparedText::PreparedText(TextView raw)
-    : text_(NormalizeText(Trim(raw))) {
+PreparedText::PreparedText(TextView raw) { Assign(raw); }
+
+void PreparedText::Assign(TextView raw) {
+  NormalizeTextInto(Trim(raw), text_);
   text_.push_back(u' ');
   reversed_.resize(text_.size() + 1);
   std::reverse_copy(text_.begin(), text_.end(), reversed_.begin());
   reversed_.back() = u' ';
-  words_ = SplitWords(text_);
+  SplitWords(text_, words_);
+  longestWord_ = 0;
   for (const WordSpan& word : words_) longestWord_ = std::max<std::size_t>(longestWord_, word.length);
+  earlierRests_.clear();
+  earlierRestsFound_ = false;
+}
+
+void PreparedText::Shed(std::size_t units) {
+  if (text_.capacity() > units || words_.capacity() > units) *this = PreparedText();
 }
 
 std::size_t PreparedText::WordsEndingBehind(std::size_t index) const {

@@ -26,6 +26,15 @@ class PreparedText {
  public:
   // NormalizeText(Trim(raw)) followed by one space.
   explicit PreparedText(TextView raw);
+  // The prepared form of the empty text, a single space.
+  PreparedText() : PreparedText(TextView()) {}
+
+  // Makes this the prepared form of raw, reusing the memory it holds.
+  void Assign(TextView raw);
+
+  // Becomes the prepared empty text, letting go of its memory, when it holds
+  // memory for more than units units or words.
+  void Shed(std::size_t units);
 
   [[nodiscard]] TextView text() const { return text_; }
 

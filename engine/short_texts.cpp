@@ -123,22 +123,24 @@ void AddWordsInsideWords(const Vocabulary& vocabulary, std::span<WordSet> holdin
 }  // namespace
 
 std::optional<ShortTexts> ShortTexts::Of(const PreparedText& text1, const PreparedText& text2) {
-  if (!Fits(text1) || !Fits(text2)) return std::nullopt;
-  return ShortTexts(text1, text2);
+  std::optional<ShortTexts> texts(std::in_place);
+  if (!texts->Take(text1, text2)) texts.reset();
+  return texts;
 }
 
-ShortTexts::ShortTexts(const PreparedText& text1, const PreparedText& text2)
-    : texts_{&text1, &text2} {
+bool ShortTexts::Take(const PreparedText& text1, const PreparedText& text2) {
+  if (!Fits(text1) || !Fits(text2)) return false;
+  texts_ = {&text1, &text2};
   const std::size_t words = text1.words().size() + text2.words().size();
   Vocabulary vocabulary(words);
-  ids_.reserve(words);
+  ids_.clear();
   for (const PreparedText* text : texts_) {
     for (const WordSpan& span : text->words()) {
       ids_.push_back(vocabulary.Number(WordOf(*text, span)));
     }
   }
   vocabularySize_ = vocabulary.words().size();
-  holding_.resize(2 * vocabularySize_);
+  holding_.assign(2 * vocabularySize_, WordSet());
   for (std::size_t t = 0; t < 2; ++t) {
     const std::span<const WordId> textIds = ids(t);
     for (std::size_t i = 0; i < textIds.size(); ++i) holding_[t * vocabularySize_ + textIds[i]].Insert(i);
@@ -146,6 +148,7 @@ ShortTexts::ShortTexts(const PreparedText& text1, const PreparedText& text2)
   AddWordsInsideWords(vocabulary, holding_);
   restStarts_.resize(RestCount(0) + RestCount(1));
   for (std::size_t t = 0; t < 2; ++t) FindRestStarts(t);
+  return true;
 }
 
 // The rest behind word j is words j + 1 to the last and a space. Since

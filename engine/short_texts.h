@@ -29,6 +29,13 @@ class ShortTexts {
   [[nodiscard]] static std::optional<ShortTexts> Of(const PreparedText& text1,
                                                     const PreparedText& text2);
 
+  // Holds no texts until Take.
+  ShortTexts() = default;
+
+  // Makes this Of(text1, text2), reusing the memory it holds; false, and
+  // holding nothing usable, when Of would give nullopt.
+  [[nodiscard]] bool Take(const PreparedText& text1, const PreparedText& text2);
+
   // Text 0 or 1, which must outlive this object.
   [[nodiscard]] const PreparedText& text(std::size_t t) const { return *texts_[t]; }
 
@@ -54,8 +61,6 @@ class ShortTexts {
   }
 
  private:
-  ShortTexts(const PreparedText& text1, const PreparedText& text2);
-
   // The number of words of text t that have a rest behind them.
   [[nodiscard]] std::size_t RestCount(std::size_t t) const {
     return std::max<std::size_t>(texts_[t]->words().size(), 1) - 1;
@@ -63,7 +68,7 @@ class ShortTexts {
   void FindRestStarts(std::size_t t);
   [[nodiscard]] bool EndsWith(std::size_t t, std::size_t outer, std::size_t inner) const;
 
-  std::array<const PreparedText*, 2> texts_;
+  std::array<const PreparedText*, 2> texts_{};
   // Text 0's numbers, then text 1's.
   std::vector<WordId> ids_;
   std::size_t vocabularySize_ = 0;

@@ -10,6 +10,7 @@
 
 #include "direction_scorer.h"
 #include "substring_search.h"
+#include "thread_workspace.h"
 
 namespace velmoro {
 
@@ -129,8 +130,9 @@ class WordScan {
   WordSet nestedBehind_;
   // Where the last following run found each of its words, and the source
   // word it was the run of, counted from runStart_ on; runFor_ is kNoWord
-  // when the places are not known.
-  std::vector<RunPlace> run_;
+  // when the places are not known. The thread's one list serves every scan.
+  internal::Lease<std::vector<RunPlace>> runs_;
+  std::vector<RunPlace>& run_ = *runs_;
   std::size_t runStart_ = 0;
   std::size_t runFor_ = kNoWord;
   // The last preceding run: the source word it was the run of (kNoWord unless
@@ -296,8 +298,6 @@ Integer WordScan::FollowingRun(std::size_t j, std::size_t restStart, const Found
     }
   }
   if (ownPlace) runFor_ = j;
-  // Allocated on first use: against itself a text seldom needs it.
-  if (run_.capacity() == 0) run_.reserve(words);
   run_.clear();
   runStart_ = 0;
   RunPlace place{found.word, length, behind};

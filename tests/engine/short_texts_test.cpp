@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstddef>
+#include <span>
 
 #include "engine_test_support.h"
 #include "tuning.h"
@@ -69,6 +71,34 @@ TEST(ShortTexts, FindsWhereEachRestFirstOccursAsTheTextSearchDoes) {
     ASSERT_TRUE(texts.has_value());
     for (std::size_t j = 0; j + 1 < text.words().size(); ++j) {
       EXPECT_EQ(texts->RestFirstStart(0, j), text.RestFirstStart(j)) << "word " << j;
+    }
+  }
+}
+
+// Taken after a pair with more words, the tables are those of the new pair
+// alone.
+TEST(ShortTexts, TakenAgainHoldsOnlyTheNewPair) {
+  const PreparedText large1(u"scar car cars arc to be or not to be");
+  const PreparedText large2(u"a cab ab c ab car");
+  const PreparedText small1(u"x cab ab c ab");
+  const PreparedText small2(u"car scar");
+  ShortTexts reused;
+  ASSERT_TRUE(reused.Take(large1, large2));
+  ASSERT_TRUE(reused.Take(small1, small2));
+  const auto fresh = ShortTexts::Of(small1, small2);
+  ASSERT_TRUE(fresh.has_value());
+  for (std::size_t t = 0; t < 2; ++t) {
+    SCOPED_TRACE(testing::Message() << "text " << t);
+    const std::span<const WordId> ids = fresh->ids(t);
+    ASSERT_TRUE(std::equal(ids.begin(), ids.end(), reused.ids(t).begin(), reused.ids(t).end()));
+    for (std::size_t j = 0; j < ids.size(); ++j) {
+      for (std::size_t k = 0; k < ids.size(); ++k) {
+        EXPECT_EQ(reused.Holding(t, ids[j]).Contains(k), fresh->Holding(t, ids[j]).Contains(k))
+            << "word " << j << " in word " << k;
+      }
+      if (j + 1 < ids.size()) {
+        EXPECT_EQ(reused.RestFirstStart(t, j), fresh->RestFirstStart(t, j));
+      }
     }
   }
 }
