@@ -60,7 +60,7 @@ void Compare(QString rawText1, QString rawText2, CompareResult& result) {
     const velmoro::DirectionExplanation& head = *heads[index];
     const auto box = static_cast<std::size_t>(head.source - 1);
     std::optional<WordHighlights::WordsCollector> words;
-    if (head.source != head.target) words.emplace(head, texts[box], texts[1 - box]);
+    if (head.source != head.target) words.emplace(head, texts[1 - box]);
     record.ForEachWord(direction, given1, given2, [&](const velmoro::ExplainedWord& word) {
       counts[index].Add(word);
       if (words) words->Add(word);

@@ -3,8 +3,6 @@
 #include <QPlainTextEdit>
 #include <QTextDocument>
 
-#include <algorithm>
-
 namespace velmoro {
 
 namespace {
@@ -33,21 +31,6 @@ QString FrontText(QString rawText) {
 
 std::u16string_view Units(const QString& text) {
   return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
-}
-
-CodePointPlaces::CodePointPlaces(const QString& text) {
-  std::size_t place = 0;
-  for (qsizetype i = 0; i < text.size(); ++i, ++place) {
-    if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-      pairs_.push_back(place);
-      ++i;
-    }
-  }
-}
-
-int CodePointPlaces::PositionOf(std::size_t place) const {
-  const auto pairsBefore = std::lower_bound(pairs_.begin(), pairs_.end(), place) - pairs_.begin();
-  return static_cast<int>(place + static_cast<std::size_t>(pairsBefore));
 }
 
 }  // namespace velmoro

@@ -1,14 +1,11 @@
 #pragma once
 
 // The one place where texts cross between the window's widgets and the
-// engine's front: a text box's text as the front is given it, and the way from
-// the front's places, in code points, to positions in a box.
+// engine's front: a text box's text as the front is given it.
 
 #include <QString>
 
-#include <cstddef>
 #include <string_view>
-#include <vector>
 
 class QPlainTextEdit;
 
@@ -31,20 +28,5 @@ namespace velmoro {
 
 // text's units, as the front takes them; text must outlive the view.
 [[nodiscard]] std::u16string_view Units(const QString& text);
-
-// Positions in a text, in units as a QString and a box count them, of places
-// counted in code points.
-class CodePointPlaces {
- public:
-  explicit CodePointPlaces(const QString& text);
-
-  // The position of the code point at index place; the text's length for the
-  // place at its end.
-  [[nodiscard]] int PositionOf(std::size_t place) const;
-
- private:
-  // The places of the code points that take two units, ascending.
-  std::vector<std::size_t> pairs_;
-};
 
 }  // namespace velmoro

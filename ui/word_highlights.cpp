@@ -14,20 +14,14 @@
 #include "explanation_texts.h"
 #include "slow_text.h"
 #include "velmoro/fronts.h"
-#include "text_conversion.h"
 
 namespace {
 
 // A tint's strength grows with the points, up to four.
 int Alpha(int points) { return 50 + 35 * std::clamp(points, 1, 4); }
 
-// The word of text that holds the units from start to end: words end where
-// the comparison reads a space.
-std::pair<int, int> EnclosingWord(const QString& text, int start, int end) {
-  while (start > 0 && !velmoro::NormalizesToSpace(text[start - 1].unicode())) --start;
-  while (end < text.size() && !velmoro::NormalizesToSpace(text[end].unicode())) ++end;
-  return {start, end};
-}
+// A place the engine gives in UTF-16 units, as a position in a box.
+int Position(std::size_t unit) { return static_cast<int>(unit); }
 
 QTextEdit::ExtraSelection Selection(QPlainTextEdit* box, int start, int end,
                                     const QTextCharFormat& format) {
@@ -95,15 +89,15 @@ WordHighlights::WordHighlights(QPlainTextEdit* text1, QPlainTextEdit* text2, QOb
 }
 
 WordHighlights::WordsCollector::WordsCollector(const velmoro::DirectionExplanation& direction,
-                                               const QString& text, const QString& otherText)
-    : otherText_(otherText), source_(direction.source), places_(text), otherPlaces_(otherText) {
+                                               const QString& otherText)
+    : otherText_(otherText), source_(direction.source) {
   words_.targetText = direction.target;
   words_.complete = direction.complete;
 }
 
 void WordHighlights::WordsCollector::Add(const velmoro::ExplainedWord& word) {
   const std::size_t walkIndex = walked_++;
-  words_.walkedEnd = places_.PositionOf(word.source.end);
+  words_.walkedEnd = Position(word.utf16.source.end);
   // The empty word of a leading mark stands nowhere a pointer can rest.
   if (word.source.start == word.source.end) return;
   if (word.not_found == velmoro::NotFound::Used) {
@@ -115,19 +109,26 @@ void WordHighlights::WordsCollector::Add(const velmoro::ExplainedWord& word) {
         usedBy = static_cast<int>(found - foundWalkIndex_.begin());
       }
     }
-    words_.usedUp.push_back({places_.PositionOf(word.source.start), words_.walkedEnd, usedBy});
+    words_.usedUp.push_back({Position(word.utf16.source.start), words_.walkedEnd, usedBy});
   }
   if (!word.target) return;
   foundWalkIndex_.push_back(walkIndex);
-  FoundWord found{places_.PositionOf(word.source.start), words_.walkedEnd,
-                  otherPlaces_.PositionOf(word.target->start),
-                  otherPlaces_.PositionOf(word.target->end), word.points,
-                  word.following.has_value(), false, {}};
-  const auto [start, end] = EnclosingWord(otherText_, found.matchStart, found.matchEnd);
-  found.insideLonger = std::pair(start, end) != std::pair(found.matchStart, found.matchEnd);
+  const velmoro::Span match = *word.utf16.target;
+  const velmoro::Span enclosing = *word.utf16.enclosing;
+  FoundWord found{Position(word.utf16.source.start),
+                  words_.walkedEnd,
+                  Position(match.start),
+                  Position(match.end),
+                  word.points,
+                  word.following.has_value(),
+                  word.match != velmoro::MatchPlace::Word,
+                  {}};
   found.toolTip = velmoro::WordToolTip(
-      word, source_, velmoro::FoundIn{words_.targetText, otherText_.mid(start, end - start),
-                                      found.insideLonger});
+      word, source_,
+      velmoro::FoundIn{words_.targetText,
+                       otherText_.mid(Position(enclosing.start),
+                                      Position(enclosing.end - enclosing.start)),
+                       found.insideLonger});
   words_.found.push_back(std::move(found));
 }
 

@@ -22,7 +22,6 @@
 #include <utility>
 #include <vector>
 
-#include "text_conversion.h"
 #include "velmoro/velmoro.h"
 
 class QPlainTextEdit;
@@ -78,14 +77,12 @@ class WordHighlights : public QObject {
   // a Compare was given.
   using EditStamp = std::array<std::uint64_t, 2>;
 
-  // Gathers what a box holding text shows of direction, whose target is
-  // otherText, from the direction's words handed over one by one in scan
-  // order, keeping only what the box shows. Safe on any thread; otherText
-  // must outlive it.
+  // Gathers what a box shows of direction, whose target is otherText, from
+  // the direction's words handed over one by one in scan order, keeping only
+  // what the box shows. Safe on any thread; otherText must outlive it.
   class WordsCollector {
    public:
-    WordsCollector(const velmoro::DirectionExplanation& direction, const QString& text,
-                   const QString& otherText);
+    WordsCollector(const velmoro::DirectionExplanation& direction, const QString& otherText);
 
     void Add(const velmoro::ExplainedWord& word);
 
@@ -95,8 +92,6 @@ class WordHighlights : public QObject {
    private:
     const QString& otherText_;
     int source_;
-    velmoro::CodePointPlaces places_;
-    velmoro::CodePointPlaces otherPlaces_;
     BoxWords words_;
     std::size_t walked_ = 0;
     std::vector<std::size_t> foundWalkIndex_;  // of each found word, ascending

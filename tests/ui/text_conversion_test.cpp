@@ -34,15 +34,6 @@ class TextConversionTest : public QObject {
     QTest::keyClicks(&box, "c");
     QCOMPARE(velmoro::FrontText(velmoro::RawTextOfBox(box)), QStringLiteral("a\nb\nc"));
   }
-
-  // a code point outside the basic plane takes two positions
-  void codePointPlaces() {
-    const velmoro::CodePointPlaces places(u"a\U0001F600b\U0001F600"_qs);
-    const int expected[] = {0, 1, 3, 4, 6};
-    for (std::size_t place = 0; place < std::size(expected); ++place) {
-      QCOMPARE(places.PositionOf(place), expected[place]);
-    }
-  }
 };
 
 QTEST_MAIN(TextConversionTest)
