@@ -69,47 +69,8 @@ std::string Explain(const std::u16string& text1, const std::u16string& text2) {
 // table, counts for the panels' tooltips, and the words that tint Text1 and
 // Text2 (directions 1 and 2), of which only found words and words whose
 // places were used are listed; found words are at most one for each point of
-// a 16-bit score. Places there are UTF-16 units of the texts as given, which
-// is what the page's boxes count in.
-
-// The UTF-16 unit where each code point place of a text as given starts.
-class UnitPlaces {
- public:
-  explicit UnitPlaces(const std::u16string& text) {
-    for (std::size_t unit = 0; unit + 1 < text.size(); ++unit) {
-      if (!IsLead(text[unit]) || !IsTrail(text[unit + 1])) continue;
-      // The pair's code point place: its unit, less one for each pair before.
-      pairs_.push_back(unit - pairs_.size());
-      ++unit;
-    }
-  }
-
-  [[nodiscard]] std::int32_t Of(std::size_t codePoint) const {
-    const auto before = std::lower_bound(pairs_.begin(), pairs_.end(), codePoint);
-    return static_cast<std::int32_t>(codePoint + static_cast<std::size_t>(before - pairs_.begin()));
-  }
-
- private:
-  static bool IsLead(char16_t unit) { return unit >= 0xD800 && unit < 0xDC00; }
-  static bool IsTrail(char16_t unit) { return unit >= 0xDC00 && unit < 0xE000; }
-
-  std::vector<std::size_t> pairs_;  // the code point places of surrogate pairs
-};
-
-struct OutlinedText {
-  const std::u16string& units;
-  UnitPlaces places;
-};
-
-// Where the word of text that holds the units from start to end starts and
-// ends: words end where the comparison reads a space.
-std::pair<std::int32_t, std::int32_t> EnclosingWord(const std::u16string& text, std::int32_t start,
-                                                    std::int32_t end) {
-  const auto at = [&text](std::int32_t unit) { return text[static_cast<std::size_t>(unit)]; };
-  while (start > 0 && !velmoro::NormalizesToSpace(at(start - 1))) --start;
-  while (static_cast<std::size_t>(end) < text.size() && !velmoro::NormalizesToSpace(at(end))) ++end;
-  return {start, end};
-}
+// a 16-bit score. Places there are the engine's UTF-16 units of the texts as
+// given, which is what the page's boxes count in.
 
 val Int32Array(const std::vector<std::int32_t>& values) {
   return val::global("Int32Array").new_(emscripten::typed_memory_view(values.size(), values.data()));
@@ -118,8 +79,7 @@ val Int32Array(const std::vector<std::int32_t>& values) {
 // One direction's outline, gathered as its words are walked.
 class DirectionOutline {
  public:
-  DirectionOutline(const OutlinedText& source, const OutlinedText& target, bool tinted)
-      : source_(source), target_(target), tinted_(tinted) {}
+  explicit DirectionOutline(bool tinted) : tinted_(tinted) {}
 
   void Add(const ExplainedWord& word, std::size_t index, bool asRow) {
     ++words_;
@@ -129,21 +89,22 @@ class DirectionOutline {
     if (asRow) rowUsedBy_.push_back(word.used_by ? static_cast<std::int32_t>(*word.used_by) : -1);
     if (word.target) foundWordIndices_.push_back(index);
     if (!tinted_) return;
-    walkedEnd_ = source_.places.Of(word.source.end);
+    walkedEnd_ = Place(word.utf16.source.end);
     // The empty word of a leading mark stands nowhere a pointer can rest.
     if (word.source.start == word.source.end) return;
-    const std::int32_t start = source_.places.Of(word.source.start);
+    const std::int32_t start = Place(word.utf16.source.start);
     if (word.not_found == velmoro::NotFound::Used) {
       usedWords_.insert(usedWords_.end(),
                         {start, walkedEnd_, foundIndex ? static_cast<std::int32_t>(*foundIndex) : -1});
     }
     if (!word.target) return;
-    const std::int32_t matchStart = target_.places.Of(word.target->start);
-    const std::int32_t matchEnd = target_.places.Of(word.target->end);
-    const auto [enclosingStart, enclosingEnd] = EnclosingWord(target_.units, matchStart, matchEnd);
+    const velmoro::Span match = *word.utf16.target;
+    const velmoro::Span enclosing = *word.utf16.enclosing;
     foundWords_.insert(foundWords_.end(),
-                       {start, walkedEnd_, matchStart, matchEnd, enclosingStart, enclosingEnd,
-                        word.points, word.following.value_or(-1), word.preceding.value_or(-1)});
+                       {start, walkedEnd_, Place(match.start), Place(match.end),
+                        Place(enclosing.start), Place(enclosing.end),
+                        static_cast<std::int32_t>(*word.match), word.points,
+                        word.following.value_or(-1), word.preceding.value_or(-1)});
   }
 
   [[nodiscard]] val ToValue() const {
@@ -169,8 +130,8 @@ class DirectionOutline {
     return static_cast<std::size_t>(at - foundWordIndices_.begin());
   }
 
-  const OutlinedText& source_;
-  const OutlinedText& target_;
+  static std::int32_t Place(std::size_t unit) { return static_cast<std::int32_t>(unit); }
+
   bool tinted_;
   int words_ = 0;
   int found_ = 0;
@@ -179,7 +140,9 @@ class DirectionOutline {
   std::vector<std::size_t> foundWordIndices_;
   std::int32_t walkedEnd_ = 0;
   // Per found word: its start and end, its match's, the start and end of the
-  // word that holds the match, points, following and preceding (-1: none).
+  // word that holds the match, how the match stands there (velmoro::MatchPlace:
+  // 0 the whole word, 1 its start, 2 further in), points, following and
+  // preceding (-1: none).
   std::vector<std::int32_t> foundWords_;
   // Per word whose places were used: its start and end, and the found word
   // that took its first place (-1: none named).
@@ -202,8 +165,6 @@ val Outline(const std::u16string& text1, const std::u16string& text2, int rowLim
   std::string recordJson;
   velmoro::cli::AppendJsonRecord(recordJson, {}, comparison, nullptr, kNoDrain);
 
-  const OutlinedText outlined1{text1, UnitPlaces(text1)};
-  const OutlinedText outlined2{text2, UnitPlaces(text2)};
   std::string explain;
   velmoro::cli::JsonWriter json(explain);
   val directions = val::array();

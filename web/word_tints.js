@@ -54,11 +54,13 @@ export function panelToolTip(panelText, direction, counts) {
 // --- The words of a box -----------------------------------------------------
 
 // Per found word, in foundWords: its start and end, its match's, the start
-// and end of the word that holds the match, points, following and preceding
-// (-1: none); per used word, in usedWords: its start and end and the found
-// word that took its first place (-1: none named). See web/binding.cpp.
-const kFoundFields = 9;
+// and end of the word that holds the match, how the match stands there (0 the
+// whole word), points, following and preceding (-1: none); per used word, in
+// usedWords: its start and end and the found word that took its first place
+// (-1: none named). See web/binding.cpp.
+const kFoundFields = 10;
 const kUsedFields = 3;
+const kWholeWord = 0;
 
 function foundWord(words, index) {
   const at = index * kFoundFields;
@@ -66,7 +68,7 @@ function foundWord(words, index) {
   const run = (offset) => (field(offset) < 0 ? null : field(offset));
   return {
     start: field(0), end: field(1), match: [field(2), field(3)], enclosing: [field(4), field(5)],
-    points: field(6), following: run(7), preceding: run(8),
+    insideLonger: field(6) !== kWholeWord, points: field(7), following: run(8), preceding: run(9),
   };
 }
 
@@ -138,7 +140,7 @@ export class WordTints {
     const credit = word.following !== null ? 'context' : 'single';
     const level = Math.min(Math.max(word.points, 1), 4);
     const names = [`velmoro-${credit}-${level}`];
-    if (insideLonger(word)) names.push('velmoro-inside-longer');
+    if (word.insideLonger) names.push('velmoro-inside-longer');
     for (const name of names) {
       const range = this.boxes[index].range(word.start, word.end);
       highlight(name).add(range);
@@ -167,7 +169,7 @@ export class WordTints {
     const word = last >= 0 ? foundWord(outline.foundWords, last) : null;
     if (word && offset <= word.end) {
       const enclosingWord = shown(target.slice(...word.enclosing));
-      const toolTip = wordToolTip(word, index + 1, { text: other + 1, enclosingWord, insideLonger: insideLonger(word) });
+      const toolTip = wordToolTip(word, index + 1, { text: other + 1, enclosingWord, insideLonger: word.insideLonger });
       return { toolTip, match: word.match };
     }
     const inWord = this.isWordUnit(source.charAt(offset)) || this.isWordUnit(source.charAt(offset - 1));
@@ -214,5 +216,3 @@ export class WordTints {
     }
   }
 }
-
-const insideLonger = (word) => word.enclosing[0] !== word.match[0] || word.enclosing[1] !== word.match[1];
