@@ -157,59 +157,7 @@ void AppendResultArithmetic(std::string& out, const Comparison& comparison) {
          *comparison.result_text + '\n';
 }
 
-void WriteJsonPlace(JsonWriter& json, const Span& span) {
-  json.BeginArray();
-  json.Integer(static_cast<long long>(span.start));
-  json.Integer(static_cast<long long>(span.end));
-  json.EndArray();
-}
-
 }  // namespace
-
-void WriteJsonWord(JsonWriter& json, const ExplainedWord& word) {
-  json.BeginObject();
-  json.Key("word");
-  json.String(word.word);
-  json.Key("source");
-  WriteJsonPlace(json, word.source);
-  json.Key("target");
-  if (word.target) {
-    WriteJsonPlace(json, *word.target);
-  } else {
-    json.Null();
-  }
-  json.Key("points");
-  json.Integer(word.points);
-  json.Key("following");
-  json.IntegerOrNull(word.following);
-  json.Key("preceding");
-  json.IntegerOrNull(word.preceding);
-  if (word.not_found) {
-    json.Key("not_found");
-    json.String(*word.not_found == NotFound::Absent ? "absent" : "used");
-  }
-  json.EndObject();
-}
-
-void WriteJsonDirection(JsonWriter& json, const DirectionExplanation& direction,
-                        const std::function<void()>& writeWords) {
-  json.BeginObject();
-  json.Key("direction");
-  json.Integer(direction.direction);
-  json.Key("source");
-  json.String("text" + std::to_string(direction.source));
-  json.Key("target");
-  json.String("text" + std::to_string(direction.target));
-  json.Key("complete");
-  json.Bool(direction.complete);
-  json.Key("score");
-  json.Integer(direction.score);
-  json.Key("words");
-  json.BeginArray();
-  writeWords();
-  json.EndArray();
-  json.EndObject();
-}
 
 std::string WhyNothing(const ExplainedWord& word, std::optional<std::string_view> usedBy,
                        int target) {
@@ -230,23 +178,4 @@ void WritePlainExplanation(std::string& out, const Comparison& comparison,
   out += kLegend;
   AppendResultArithmetic(out, comparison);
 }
-
-void WriteJsonExplanation(JsonWriter& json, const WalkedTexts& walked, const Drain& drain) {
-  json.Key("explain");
-  json.BeginArray();
-  for (int direction = 1; direction <= kDirectionCount; ++direction) {
-    if (const auto explained = walked.record.Direction(direction)) {
-      WriteJsonDirection(json, *explained, [&] {
-        walked.ForEachWord(direction, [&](const ExplainedWord& word) {
-          WriteJsonWord(json, word);
-          drain();
-        });
-      });
-    } else {
-      json.Null();
-    }
-  }
-  json.EndArray();
-}
-
 }  // namespace velmoro::cli

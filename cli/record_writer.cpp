@@ -1,5 +1,7 @@
 #include "record_writer.h"
 
+#include "report.h"
+
 namespace velmoro::cli {
 
 namespace {
@@ -20,11 +22,11 @@ class JsonRecordWriter final : public RecordWriter {
  public:
   void WriteComparison(std::string& out, const RecordPlace& place, const Comparison& comparison,
                        const WalkedTexts* walked, const Drain& drain) const override {
-    AppendJsonRecord(out, place, comparison, walked, drain);
+    records::AppendJsonRecord(out, place, comparison, walked, drain);
   }
   void WriteInputError(std::string& out, const RecordPlace& place,
                        std::string_view why) const override {
-    AppendJsonInputError(out, place, why);
+    records::AppendJsonInputError(out, place, why);
   }
 };
 

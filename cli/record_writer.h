@@ -9,9 +9,12 @@
 #include <string_view>
 
 #include "command.h"
-#include "report.h"
+#include "explanation_report.h"
+#include "velmoro/records/json_record.h"
 
 namespace velmoro::cli {
+
+using records::RecordPlace;
 
 class RecordWriter {
  public:

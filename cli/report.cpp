@@ -16,47 +16,6 @@ void AppendProducedPanels(std::string& report, const std::array<std::string, 3>&
   report += '\n';
 }
 
-void WriteStrings(JsonWriter& json, const std::array<std::string, 3>& strings) {
-  json.BeginArray();
-  for (const std::string& text : strings) json.String(text);
-  json.EndArray();
-}
-
-void WritePlace(JsonWriter& json, const RecordPlace& place) {
-  if (place.line) {
-    json.Key("line");
-    json.Integer(static_cast<long long>(*place.line));
-  }
-  if (place.id) {
-    json.Key("id");
-    json.Raw(*place.id);
-  }
-}
-
-void WriteComparisonKeys(JsonWriter& json, const Comparison& comparison) {
-  json.Key("scores");
-  json.BeginArray();
-  for (const std::optional<int>& score : comparison.scores) json.IntegerOrNull(score);
-  json.EndArray();
-  json.Key("length_factor");
-  json.DoubleOrNull(comparison.length_factor);
-  json.Key("status1");
-  WriteStrings(json, comparison.status1);
-  json.Key("status2");
-  WriteStrings(json, comparison.status2);
-  json.Key("result");
-  json.StringOrNull(comparison.result_text);
-  json.Key("distance");
-  json.DoubleOrNull(comparison.distance);
-  json.Key("error");
-  json.StringOrNull(comparison.error
-                        ? std::optional<std::string>(ErrorKindName(*comparison.error))
-                        : std::nullopt);
-  json.Key("message");
-  json.StringOrNull(comparison.error ? std::optional<std::string>(comparison.message)
-                                    : std::nullopt);
-}
-
 // "#" of the panel prefix "#: ".
 std::string PanelName(std::string_view prefix) {
   return std::string(prefix.substr(0, prefix.find(':')));
@@ -109,27 +68,6 @@ void AppendTsvInputError(std::string& out, std::size_t line, std::string_view wh
   }
   out += "\tinput error: ";
   out += why;
-  out += '\n';
-}
-
-void AppendJsonRecord(std::string& out, const RecordPlace& place, const Comparison& comparison,
-                      const WalkedTexts* walked, const Drain& drain) {
-  JsonWriter json(out);
-  json.BeginObject();
-  WritePlace(json, place);
-  WriteComparisonKeys(json, comparison);
-  if (walked != nullptr) WriteJsonExplanation(json, *walked, drain);
-  json.EndObject();
-  out += '\n';
-}
-
-void AppendJsonInputError(std::string& out, const RecordPlace& place, std::string_view why) {
-  JsonWriter json(out);
-  json.BeginObject();
-  WritePlace(json, place);
-  json.Key("input_error");
-  json.String(why);
-  json.EndObject();
   out += '\n';
 }
 

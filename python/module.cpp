@@ -22,6 +22,7 @@
 #include "blocks_in_parallel.h"
 #include "velmoro/directions.h"
 #include "velmoro/fronts.h"
+#include "velmoro/records/record_keys.h"
 #include "velmoro/velmoro.h"
 
 namespace py = pybind11;
@@ -287,18 +288,22 @@ std::optional<ErrorKind> KindNamed(const std::optional<std::string>& name) {
 
 py::object SpanOf(const Span& span) { return py::cast(std::vector<std::size_t>{span.start, span.end}); }
 
+namespace key = records::key;
+
+// A key of the record as a dict's key.
+py::str Key(std::string_view name) { return {name.data(), name.size()}; }
+
+// The word as a dict with the keys, order and values of its JSON record.
 py::dict WordOf(const ExplainedWord& word) {
   py::dict explained;
-  explained["word"] = word.word;
-  explained["source"] = SpanOf(word.source);
-  explained["target"] = word.target ? SpanOf(*word.target) : py::none();
-  explained["points"] = word.points;
-  explained["following"] = word.following;
-  explained["preceding"] = word.preceding;
+  explained[Key(key::kWord)] = word.word;
+  explained[Key(key::kSource)] = SpanOf(word.source);
+  explained[Key(key::kTarget)] = word.target ? SpanOf(*word.target) : py::none();
+  explained[Key(key::kPoints)] = word.points;
+  explained[Key(key::kFollowing)] = word.following;
+  explained[Key(key::kPreceding)] = word.preceding;
   // Only for a word of a completed direction that earned nothing.
-  if (word.not_found) {
-    explained["not_found"] = *word.not_found == NotFound::Absent ? "absent" : "used";
-  }
+  if (word.not_found) explained[Key(key::kNotFound)] = records::NotFoundValue(*word.not_found);
   return explained;
 }
 
@@ -310,14 +315,14 @@ py::list ExplanationOf(const Explanation& explanation) {
       continue;
     }
     py::dict explained;
-    explained["direction"] = direction->direction;
-    explained["source"] = "text" + std::to_string(direction->source);
-    explained["target"] = "text" + std::to_string(direction->target);
-    explained["complete"] = direction->complete;
-    explained["score"] = direction->score;
+    explained[Key(key::kDirection)] = direction->direction;
+    explained[Key(key::kSource)] = records::TextValue(direction->source);
+    explained[Key(key::kTarget)] = records::TextValue(direction->target);
+    explained[Key(key::kComplete)] = direction->complete;
+    explained[Key(key::kScore)] = direction->score;
     py::list words;
     for (const ExplainedWord& word : direction->words) words.append(WordOf(word));
-    explained["words"] = words;
+    explained[Key(key::kWords)] = words;
     directions.append(explained);
   }
   return directions;
@@ -371,6 +376,14 @@ py::object Equal(const Comparison& comparison, const py::object& other) {
   return py::bool_(StateOf(comparison).equal(StateOf(other.cast<const Comparison&>())));
 }
 
+// The error property's docstring, naming the first kinds of ERROR_KINDS.
+const std::string& ErrorDoc() {
+  static const std::string doc = "The error kind that ended the Compare ('" +
+                                 std::string(ErrorKindName(kErrorKinds[0])) + "', '" +
+                                 std::string(ErrorKindName(kErrorKinds[1])) + "', ...), or None.";
+  return doc;
+}
+
 py::str Repr(const Comparison& comparison) {
   return py::str("Comparison(scores={!r}, distance={!r}, result_text={!r}, error={!r})")
       .format(py::tuple(py::cast(comparison.scores)), comparison.distance,
@@ -407,7 +420,7 @@ PYBIND11_MODULE(_velmoro, module) {
                     "The result as a number: 0 for equal texts, never below -1; None after an error.")
       .def_property_readonly(
           "error", [](const Comparison& c) { return KindOf(c.error); },
-          "The error kind that ended the Compare ('Overflow', 'FPException', ...), or None.")
+          ErrorDoc().c_str())
       .def_property_readonly(
           "message",
           [](const Comparison& c) { return c.error ? std::optional(c.message) : std::nullopt; },
@@ -423,6 +436,7 @@ PYBIND11_MODULE(_velmoro, module) {
   }
   module.attr("ERROR_KINDS") = kinds;
   module.attr("MISSING_TEXT") = kMissingTextCode;
+  module.attr("__version__") = VELMORO_VERSION_TEXT;
 
   module.def("compare", &ComparePair, py::arg("text1"), py::arg("text2"));
   module.def("explain", &ExplainPair, py::arg("text1"), py::arg("text2"));

@@ -1,10 +1,10 @@
 // The engine's public front for JavaScript: compare, explain and
 // compareExplained give, as JSON text, what velmoro-cli --json, --json
 // --explain (under "explain") and --json --explain print for a pair, written
-// by the command-line front's own record writer; velmoro.js reads them back as
-// objects. One text a call crosses into JavaScript several times faster than
-// an object built there a value at a time. outline serves the page, which
-// shows texts of any length: see below.
+// by the record library that velmoro-cli prints with; velmoro.js reads them
+// back as objects. One text a call crosses into JavaScript several times
+// faster than an object built there a value at a time. outline serves the
+// page, which shows texts of any length: see below.
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
@@ -14,11 +14,10 @@
 #include <string>
 #include <vector>
 
-#include "explanation_report.h"
-#include "json_writer.h"
-#include "report.h"
 #include "velmoro/directions.h"
 #include "velmoro/fronts.h"
+#include "velmoro/records/json_record.h"
+#include "velmoro/records/json_writer.h"
 #include "velmoro/velmoro.h"
 
 namespace {
@@ -28,11 +27,11 @@ using velmoro::ExplainedWord;
 using velmoro::GivenText;
 using velmoro::WalkRecord;
 
-const velmoro::cli::Drain kNoDrain = [] {};
+const velmoro::records::Drain kNoDrain = [] {};
 
 std::string Compare(const std::u16string& text1, const std::u16string& text2) {
   std::string out;
-  velmoro::cli::AppendJsonRecord(out, {}, velmoro::Compare(text1, text2), nullptr, kNoDrain);
+  velmoro::records::AppendJsonRecord(out, {}, velmoro::Compare(text1, text2), nullptr, kNoDrain);
   return out;
 }
 
@@ -42,9 +41,9 @@ std::string Record(const std::u16string& text1, const std::u16string& text2) {
   const GivenText given2 = GivenText::FromUtf16(text2);
   WalkRecord record;
   const velmoro::Comparison comparison = velmoro::CompareGivenTexts(given1, given2, &record);
-  const velmoro::cli::WalkedTexts walked{record, given1, given2};
+  const velmoro::records::WalkedTexts walked{record, given1, given2};
   std::string out;
-  velmoro::cli::AppendJsonRecord(out, {}, comparison, &walked, kNoDrain);
+  velmoro::records::AppendJsonRecord(out, {}, comparison, &walked, kNoDrain);
   return out;
 }
 
@@ -55,9 +54,9 @@ std::string Explain(const std::u16string& text1, const std::u16string& text2) {
   WalkRecord record;
   static_cast<void>(velmoro::CompareGivenTexts(given1, given2, &record));
   std::string out;
-  velmoro::cli::JsonWriter json(out);
+  velmoro::records::JsonWriter json(out);
   json.BeginObject();
-  velmoro::cli::WriteJsonExplanation(json, {record, given1, given2}, kNoDrain);
+  velmoro::records::WriteJsonExplanation(json, {record, given1, given2}, kNoDrain);
   json.EndObject();
   return out;
 }
@@ -163,10 +162,10 @@ val Outline(const std::u16string& text1, const std::u16string& text2, int rowLim
   WalkRecord record;
   const velmoro::Comparison comparison = velmoro::CompareGivenTexts(given1, given2, &record);
   std::string recordJson;
-  velmoro::cli::AppendJsonRecord(recordJson, {}, comparison, nullptr, kNoDrain);
+  velmoro::records::AppendJsonRecord(recordJson, {}, comparison, nullptr, kNoDrain);
 
   std::string explain;
-  velmoro::cli::JsonWriter json(explain);
+  velmoro::records::JsonWriter json(explain);
   val directions = val::array();
   json.BeginArray();
   for (int direction = 1; direction <= velmoro::kDirectionCount; ++direction) {
@@ -177,13 +176,12 @@ val Outline(const std::u16string& text1, const std::u16string& text2, int rowLim
       continue;
     }
     const bool tints = (direction == 1 && tint1) || (direction == 2 && tint2);
-    DirectionOutline outline(explained->source == 1 ? outlined1 : outlined2,
-                             explained->target == 1 ? outlined1 : outlined2, tints);
-    velmoro::cli::WriteJsonDirection(json, *explained, [&] {
+    DirectionOutline outline(tints);
+    velmoro::records::WriteJsonDirection(json, *explained, [&] {
       std::size_t index = 0;
       record.ForEachWord(direction, given1, given2, [&](const ExplainedWord& word) {
         const bool asRow = index < static_cast<std::size_t>(rowLimit);
-        if (asRow) velmoro::cli::WriteJsonWord(json, word);
+        if (asRow) velmoro::records::WriteJsonWord(json, word);
         outline.Add(word, index++, asRow);
       });
     });

@@ -29,6 +29,9 @@ export interface ExplainedWord {
   points: number;             // 0 not found, 1 a single point, else following + preceding
   following: number | null;   // the runs, for a word credited by context
   preceding: number | null;
+  // Why a word of a completed direction earned nothing: it is not in the
+  // target, or its places there were used by earlier words.
+  not_found?: 'absent' | 'used';
 }
 
 export interface DirectionExplanation {

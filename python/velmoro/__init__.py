@@ -57,7 +57,7 @@ def _no_compiled_part_error():
 
 
 try:
-    from ._velmoro import ERROR_KINDS, MISSING_TEXT, Comparison
+    from ._velmoro import ERROR_KINDS, MISSING_TEXT, Comparison, __version__
 except ModuleNotFoundError as error:
     if error.name != f"{__name__}._velmoro":
         raise
@@ -69,7 +69,6 @@ if TYPE_CHECKING:
 
 __all__ = ["ERROR_KINDS", "MISSING_TEXT", "Comparison", "cdist", "compare", "cpdist", "explain",
            "extract"]
-__version__ = "1.00"
 
 _Texts = Sequence[Optional[str]]
 
@@ -95,8 +94,15 @@ def compare(text1: str, text2: str) -> Comparison:
 
 def explain(text1: str, text2: str) -> list[Optional[dict]]:
     """Which words each direction walked, where they stand, where they were
-    found and what they earned: four entries, None for a direction that did
-    not run."""
+    found and what they earned, as velmoro-cli --json --explain prints them
+    under "explain": four entries, None for a direction that did not run,
+    else a dict of "direction", "source" and "target" ('text1' or 'text2'),
+    "complete", "score" and "words". Each word is a dict of "word", "source"
+    and "target" ([start, end] in code points, target None where it was not
+    found), "points", "following" and "preceding" (None unless credited by
+    context), and, for a word of a completed direction that earned nothing,
+    "not_found": 'absent' from the target, or its places there 'used' by
+    earlier words."""
     return _velmoro.explain(text1, text2)
 
 

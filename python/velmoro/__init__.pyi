@@ -1,6 +1,8 @@
 from collections.abc import Mapping, Sequence
 from typing import Hashable, Literal, Optional, TypedDict, TypeVar, Union, overload
 
+from typing_extensions import NotRequired
+
 import numpy as np
 import numpy.typing as npt
 
@@ -39,6 +41,8 @@ class ExplainedWord(TypedDict):
     points: int
     following: Optional[int]
     preceding: Optional[int]
+    # Only for a word of a completed direction that earned nothing.
+    not_found: NotRequired[Literal["absent", "used"]]
 
 class DirectionExplanation(TypedDict):
     direction: int

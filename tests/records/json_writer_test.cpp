@@ -1,4 +1,4 @@
-#include "json_writer.h"
+#include "velmoro/records/json_writer.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -6,7 +6,7 @@
 #include <limits>
 #include <string>
 
-namespace velmoro::cli {
+namespace velmoro::records {
 namespace {
 
 // nlohmann's parser is the oracle: what the writer writes must read back as
@@ -48,4 +48,4 @@ TEST(JsonWriter, WritesNumbersAndNestingAsJsonReadsThem) {
 }
 
 }  // namespace
-}  // namespace velmoro::cli
+}  // namespace velmoro::records

@@ -1,4 +1,4 @@
-#include "json_writer.h"
+#include "velmoro/records/json_writer.h"
 
 #include <array>
 #include <charconv>
@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <version>
 
-namespace velmoro::cli {
+namespace velmoro::records {
 
 namespace {
 
@@ -142,4 +142,4 @@ void JsonWriter::Separate() {
   filled_.back() = true;
 }
 
-}  // namespace velmoro::cli
+}  // namespace velmoro::records

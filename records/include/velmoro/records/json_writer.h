@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-namespace velmoro::cli {
+namespace velmoro::records {
 
 class JsonWriter {
  public:
@@ -54,4 +54,4 @@ class JsonWriter {
 // text as a JSON string literal, quotes included.
 void AppendJsonString(std::string& out, std::string_view text);
 
-}  // namespace velmoro::cli
+}  // namespace velmoro::records
