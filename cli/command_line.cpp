@@ -12,6 +12,7 @@
 #include "exit_status.h"
 #include "size_limits.h"
 #include "velmoro/directions.h"
+#include "velmoro/pairs/pool.h"
 
 namespace velmoro::cli {
 
@@ -100,9 +101,6 @@ std::string Footer() {
   return footer + std::string(kExamples);
 }
 
-// The most threads -j takes.
-constexpr unsigned kMostJobs = 1024;
-
 // The options of every mode as CLI11 collects them, unchecked: a value a use
 // of an option, "" for a use without one, and "true" a use of a flag. What
 // is wrong with them is told below, in words a user can act on.
@@ -184,13 +182,13 @@ bool FlagOf(const std::vector<std::string>& values, const std::string& name) {
 }
 
 unsigned JobsOf(const std::vector<std::string>& values) {
-  const std::string range = "a number of threads from 1 to " + std::to_string(kMostJobs);
+  const std::string range = "a number of threads from 1 to " + std::to_string(pairs::kMostThreads);
   const std::optional<std::string> given = ValueOf(values, "-j/--jobs", "N, " + range + ",");
   if (!given) return 0;
   unsigned jobs = 0;
   const char* end = given->data() + given->size();
   const auto [stop, error] = std::from_chars(given->data(), end, jobs);
-  if (error != std::errc() || stop != end || jobs < 1 || jobs > kMostJobs) {
+  if (error != std::errc() || stop != end || jobs < 1 || jobs > pairs::kMostThreads) {
     throw UsageError("-j/--jobs takes " + range + ", not " + Quoted(*given));
   }
   return jobs;

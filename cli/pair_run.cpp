@@ -10,6 +10,9 @@ namespace velmoro::cli {
 
 namespace {
 
+// The workers jobs asks for: the reading thread does the work of one job.
+unsigned WorkersFor(unsigned jobs) { return jobs > 1 ? jobs : 0; }
+
 // An explanation of texts this long or longer is streamed: its record grows
 // with the words walked, to hundreds of megabytes for texts of the most size.
 constexpr std::size_t kStreamedPairBytes = std::size_t{1} << 20;
@@ -102,6 +105,22 @@ Outcome Stopped(std::size_t lastLine) {
                           : ": the output ends with the record of line " +
                                 std::to_string(lastLine)));
   return interrupted ? Outcome::Interrupted : Outcome::Terminated;
+}
+
+pairs::Pool StartWorkers(unsigned jobs) {
+  const unsigned workers = WorkersFor(jobs);
+  if (workers == 0) return pairs::Pool(0);
+  pairs::FitAllocatorToAddressLimit();
+  const StopSignalsBlocked blocked;  // the reading thread alone takes them
+  return pairs::Pool(workers);
+}
+
+void ReportWorkersShort(const pairs::Pool& workers, unsigned jobs) {
+  if (workers.started() == WorkersFor(jobs)) return;
+  Complain("only " + std::to_string(workers.started()) + " of the " + std::to_string(jobs) +
+           " threads asked for could be started: the run goes on with " +
+           (workers.workers() == 0 ? std::string("the reading thread alone")
+                                   : std::to_string(workers.workers()) + " of them"));
 }
 
 }  // namespace velmoro::cli

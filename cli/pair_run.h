@@ -15,12 +15,12 @@
 #include "command.h"
 #include "complaint.h"
 #include "exit_status.h"
-#include "ordered_work.h"
 #include "output.h"
 #include "record_writer.h"
 #include "run_summary.h"
 #include "stop_signals.h"
 #include "text_input.h"
+#include "velmoro/pairs/in_order.h"
 
 namespace velmoro::cli {
 
@@ -99,6 +99,14 @@ concept ChunkSource = requires(Source source, Chunk& chunk) {
 // Says on standard error where a stopped run ended, and the outcome.
 Outcome Stopped(std::size_t lastLine);
 
+// The workers for jobs threads: none for one job, which the reading thread
+// does itself. They leave SIGINT and SIGTERM to the reading thread.
+pairs::Pool StartWorkers(unsigned jobs);
+
+// Says on standard error when the system gave fewer threads than jobs asks
+// for.
+void ReportWorkersShort(const pairs::Pool& workers, unsigned jobs);
+
 // Runs the chunks of source through work, writing each result out in order
 // (and what is done whenever the source waits for input), and ends with the
 // summary where it is asked for. Done, BadInput when a line could not be
@@ -113,8 +121,10 @@ Outcome RunChunks(const Command& command, Output& output, Source& source, const 
   std::size_t lines = 0;
   std::size_t lastLine = 0;
   pairs.WriteHeader(output);
-  RunInOrder<Chunk>(
-      command.jobs, [&](Chunk& chunk) { return StopSignal() == 0 && source.Next(chunk); },
+  pairs::Pool workers = StartWorkers(command.jobs);
+  ReportWorkersShort(workers, command.jobs);
+  pairs::RunInOrder<Chunk>(
+      workers, [&](Chunk& chunk) { return StopSignal() == 0 && source.Next(chunk); },
       [&](Chunk& chunk) { return work(chunk, command.summaryShown); },
       [&](ChunkResult& result) {
         if (StopSignal() != 0) return;

@@ -19,9 +19,9 @@
 #include <thread>
 #include <vector>
 
-#include "blocks_in_parallel.h"
 #include "velmoro/directions.h"
 #include "velmoro/fronts.h"
+#include "velmoro/pairs/in_blocks.h"
 #include "velmoro/records/record_keys.h"
 #include "velmoro/velmoro.h"
 
@@ -134,11 +134,11 @@ bool NoSignal() {
 // released; throws the signal's exception when one interrupted it.
 template <typename Work>
 void WithoutGil(std::size_t count, int workers, Work work) {
-  const unsigned threads = ThreadsFor(WorkersAsked(workers), count);
+  const unsigned threads = pairs::ThreadsFor(WorkersAsked(workers), count);
   bool completed = false;
   {
     const py::gil_scoped_release released;
-    completed = WorkInBlocks(count, threads, work, NoSignal);
+    completed = pairs::WorkInBlocks(count, threads, work, NoSignal);
   }
   if (!completed) throw py::error_already_set();
 }

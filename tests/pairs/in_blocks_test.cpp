@@ -1,4 +1,4 @@
-#include "blocks_in_parallel.h"
+#include "velmoro/pairs/in_blocks.h"
 
 #include <gtest/gtest.h>
 
@@ -9,22 +9,22 @@
 #include <thread>
 #include <vector>
 
-namespace velmoro::python {
+namespace velmoro::pairs {
 namespace {
 
-TEST(ThreadsFor, NoMoreThanBlocksNorTheMostWorkers) {
+TEST(ThreadsFor, NoMoreThanBlocksNorTheMostThreads) {
   struct Row {
-    unsigned workers;
+    unsigned asked;
     std::size_t count;
     unsigned threads;
   };
   const Row rows[] = {
       {8, 0, 1},           {8, kBlock, 1},        {8, kBlock + 1, 2},
-      {1, 100 * kBlock, 1}, {4, 100 * kBlock, 4}, {10000, 10000 * kBlock, kMostWorkers},
+      {1, 100 * kBlock, 1}, {4, 100 * kBlock, 4}, {10000, 10000 * kBlock, kMostThreads},
   };
   for (const Row& row : rows) {
-    SCOPED_TRACE(testing::Message() << row.workers << " workers, " << row.count << " indices");
-    EXPECT_EQ(ThreadsFor(row.workers, row.count), row.threads);
+    SCOPED_TRACE(testing::Message() << row.asked << " threads, " << row.count << " indices");
+    EXPECT_EQ(ThreadsFor(row.asked, row.count), row.threads);
   }
 }
 
@@ -60,4 +60,4 @@ TEST(WorkInBlocks, ThrowsTheFirstFailureOnceAllHaveStopped) {
 }
 
 }  // namespace
-}  // namespace velmoro::python
+}  // namespace velmoro::pairs
