@@ -29,13 +29,22 @@ namespace {
 // The result text is for callers of every locale alike.
 constexpr char16_t kDecimalPoint = u'.';
 
-std::string Utf8OrEmpty(const std::optional<Text>& text) {
-  return text ? ToUtf8(*text) : std::string();
+CompareOutcome OutcomeOf(const GivenText& text1, const GivenText& text2, WalkRecord* record) {
+  ComparisonState state;
+  return RunCompareAction(text1.text(), text2.text(), state,
+                          record != nullptr ? &WalkRecordAccess::Of(*record) : nullptr);
 }
 
-CompareOutcome OutcomeOf(const GivenText& text1, const GivenText& text2, velmoro::Walks* walks) {
-  ComparisonState state;
-  return RunCompareAction(text1.text(), text2.text(), state, walks);
+StatusTexts StatusTextsOf(const CompareDisplay& display) {
+  const auto panel = [](const std::optional<Text>& text) { return text.value_or(Text()); };
+  return {{{FromUtf8(kStatusBars[0].label), panel(display.selfScore1),
+            panel(display.crossScore1)},
+           {FromUtf8(kStatusBars[1].label), panel(display.selfScore2),
+            panel(display.crossScore2)}}};
+}
+
+std::array<std::string, 3> Utf8Texts(const std::array<Text, 3>& texts) {
+  return {ToUtf8(texts[0]), ToUtf8(texts[1]), ToUtf8(texts[2])};
 }
 
 template <typename Numbers>
@@ -133,20 +142,23 @@ void WalkRecord::ForEachWord(int direction, const GivenText& text1, const GivenT
 }
 
 Comparison CompareGivenTexts(const GivenText& text1, const GivenText& text2, WalkRecord* record) {
-  const CompareOutcome outcome =
-      OutcomeOf(text1, text2, record != nullptr ? &WalkRecordAccess::Of(*record) : nullptr);
+  const CompareOutcome outcome = OutcomeOf(text1, text2, record);
   auto comparison = NumbersOf<Comparison>(outcome);
   const CompareDisplay display = DisplayOf(outcome, kDecimalPoint);
-  comparison.status1 = {std::string(kStatusBars[0].label), Utf8OrEmpty(display.selfScore1),
-                        Utf8OrEmpty(display.crossScore1)};
-  comparison.status2 = {std::string(kStatusBars[1].label), Utf8OrEmpty(display.selfScore2),
-                        Utf8OrEmpty(display.crossScore2)};
+  const StatusTexts status = StatusTextsOf(display);
+  comparison.status1 = Utf8Texts(status[0]);
+  comparison.status2 = Utf8Texts(status[1]);
   if (display.result) comparison.result_text = ToUtf8(*display.result);
   return comparison;
 }
 
 CompareNumbers CompareGivenNumbers(const GivenText& text1, const GivenText& text2) {
   return NumbersOf<CompareNumbers>(OutcomeOf(text1, text2, nullptr));
+}
+
+CompareView CompareGivenView(const GivenText& text1, const GivenText& text2, WalkRecord* record) {
+  const CompareOutcome outcome = OutcomeOf(text1, text2, record);
+  return {NumbersOf<CompareNumbers>(outcome), StatusTextsOf(DisplayOf(outcome, kDecimalPoint))};
 }
 
 }  // namespace velmoro

@@ -11,7 +11,6 @@
 #include "explanation_texts.h"
 #include "text_conversion.h"
 #include "velmoro/directions.h"
-#include "velmoro/fronts.h"
 
 namespace {
 
@@ -20,21 +19,31 @@ using DirectionHeads =
     std::array<std::optional<velmoro::DirectionExplanation>, velmoro::kDirectionCount>;
 using DirectionCounts = std::array<velmoro::WordCounts, velmoro::kDirectionCount>;
 
+// Each panel's text, as the window shows it.
+CompareResult::PanelTexts PanelTextsOf(const velmoro::StatusTexts& status) {
+  CompareResult::PanelTexts texts;
+  for (std::size_t bar = 0; bar < texts.size(); ++bar) {
+    for (std::size_t panel = 0; panel < texts[bar].size(); ++panel) {
+      texts[bar][panel] = velmoro::FromUnits(status[bar][panel]);
+    }
+  }
+  return texts;
+}
+
 // Each score panel's tooltip says what its number stands for; a panel that
 // the Compare left empty has none.
 void ExplainPanels(const DirectionHeads& heads, const DirectionCounts& counts,
                    CompareResult& result) {
   for (std::size_t bar = 0; bar < velmoro::kStatusBars.size(); ++bar) {
-    const std::array<std::string, 3>& panels =
-        bar == 0 ? result.comparison->status1 : result.comparison->status2;
+    const std::array<QString, 3>& panels = result.panel_texts[bar];
     const velmoro::StatusBarShape& shape = velmoro::kStatusBars[bar];
     const std::pair<std::size_t, int> scorePanels[] = {{1, shape.selfDirection},
                                                        {2, shape.crossDirection}};
     for (const auto& [panel, direction] : scorePanels) {
       const std::size_t index = velmoro::DirectionIndex(direction);
-      if (panels[panel].empty() || !heads[index]) continue;
-      result.panelToolTips[bar][panel] = velmoro::PanelToolTip(
-          QString::fromStdString(panels[panel]), *heads[index], counts[index]);
+      if (panels[panel].isEmpty() || !heads[index]) continue;
+      result.panel_tool_tips[bar][panel] =
+          velmoro::PanelToolTip(panels[panel], *heads[index], counts[index]);
     }
   }
 }
@@ -50,7 +59,9 @@ void Compare(QString rawText1, QString rawText2, CompareResult& result) {
   const auto given1 = velmoro::GivenText::FromUtf16(velmoro::Units(texts[0]));
   const auto given2 = velmoro::GivenText::FromUtf16(velmoro::Units(texts[1]));
   velmoro::WalkRecord record;
-  result.comparison = velmoro::CompareGivenTexts(given1, given2, &record);
+  velmoro::CompareView view = velmoro::CompareGivenView(given1, given2, &record);
+  result.numbers = std::move(view.numbers);
+  result.panel_texts = PanelTextsOf(view.status);
   DirectionHeads heads;
   DirectionCounts counts;
   for (int direction = 1; direction <= velmoro::kDirectionCount; ++direction) {

@@ -15,20 +15,25 @@
 #include <memory>
 #include <optional>
 
-#include "velmoro/velmoro.h"
+#include "velmoro/fronts.h"
 #include "word_highlights.h"
 
 class QThread;
 
 // What the window shows of one Compare, made ready on the worker thread.
 struct CompareResult {
+  // Something of each of panels 1 to 3 of StatusBar1, then StatusBar2.
+  using PanelTexts = std::array<std::array<QString, 3>, 2>;
+
   // The texts the Compare was given: the boxes' edit counts at the time.
   WordHighlights::EditStamp stamp{};
   // Empty when the Compare could not run, for want of memory.
-  std::optional<velmoro::Comparison> comparison;
-  // The tooltips of panels 1 to 3 of StatusBar1, then StatusBar2: what each
-  // score stands for; empty for a panel without a score.
-  std::array<std::array<QString, 3>, 2> panelToolTips;
+  std::optional<velmoro::CompareNumbers> numbers;
+  // The panels' texts as the engine wrote them; empty for a panel the
+  // Compare did not produce.
+  PanelTexts panel_texts;
+  // What each score stands for; empty for a panel without a score.
+  PanelTexts panel_tool_tips;
   // What Text1 and Text2 show of directions 1 and 2.
   std::array<std::optional<WordHighlights::BoxWords>, 2> words;
   // Why the Compare could not run, when it could not.

@@ -20,7 +20,7 @@
 #include "text_box.h"
 #include "text_conversion.h"
 #include "velmoro/directions.h"
-#include "velmoro/velmoro.h"
+#include "velmoro/errors.h"
 #include "word_highlights.h"
 
 namespace {
@@ -177,31 +177,30 @@ void MainWindow::showBusy(bool busy) {
 }
 
 void MainWindow::showResult(const std::shared_ptr<const CompareResult>& result) {
-  showComparison(result->comparison.value_or(velmoro::Comparison{}));
+  showComparison(*result);
   for (int number = 1; number <= 3; ++number) {
     const auto panel = static_cast<std::size_t>(number - 1);
-    velmoro::SetPanelToolTip(*statusBar1_, number, result->panelToolTips[0][panel]);
-    velmoro::SetPanelToolTip(*statusBar2_, number, result->panelToolTips[1][panel]);
+    velmoro::SetPanelToolTip(*statusBar1_, number, result->panel_tool_tips[0][panel]);
+    velmoro::SetPanelToolTip(*statusBar2_, number, result->panel_tool_tips[1][panel]);
   }
   velmoro::DescribeStatusBar(*statusBar1_, velmoro::kStatusBars[0]);
   velmoro::DescribeStatusBar(*statusBar2_, velmoro::kStatusBars[1]);
   highlights_->show(result->words, result->stamp);
-  if (!result->comparison) {
+  if (!result->numbers) {
     reportError_(std::nullopt, result->failure);
-  } else if (result->comparison->error) {
-    reportError_(*result->comparison->error, velmoro::FromUtf8(result->comparison->message));
+  } else if (result->numbers->error) {
+    reportError_(*result->numbers->error, velmoro::FromUtf8(result->numbers->message));
   }
 }
 
 // A text the Compare did not produce is shown empty, so that no value of an
 // earlier Compare stays beside the new ones.
-void MainWindow::showComparison(const velmoro::Comparison& comparison) {
+void MainWindow::showComparison(const CompareResult& result) {
   for (int number = 2; number <= 3; ++number) {
     const auto panel = static_cast<std::size_t>(number - 1);
-    velmoro::SetPanelText(*statusBar1_, number, velmoro::FromUtf8(comparison.status1[panel]));
-    velmoro::SetPanelText(*statusBar2_, number, velmoro::FromUtf8(comparison.status2[panel]));
+    velmoro::SetPanelText(*statusBar1_, number, result.panel_texts[0][panel]);
+    velmoro::SetPanelText(*statusBar2_, number, result.panel_texts[1][panel]);
   }
-  label2_->setResult(comparison.result_text
-                         ? velmoro::LocalResultText(*comparison.result_text, QLocale())
-                         : QString());
+  const std::optional<double> distance = result.numbers ? result.numbers->distance : std::nullopt;
+  label2_->setResult(distance ? velmoro::LocalResultText(*distance, QLocale()) : QString());
 }

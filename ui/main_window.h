@@ -27,7 +27,6 @@ struct CompareResult;
 
 namespace velmoro {
 enum class ErrorKind;
-struct Comparison;
 }  // namespace velmoro
 
 class MainWindow : public QWidget {
@@ -59,7 +58,7 @@ class MainWindow : public QWidget {
   void showResult(const std::shared_ptr<const CompareResult>& result);
 
  private:
-  void showComparison(const velmoro::Comparison& comparison);
+  void showComparison(const CompareResult& result);
 
   ErrorReporter reportError_;
 

@@ -3,6 +3,7 @@
 #include <QLocale>
 
 #include "text_conversion.h"
+#include "velmoro/procedures.h"
 
 namespace velmoro {
 
@@ -57,8 +58,9 @@ QString Incremented(QString digits) {
 
 }  // namespace
 
-QString LocalResultText(std::string_view engineText, const QLocale& locale) {
-  return FromUtf8(engineText).replace(u'.', locale.decimalPoint());
+// Every locale Qt knows has a decimal separator of one unit.
+QString LocalResultText(double distance, const QLocale& locale) {
+  return FromUnits(DoubleToText(distance, locale.decimalPoint().front().unicode()));
 }
 
 QString RoundedResultText(const QString& text, int fractionDigits) {

@@ -7,20 +7,21 @@
 #include <QString>
 
 #include <functional>
-#include <string_view>
 
 class QLocale;
 
 namespace velmoro {
 
-// The engine's result text ("6.6973953762657", "-1.5E-05") with locale's
-// decimal separator in place of its full stop.
-[[nodiscard]] QString LocalResultText(std::string_view engineText, const QLocale& locale);
+// distance, a Compare's result, written by the engine with locale's decimal
+// separator: "6.6973953762657", "-1,5E-05".
+[[nodiscard]] QString LocalResultText(double distance, const QLocale& locale);
 
 // text, a result text as LocalResultText gives it, rounded half away from zero
 // to fractionDigits digits behind its decimal separator, keeping its sign and
 // exponent: "6.6973953762657" to 3 gives "6.697", "9.96E-05" to 1 "10.0E-05".
-// A text with fractionDigits digits or fewer comes back as it is.
+// A text with fractionDigits digits or fewer comes back as it is. The digits
+// shown are rounded, not the number: rounding the number again could end on
+// another last digit than the whole text in the tooltip beside it.
 [[nodiscard]] QString RoundedResultText(const QString& text, int fractionDigits);
 
 // text rounded to the most decimals for which fits holds; with none at all

@@ -17,6 +17,10 @@ QString FromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+QString FromUnits(std::u16string_view text) {
+  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 QString RawTextOfBox(const QPlainTextEdit& box) {
   // The raw text keeps no-break spaces, which toPlainText turns into spaces.
   return box.document()->toRawText();

@@ -11,9 +11,13 @@ class QPlainTextEdit;
 
 namespace velmoro {
 
-// text, UTF-8 from the engine's front (a panel text, a message, a label), as
-// the window shows it.
+// text, UTF-8 from the engine's front (a message, a label), as the window
+// shows it.
 [[nodiscard]] QString FromUtf8(std::string_view text);
+
+// text, in the engine's own 16-bit units (a panel text, the result), as the
+// window shows it.
+[[nodiscard]] QString FromUnits(std::u16string_view text);
 
 // The text of box as the box holds it, no-break spaces and line breaks
 // included: one copy of its units, so that the work that passes over them can

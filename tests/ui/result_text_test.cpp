@@ -12,11 +12,13 @@ class ResultTextTest : public QObject {
     QTest::addColumn<QString>("text");
     QTest::newRow("full stop") << QLocale(QLocale::English) << "-1.5E-05";
     QTest::newRow("comma") << QLocale(QLocale::German) << "-1,5E-05";
+    QTest::newRow("beyond ASCII") << QLocale(QLocale::Arabic, QLocale::Egypt)
+                                  << u"-1\u066B5E-05"_qs;
   }
   void localResultText() {
     QFETCH(QLocale, locale);
     QFETCH(QString, text);
-    QCOMPARE(velmoro::LocalResultText("-1.5E-05", locale), text);
+    QCOMPARE(velmoro::LocalResultText(-1.5E-05, locale), text);
   }
 
   void roundedResultText_data() {

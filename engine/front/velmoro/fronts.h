@@ -116,6 +116,24 @@ struct CompareNumbers {
 
 [[nodiscard]] CompareNumbers CompareGivenNumbers(const GivenText& text1, const GivenText& text2);
 
+// The texts of a Compare's two status bars as the engine writes them, in its
+// own 16-bit units: each bar's label, then its self-score and cross-score
+// panels, "1-2", "STD: 150", "#: 15"; a panel the Compare did not produce is
+// empty.
+using StatusTexts = std::array<std::array<Text, 3>, 2>;
+
+// What a window shows of a Compare: its numbers, whose distance it writes
+// with the user's own decimal separator, and its status bars.
+struct CompareView {
+  CompareNumbers numbers;
+  StatusTexts status;
+};
+
+// Compares text1 with text2 for a window; with record, keeps there the words
+// of every direction that started.
+[[nodiscard]] CompareView CompareGivenView(const GivenText& text1, const GivenText& text2,
+                                           WalkRecord* record = nullptr);
+
 // The longest prefix of bytes made of whole well-formed UTF-8 sequences, and
 // whether what follows it is ill-formed, or only a sequence that the end of
 // bytes cuts off (more bytes may complete it).
