@@ -2,45 +2,46 @@
 
 #include <QCoreApplication>
 
+#include "explanation_texts_table.h"
+
 namespace velmoro {
 
 namespace {
 
+namespace texts = ui::texts;
+
 QString Tr(const char* text) { return QCoreApplication::translate("Explanation", text); }
 
 QString Points(int points) {
-  return points == 1 ? Tr("1 point") : Tr("%1 points").arg(points);
+  return points == 1 ? Tr(texts::kOnePoint) : Tr(texts::kPoints).arg(points);
 }
 
-QString Words(int words) { return words == 1 ? Tr("1 word") : Tr("%1 words").arg(words); }
+QString Words(int words) {
+  return words == 1 ? Tr(texts::kOneWord) : Tr(texts::kWords).arg(words);
+}
 
 }  // namespace
 
-QString LocalTextName(int text) { return Tr("text %1").arg(text); }
+QString LocalTextName(int text) { return Tr(texts::kTextName).arg(text); }
 
 QString WordToolTip(const ExplainedWord& word, int sourceText, const FoundIn& found) {
-  const QString where = (found.insideLonger ? Tr("found in %1 inside '%2'")
-                                            : Tr("found in %1 as '%2'"))
+  const QString where = Tr(found.insideLonger ? texts::kFoundInside : texts::kFoundAs)
                             .arg(LocalTextName(found.text), found.enclosingWord);
   if (!word.following) {
-    return Tr("%1, %2: a single point, as the rest of %3 is not longer than the word")
-        .arg(where, Points(word.points), LocalTextName(sourceText));
+    return Tr(texts::kSinglePoint).arg(where, Points(word.points), LocalTextName(sourceText));
   }
-  return Tr("%1, %2: following %3, preceding %4")
+  return Tr(texts::kByContext)
       .arg(where, Points(word.points))
       .arg(*word.following)
       .arg(*word.preceding);
 }
 
 QString NotFoundToolTip(int targetText, std::optional<NotFound> why, const QString& usedBy) {
-  const QString notFound = Tr("not found in %1").arg(LocalTextName(targetText));
+  const QString notFound = Tr(texts::kNotFound).arg(LocalTextName(targetText));
   if (!why) return notFound;
-  if (*why == NotFound::Absent) return Tr("%1: it does not occur there").arg(notFound);
-  if (usedBy.isEmpty()) {
-    return Tr("%1: it occurs there only where earlier words were found").arg(notFound);
-  }
-  return Tr("%1: it occurs there only where earlier words were found; '%2' took its first place")
-      .arg(notFound, usedBy);
+  if (*why == NotFound::Absent) return Tr(texts::kAbsent).arg(notFound);
+  if (usedBy.isEmpty()) return Tr(texts::kUsed).arg(notFound);
+  return Tr(texts::kUsedBy).arg(notFound, usedBy);
 }
 
 void WordCounts::Add(const ExplainedWord& word) {
@@ -52,17 +53,16 @@ void WordCounts::Add(const ExplainedWord& word) {
 QString PanelToolTip(const QString& panelText, const DirectionExplanation& direction,
                      const WordCounts& counts) {
   const int singlePoints = counts.found - counts.byContext;
-  const QString found = Tr("%1 found, %2 by context, %3")
+  const QString found = Tr(texts::kPanelFound)
                             .arg(counts.found)
                             .arg(counts.byContext)
-                            .arg(singlePoints == 1 ? Tr("1 single point")
-                                                   : Tr("%1 single points").arg(singlePoints));
+                            .arg(singlePoints == 1 ? Tr(texts::kOneSinglePoint)
+                                                   : Tr(texts::kSinglePoints).arg(singlePoints));
   const QString words = Words(counts.words);
   if (direction.source == direction.target) {
-    return Tr("%1: %2 against itself: %3, %4")
-        .arg(panelText, LocalTextName(direction.source), words, found);
+    return Tr(texts::kPanelItself).arg(panelText, LocalTextName(direction.source), words, found);
   }
-  return Tr("%1: %2's %3 against %4: %5")
+  return Tr(texts::kPanelAgainst)
       .arg(panelText, LocalTextName(direction.source), words, LocalTextName(direction.target),
            found);
 }

@@ -1,7 +1,8 @@
 #pragma once
 
 // The words in which the window explains a Compare: the tooltip of a word in
-// a text box and the tooltip of a score panel.
+// a text box and the tooltip of a score panel. Their wording is
+// ui/explanation_texts.json, which the page fills in alike.
 
 #include <QString>
 

@@ -196,6 +196,21 @@ val Outline(const std::u16string& text1, const std::u16string& text2, int rowLim
   return result;
 }
 
+// The window's status bars, which the page lays out alike: each one's label
+// and the directions whose scores its self-score and cross-score panels show.
+val StatusBars() {
+  val bars = val::array();
+  for (std::size_t bar = 0; bar < velmoro::kStatusBars.size(); ++bar) {
+    const velmoro::StatusBarShape& shape = velmoro::kStatusBars[bar];
+    val described = val::object();
+    described.set("label", std::string(shape.label));
+    described.set("selfDirection", shape.selfDirection);
+    described.set("crossDirection", shape.crossDirection);
+    bars.set(bar, described);
+  }
+  return bars;
+}
+
 // The units that part words: those the comparison reads as a space.
 std::u16string WordBreaks() {
   std::u16string breaks;
@@ -213,4 +228,5 @@ EMSCRIPTEN_BINDINGS(velmoro) {
   emscripten::function("compareExplained", &Record);
   emscripten::function("outline", &Outline);
   emscripten::function("wordBreaks", &WordBreaks);
+  emscripten::function("statusBars", &StatusBars);
 }

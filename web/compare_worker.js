@@ -1,14 +1,16 @@
 // The page's Compares, away from the page's own thread, so that the page
-// answers while a long text is compared. It posts {ready, wordBreaks} once
-// the engine is loaded, or {failure}; then, given {index: 0, text} and
-// {index: 1, text, rows}, Text1 and Text2, compares them and answers with
-// {record, explain, outlines} (see web/binding.cpp) or {failure}.
+// answers while a long text is compared. It posts {ready, wordBreaks,
+// statusBars} once the engine is loaded, or {failure}; then, given {index: 0,
+// text} and {index: 1, text, rows}, Text1 and Text2, compares them and answers
+// with {record, explain, outlines} (see web/binding.cpp) or {failure}.
 import createVelmoroCore from './velmoro_core.js';
 import { kAskUnits } from './limits.js';
 
 const core = createVelmoroCore();
 
-core.then((engine) => postMessage({ ready: true, wordBreaks: engine.wordBreaks() }),
+const ready = (engine) => ({ ready: true, wordBreaks: engine.wordBreaks(), statusBars: engine.statusBars() });
+
+core.then((engine) => postMessage(ready(engine)),
   (error) => postMessage({ failure: `The engine could not be loaded: ${error.message}` }));
 
 // Whether a text holds no paragraph longer than kAskUnits: the window tints

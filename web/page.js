@@ -23,12 +23,18 @@ const $ = (id) => document.getElementById(id);
 const bars = [$('StatusBar1'), $('StatusBar2')];
 const panelOf = (bar, number) => bars[bar].querySelector(`[data-panel="${number}"]`);
 
-// The score panels: panel 2 of each bar shows a self-score (directions 3 and
-// 4), panel 3 a cross-score (directions 1 and 2).
-const scorePanels = [
-  { bar: 0, panel: 2, direction: 3 }, { bar: 1, panel: 2, direction: 4 },
-  { bar: 0, panel: 3, direction: 1 }, { bar: 1, panel: 3, direction: 2 },
-];
+// The score panels, as the engine lays the bars out once it is loaded: panel
+// 2 of each bar shows a self-score, panel 3 a cross-score.
+let scorePanels = [];
+
+// Labels the bars and says which direction each score panel shows.
+function layOutBars(statusBars) {
+  statusBars.forEach((shape, bar) => { panelOf(bar, 1).textContent = shape.label; });
+  scorePanels = statusBars.flatMap((shape, bar) => [
+    { bar, panel: 2, direction: shape.selfDirection },
+    { bar, panel: 3, direction: shape.crossDirection },
+  ]);
+}
 
 // --- A long paste asks first ------------------------------------------------
 
@@ -137,7 +143,8 @@ function showMessage(text) {
   message.hidden = text === null;
 }
 
-const noComparison = { status1: ['1-2', '', ''], status2: ['2-1', '', ''], result: null, error: null };
+// Only the score panels are shown, so the labels are left out.
+const noComparison = { status1: ['', '', ''], status2: ['', '', ''], result: null, error: null };
 
 // The answer to request: Text1 shows direction 1, Text2 direction 2, each
 // only when unchanged since.
@@ -198,7 +205,8 @@ function compare() {
   }
 }
 
-function loaded(wordBreaks) {
+function loaded(wordBreaks, statusBars) {
+  layOutBars(statusBars);
   const breaks = new Set(wordBreaks);
   isWordUnit = (unit) => unit !== '' && !breaks.has(unit);
   ready = true;
@@ -214,7 +222,7 @@ function notLoaded(reason) {
 
 function answered(answer) {
   if (answer.ready) {
-    loaded(answer.wordBreaks);
+    loaded(answer.wordBreaks, answer.statusBars);
     return;
   }
   if (!ready) {

@@ -8,47 +8,50 @@
 // a paragraph longer than kAskUnits is not tinted (the worker tells), and
 // tints go in a slice at a time, so that a long text never holds the page.
 
+import { kExplanationTexts as texts } from './explanation_texts.js';
 import { caretAt } from './text_box.js';
 
 // --- The window's words ---------------------------------------------------
 
-const points = (n) => (n === 1 ? '1 point' : `${n} points`);
-const wordCount = (n) => (n === 1 ? '1 word' : `${n} words`);
-export const textName = (text) => `text ${text}`;
+// template with its markers %1, %2... replaced by values, in one pass: what a
+// value holds is never read for markers.
+const fill = (template, ...values) => template.replace(/%(\d)/g, (marker, n) => String(values[n - 1]));
+
+const points = (n) => (n === 1 ? texts.OnePoint : fill(texts.Points, n));
+const wordCount = (n) => (n === 1 ? texts.OneWord : fill(texts.Words, n));
+export const textName = (text) => fill(texts.TextName, text);
 export const textNumber = (name) => Number(name.slice(-1));
 
 // found: { text, enclosingWord, insideLonger }.
 function wordToolTip(word, sourceText, found) {
-  const where = found.insideLonger
-    ? `found in ${textName(found.text)} inside '${found.enclosingWord}'`
-    : `found in ${textName(found.text)} as '${found.enclosingWord}'`;
+  const where = fill(found.insideLonger ? texts.FoundInside : texts.FoundAs, textName(found.text),
+    found.enclosingWord);
   if (word.following === null) {
-    return `${where}, ${points(word.points)}: a single point, as the rest of ` +
-      `${textName(sourceText)} is not longer than the word`;
+    return fill(texts.SinglePoint, where, points(word.points), textName(sourceText));
   }
-  return `${where}, ${points(word.points)}: following ${word.following}, preceding ${word.preceding}`;
+  return fill(texts.ByContext, where, points(word.points), word.following, word.preceding);
 }
 
 // why: 'absent', 'used' or undefined (not known); usedBy: the earlier word
 // that took its first place, or ''.
 export function notFoundToolTip(targetText, why, usedBy) {
-  const notFound = `not found in ${textName(targetText)}`;
+  const notFound = fill(texts.NotFound, textName(targetText));
   if (why === undefined) return notFound;
-  if (why === 'absent') return `${notFound}: it does not occur there`;
-  if (usedBy === '') return `${notFound}: it occurs there only where earlier words were found`;
-  return `${notFound}: it occurs there only where earlier words were found; '${usedBy}' took its first place`;
+  if (why === 'absent') return fill(texts.Absent, notFound);
+  if (usedBy === '') return fill(texts.Used, notFound);
+  return fill(texts.UsedBy, notFound, usedBy);
 }
 
 // counts: { words, found, byContext } of direction.
 export function panelToolTip(panelText, direction, counts) {
   const singles = counts.found - counts.byContext;
-  const found = `${counts.found} found, ${counts.byContext} by context, ` +
-    (singles === 1 ? '1 single point' : `${singles} single points`);
+  const found = fill(texts.PanelFound, counts.found, counts.byContext,
+    singles === 1 ? texts.OneSinglePoint : fill(texts.SinglePoints, singles));
   const source = textNumber(direction.source);
   const target = textNumber(direction.target);
   const words = wordCount(counts.words);
-  if (source === target) return `${panelText}: ${textName(source)} against itself: ${words}, ${found}`;
-  return `${panelText}: ${textName(source)}'s ${words} against ${textName(target)}: ${found}`;
+  if (source === target) return fill(texts.PanelItself, panelText, textName(source), words, found);
+  return fill(texts.PanelAgainst, panelText, textName(source), words, textName(target), found);
 }
 
 // --- The words of a box -----------------------------------------------------
