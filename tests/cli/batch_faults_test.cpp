@@ -13,6 +13,7 @@
 
 #include "cli_process.h"
 #include "cli_runner.h"
+#include "exit_status.h"
 #include "skip_under_sanitizers.h"
 
 namespace {
@@ -20,7 +21,9 @@ namespace {
 using Json = nlohmann::json;
 using velmoro::test_support::CliRun;
 
-constexpr int kExitBadInput = 2;
+using velmoro::cli::ExitStatus;
+using velmoro::cli::Outcome;
+constexpr int kExitBadInput = ExitStatus(Outcome::BadInput);
 
 std::string PairLine(const std::string& text1, const std::string& text2, int id) {
   return Json{{"text1", text1}, {"text2", text2}, {"id", id}}.dump() + '\n';
@@ -63,7 +66,7 @@ TEST_F(BatchFaults, StopsOnSigtermAtTheEndOfARecord) {
     std::string out = cli.Read(std::chrono::seconds(5), 100000);
     cli.Signal(SIGTERM);
     out += cli.Read(std::chrono::seconds(5));
-    EXPECT_EQ(cli.Wait(kEndBound), 128 + SIGTERM);
+    EXPECT_EQ(cli.Wait(kEndBound), ExitStatus(Outcome::Terminated));
     ExpectWholeRecords(out);
     const std::string lastLine = std::to_string(std::count(out.begin(), out.end(), '\n'));
     EXPECT_NE(Err().find("stopped by SIGTERM: the output ends with the record of line " + lastLine),

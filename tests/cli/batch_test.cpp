@@ -8,13 +8,14 @@
 #include <vector>
 
 #include "cli_runner.h"
+#include "exit_status.h"
 
 namespace {
 
 using Json = nlohmann::json;
 using velmoro::test_support::CliRun;
 
-constexpr int kExitBadInput = 2;
+constexpr int kExitBadInput = velmoro::cli::ExitStatus(velmoro::cli::Outcome::BadInput);
 
 std::vector<Json> Records(const std::string& out) {
   std::vector<Json> records;

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <nlohmann/json.hpp>
 
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -12,21 +13,46 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli_runner.h"
+#include "exit_status.h"
 #include "sample_pair.h"
 
 namespace {
 
 using Json = nlohmann::json;
 
-const std::string kSampleText1(velmoro::fixtures::kSamplePair.text1);
-const std::string kSampleText2(velmoro::fixtures::kSamplePair.text2);
+using velmoro::fixtures::kSamplePair;
+const std::string kSampleText1(kSamplePair.text1);
+const std::string kSampleText2(kSamplePair.text2);
+const std::string kSampleResult(kSamplePair.result);
 
-constexpr int kExitCompareError = 1;
-constexpr int kExitBadInput = 2;
-constexpr int kExitOutputError = 3;
+// The sample pair's score of direction d, 1 to 4, as text.
+std::string SampleScore(int d) {
+  return std::to_string(kSamplePair.scores[static_cast<std::size_t>(d - 1)]);
+}
+
+// The sample pair's two rows and result line, as velmoro-cli prints them.
+std::string SampleRows() {
+  std::string rows;
+  for (const auto& panels : {kSamplePair.status1, kSamplePair.status2}) {
+    rows += std::string(panels[0]) + "  " + std::string(panels[1]) + "  " +
+            std::string(panels[2]) + '\n';
+  }
+  return rows + "Result: " + kSampleResult + '\n';
+}
+
+Json JsonOf(const std::array<std::string_view, 3>& panels) {
+  return Json::array({std::string(panels[0]), std::string(panels[1]), std::string(panels[2])});
+}
+
+using velmoro::cli::ExitStatus;
+using velmoro::cli::Outcome;
+constexpr int kExitCompareError = ExitStatus(Outcome::CompareError);
+constexpr int kExitBadInput = ExitStatus(Outcome::BadInput);
+constexpr int kExitOutputError = ExitStatus(Outcome::OutputError);
 
 // The length factor 1 + |l1 - l2| / l1, rounded to single precision, widened.
 double LengthFactor(double length1, double length2) {
@@ -60,10 +86,7 @@ class VelmoroCli : public testing::Test {
 
 TEST_F(VelmoroCli, PrintsTheRowsAndResultOfSamplePairA) {
   const CliRun run = RunCli({kSampleText1, kSampleText2});
-  EXPECT_EQ(run.out,
-            "1-2  STD: 150  #: 15\n"
-            "2-1  STD: 149  #: 24\n"
-            "Result: 6.6973953762657\n");
+  EXPECT_EQ(run.out, SampleRows());
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(run.status, EXIT_SUCCESS);
 }
@@ -76,16 +99,17 @@ TEST_F(VelmoroCli, PrintsSamplePairAAsJson) {
   for (const auto& [key, value] : report.items()) keys.insert(key);
   EXPECT_EQ(keys, (std::set<std::string>{"scores", "length_factor", "status1", "status2",
                                          "result", "distance", "error", "message"}));
-  EXPECT_EQ(report["scores"], Json({15, 24, 150, 149}));
+  EXPECT_EQ(report["scores"], Json(kSamplePair.scores));
   const double lengthFactor = report["length_factor"].get<double>();
-  EXPECT_EQ(lengthFactor, LengthFactor(62, 63));
+  EXPECT_EQ(lengthFactor, LengthFactor(static_cast<double>(kSampleText1.size()),
+                                       static_cast<double>(kSampleText2.size())));
   std::array<char, 32> fifteenDigits{};
   std::snprintf(fifteenDigits.data(), fifteenDigits.size(), "%.15g", lengthFactor);
-  EXPECT_STREQ(fifteenDigits.data(), "1.01612901687622");
-  EXPECT_EQ(report["status1"], Json({"1-2", "STD: 150", "#: 15"}));
-  EXPECT_EQ(report["status2"], Json({"2-1", "STD: 149", "#: 24"}));
-  EXPECT_EQ(report["result"], "6.6973953762657");
-  EXPECT_NEAR(report["distance"].get<double>(), 6.6973953762657, 1e-13);
+  EXPECT_EQ(std::string_view(fifteenDigits.data()), kSamplePair.lengthFactorText);
+  EXPECT_EQ(report["status1"], JsonOf(kSamplePair.status1));
+  EXPECT_EQ(report["status2"], JsonOf(kSamplePair.status2));
+  EXPECT_EQ(report["result"], kSampleResult);
+  EXPECT_NEAR(report["distance"].get<double>(), std::stod(kSampleResult), 1e-13);
   EXPECT_TRUE(report["error"].is_null());
 }
 
@@ -138,23 +162,26 @@ TEST_F(VelmoroCli, TakesTextsBeginningWithADashAfterDoubleDash) {
 TEST_F(VelmoroCli, ExplainsSamplePairAInAlignedTables) {
   const CliRun run = RunCli({"--explain", kSampleText1, kSampleText2});
   EXPECT_EQ(run.status, EXIT_SUCCESS);
-  EXPECT_EQ(run.out.rfind("1-2  STD: 150  #: 15\n2-1  STD: 149  #: 24\nResult: 6.6973953762657\n\n"
-                          "Direction 1, text 1 against text 2: score 15\n"
-                          "  word   source  target  points  following  preceding  why\n"
-                          "  anna   0-4     0-4          2          2          0\n",
-                          0),
-            0U)
-      << run.out;
+  const std::string head = SampleRows() + "\nDirection 1, text 1 against text 2: score " +
+                           SampleScore(1) +
+                           "\n"
+                           "  word   source  target  points  following  preceding  why\n"
+                           "  anna   0-4     0-4          2          2          0\n";
+  EXPECT_EQ(run.out.rfind(head, 0), 0U) << run.out;
   // The second "the" is found at the start of "then", marked as inside a
   // longer word; "red" is not found, as text 2 has no "red".
   EXPECT_NE(run.out.find("\n  the    37-40   25-28*       1          1          0\n"),
             std::string::npos);
   EXPECT_NE(run.out.find("\n  red    15-18   -            0                        not in text 2\n"),
             std::string::npos);
-  EXPECT_NE(run.out.find("\nDirection 4, text 2 against itself: score 149\n"), std::string::npos);
+  EXPECT_NE(run.out.find("\nDirection 4, text 2 against itself: score " + SampleScore(4) + '\n'),
+            std::string::npos);
   // The result from the length factor and the four scores, after a legend.
-  EXPECT_TRUE(run.out.ends_with("\nResult: the fourth root of the length factor 1.01612901687622, "
-                                "times (150 + 149) / (15 + 24), minus 1 = 6.6973953762657\n"))
+  EXPECT_TRUE(run.out.ends_with("\nResult: the fourth root of the length factor " +
+                                std::string(kSamplePair.lengthFactorText) + ", times (" +
+                                SampleScore(3) + " + " + SampleScore(4) + ") / (" +
+                                SampleScore(1) + " + " + SampleScore(2) + "), minus 1 = " +
+                                kSampleResult + '\n'))
       << run.out;
 }
 
@@ -170,7 +197,7 @@ TEST_F(VelmoroCli, ExplainsInJsonWithEveryOtherKeyAsItWas) {
   EXPECT_EQ(first["source"], "text1");
   EXPECT_EQ(first["target"], "text2");
   EXPECT_EQ(first["complete"], true);
-  EXPECT_EQ(first["score"], 15);
+  EXPECT_EQ(first["score"], kSamplePair.scores[0]);
   ASSERT_EQ(first["words"].size(), 14U);
   EXPECT_EQ(first["words"][0], Json::parse(R"({"word": "anna", "source": [0, 4], "target": [0, 4],
                                                "points": 2, "following": 2, "preceding": 0})"));

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <utility>
 
+#include "sample_pair.h"
+
 namespace velmoro {
 namespace {
 
@@ -106,7 +108,7 @@ TEST(ToUtf8, WritesALoneSurrogateAsTheReplacementCharacter) {
 TEST(WidenPlainAscii, WidensPlainAsciiAndStopsAtAnyOtherByte) {
   constexpr std::pair<std::string_view, bool> kRows[] = {
       {""sv, true},
-      {"Anna packs the red bag. She walks"sv, true},
+      {fixtures::kSamplePair.text1, true},
       {"sixteen bytes ok\r"sv, false},
       {"\nsixteen bytes ok"sv, false},
       {"first sixteen ok then \xC3\xA4"sv, false},
