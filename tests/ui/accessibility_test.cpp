@@ -16,17 +16,13 @@
 #include <string_view>
 
 #include "main_window.h"
-#include "sample_pair.h"
+#include "sample_pair_texts.h"
 #include "window_probe.h"
 #include "word_highlights.h"
 
 namespace {
 
 using velmoro::fixtures::kSamplePair;
-
-QString FromView(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The score after a panel's label: "150" of "STD: 150".
 QString ScoreOf(std::string_view panelText) { return FromView(panelText).section(u' ', 1); }

@@ -7,19 +7,13 @@
 #include <optional>
 
 #include "main_window.h"
+#include "sample_pair_texts.h"
 #include "velmoro/errors.h"
 #include "window_probe.h"
 
 Q_DECLARE_METATYPE(velmoro::ErrorKind)
 
 namespace {
-
-const QString kPairA1 =
-    QStringLiteral("Anna packs the red bag. She walks to the old mill by the river");
-const QString kPairA2 =
-    QStringLiteral("Anna packs the blue bag, then she runs to the mill by the lake.");
-const QStringList kPairABar1 = {"1-2", "STD: 150", "#: 15"};
-const QStringList kPairABar2 = {"2-1", "STD: 149", "#: 24"};
 
 // About 16 MiB of prose-like lines, the size of a very large paste.
 QString LargePaste() {
@@ -67,20 +61,20 @@ class CompareActionTest : public QObject {
     QTest::addColumn<QLocale>("locale");
     QTest::addColumn<QString>("result");
     QTest::newRow("full stop") << QLocale(QLocale::English, QLocale::UnitedStates)
-                               << "6.6973953762657";
+                               << kSampleResult;
     QTest::newRow("comma") << QLocale(QLocale::German, QLocale::Germany)
-                           << "6,6973953762657";
+                           << QString(kSampleResult).replace(u'.', u',');
   }
   void samplePairA() {
     QFETCH(QLocale, locale);
     QFETCH(QString, result);
     QLocale::setDefault(locale);
-    TypeText(*window_, "Text1", kPairA1);
-    TypeText(*window_, "Text2", kPairA2);
+    TypeText(*window_, "Text1", kSampleText1);
+    TypeText(*window_, "Text2", kSampleText2);
     for (int click = 1; click <= 2; ++click) {
       ClickCompare(*window_);
-      QCOMPARE(PanelTexts(*window_, "StatusBar1"), kPairABar1);
-      QCOMPARE(PanelTexts(*window_, "StatusBar2"), kPairABar2);
+      QCOMPARE(PanelTexts(*window_, "StatusBar1"), kSampleBar1);
+      QCOMPARE(PanelTexts(*window_, "StatusBar2"), kSampleBar2);
       QCOMPARE(ResultText(*window_), result);
     }
     QVERIFY(errors_.isEmpty());
@@ -183,11 +177,11 @@ class CompareActionTest : public QObject {
     QCOMPARE(PanelTexts(*window_, "StatusBar2"), bar2);
     QCOMPARE(ResultText(*window_), QString());
 
-    box1->setPlainText(kPairA1);
-    box2->setPlainText(kPairA2);
+    box1->setPlainText(kSampleText1);
+    box2->setPlainText(kSampleText2);
     ClickCompare(*window_);
-    QCOMPARE(PanelTexts(*window_, "StatusBar1"), kPairABar1);
-    QCOMPARE(ResultText(*window_), QStringLiteral("6.6973953762657"));
+    QCOMPARE(PanelTexts(*window_, "StatusBar1"), kSampleBar1);
+    QCOMPARE(ResultText(*window_), kSampleResult);
     QCOMPARE(errors_.size(), 1);
   }
 
@@ -200,13 +194,13 @@ class CompareActionTest : public QObject {
     box2->setPlainText("y");
     QTest::mouseClick(Control<QPushButton>(*window_, "Command1"), Qt::LeftButton);
     QVERIFY(ShowsBusy(*window_));
-    box1->setPlainText(kPairA1);
-    box2->setPlainText(kPairA2);
+    box1->setPlainText(kSampleText1);
+    box2->setPlainText(kSampleText2);
     ClickCompare(*window_);
     QCOMPARE(errors_, QList<velmoro::ErrorKind>{velmoro::ErrorKind::FPException});
     QCOMPARE(busyAtReport_, QList<bool>{true});
-    QCOMPARE(PanelTexts(*window_, "StatusBar1"), kPairABar1);
-    QCOMPARE(ResultText(*window_), QStringLiteral("6.6973953762657"));
+    QCOMPARE(PanelTexts(*window_, "StatusBar1"), kSampleBar1);
+    QCOMPARE(ResultText(*window_), kSampleResult);
   }
 
   // Escape drops the running Compare: the window is ready at once, and what
@@ -236,10 +230,10 @@ class CompareActionTest : public QObject {
     ClickCompare(*window_);
     QCOMPARE(errors_, QList<velmoro::ErrorKind>{velmoro::ErrorKind::Overflow});
     QCOMPARE(pasted->document()->characterCount() - 1, paste.size());
-    TypeText(*window_, "Text1", kPairA1);
-    TypeText(*window_, "Text2", kPairA2);
+    TypeText(*window_, "Text1", kSampleText1);
+    TypeText(*window_, "Text2", kSampleText2);
     ClickCompare(*window_);
-    QCOMPARE(ResultText(*window_), QStringLiteral("6.6973953762657"));
+    QCOMPARE(ResultText(*window_), kSampleResult);
   }
 
   void errorShowsModalBoxNamingIt_data() {

@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include "main_window.h"
+#include "sample_pair_texts.h"
 #include "window_probe.h"
 
 class InitialWindowTest : public QObject {
@@ -168,7 +169,7 @@ class InitialWindowTest : public QObject {
   // Copy in the result's context menu copies the whole number.
   void resultContextMenuCopies() {
     auto* label = Control<ResultLabel>(*window_, "Label2");
-    label->setResult(QStringLiteral("6.6973953762657"));
+    label->setResult(kSampleResult);
     QGuiApplication::clipboard()->clear();
     QStringList actions;
     QTimer::singleShot(0, [&] {
@@ -182,7 +183,7 @@ class InitialWindowTest : public QObject {
                             label->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(label, &event);
     QCOMPARE(actions, QStringList{"&Copy"});
-    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("6.6973953762657"));
+    QCOMPARE(QGuiApplication::clipboard()->text(), kSampleResult);
   }
 
  private:

@@ -12,16 +12,12 @@
 #include <QToolTip>
 
 #include "main_window.h"
+#include "sample_pair_texts.h"
 #include "slow_text.h"
 #include "window_probe.h"
 #include "word_highlights.h"
 
 namespace {
-
-const QString kPairA1 =
-    QStringLiteral("Anna packs the red bag. She walks to the old mill by the river");
-const QString kPairA2 =
-    QStringLiteral("Anna packs the blue bag, then she runs to the mill by the lake.");
 
 // The highlight of box that covers position, or nullptr.
 const QTextEdit::ExtraSelection* HighlightAt(const QPlainTextEdit& box, int position) {
@@ -48,8 +44,8 @@ class WindowUseTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
     text1_ = Control<QPlainTextEdit>(*window_, "Text1");
     text2_ = Control<QPlainTextEdit>(*window_, "Text2");
-    text1_->setPlainText(kPairA1);
-    text2_->setPlainText(kPairA2);
+    text1_->setPlainText(kSampleText1);
+    text2_->setPlainText(kSampleText2);
     ClickCompare(*window_);
   }
   void cleanup() { window_.reset(); }
@@ -80,7 +76,7 @@ class WindowUseTest : public QObject {
     QCOMPARE(highlight->format.property(WordHighlights::kPointsProperty).toInt(), points);
     QCOMPARE(highlight->format.property(WordHighlights::kInsideLongerProperty).toBool(),
              insideLonger);
-    QCOMPARE(text1_->toPlainText(), kPairA1);
+    QCOMPARE(text1_->toPlainText(), kSampleText1);
   }
 
   // Text2's last word earns a single point: its rest is not longer.
@@ -131,10 +127,10 @@ class WindowUseTest : public QObject {
   void panelsExplainTheirNumbers() {
     auto* bar1 = Control<QStatusBar>(*window_, "StatusBar1");
     QCOMPARE(Control<QLabel>(*bar1, "Panel3")->toolTip(),
-             QStringLiteral("#: 15: text 1's 14 words against text 2: 10 found, 10 by context, "
-                            "0 single points"));
+             kSampleBar1[2] + QStringLiteral(": text 1's 14 words against text 2: 10 found, "
+                                             "10 by context, 0 single points"));
     QVERIFY(Control<QLabel>(*bar1, "Panel2")->toolTip().startsWith(
-        QStringLiteral("STD: 150: text 1 against itself: 14 words, 14 found")));
+        kSampleBar1[1] + QStringLiteral(": text 1 against itself: 14 words, 14 found")));
   }
 
   void editingClearsThatBox() {
@@ -150,13 +146,13 @@ class WindowUseTest : public QObject {
     result->setResult({});
     QTest::keyClick(text1_, Qt::Key_Return, Qt::ControlModifier);
     WaitForCompare(*window_);
-    QCOMPARE(ResultText(*window_), QStringLiteral("6.6973953762657"));
-    QCOMPARE(text1_->toPlainText(), kPairA1);
+    QCOMPARE(ResultText(*window_), kSampleResult);
+    QCOMPARE(text1_->toPlainText(), kSampleText1);
     result->setResult({});
     auto* command = Control<QPushButton>(*window_, "Command1");
     command->setFocus();
     QTest::keyClick(command, Qt::Key_Return);
-    QTRY_COMPARE(ResultText(*window_), QStringLiteral("6.6973953762657"));
+    QTRY_COMPARE(ResultText(*window_), kSampleResult);
   }
 
   // A paste too large to insert quickly asks first, saying for about how long
@@ -179,7 +175,7 @@ class WindowUseTest : public QObject {
                                           .arg(size)) &&
                  asked.front().contains("window busy for up to about a second"),
              qPrintable(asked.front()));
-    QCOMPARE(text1_->toPlainText(), kPairA1);
+    QCOMPARE(text1_->toPlainText(), kSampleText1);
     QGuiApplication::clipboard()->setText(QString(1000, u'w') + "\nb");
     text1_->moveCursor(QTextCursor::End);
     text1_->paste();
