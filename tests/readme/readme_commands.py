@@ -5,7 +5,9 @@ or output other than what the README shows under a command.
 
 Every command of the README must match one of the rules below: either how to
 run it here, or why it cannot run in the tests. A new command that matches no
-rule fails the run, so the README cannot grow an untested example.
+rule fails the run, so the README cannot grow an untested example. The native
+run fails too when the README's velmoro-cli example is not the sample pair of
+tests/fixtures/sample_pair.json shown with that pair's rows and result.
 
 Usage:
     readme_commands.py native VELMORO_CLI PYTHONPATH   the commands of the
@@ -249,6 +251,20 @@ WEB_RULES = [
 ]
 
 
+def sample_example_problem(blocks):
+    """None when the README shows velmoro-cli on the sample pair of the
+    fixture with the fixture's rows and result under it, which the run then
+    checks against the program; else what is wrong."""
+    command = f'velmoro-cli "{SAMPLE["text1"]}" "{SAMPLE["text2"]}"'
+    rows = [" ".join(SAMPLE["status1"]), " ".join(SAMPLE["status2"]),
+            f"Result: {SAMPLE['result']}"]
+    shown = [c for block in blocks for c in block if c.text == spaced(command)]
+    if any(c.expected == rows for c in shown):
+        return None
+    return (f"the README shows no {command} with {rows} under it: its example must be the "
+            "sample pair of tests/fixtures/sample_pair.json")
+
+
 def rule_for(command, rules):
     key = command.language if command.language != "sh" else command.text
     for pattern, rule in rules:
@@ -283,7 +299,12 @@ def main(argv):
         print(__doc__, file=sys.stderr)
         return 2
     counts = {"ok": 0, "skipped": 0, "failed": 0}
-    for block in readme_blocks():
+    blocks = readme_blocks()
+    problem = sample_example_problem(blocks) if argv[1] == "native" else None
+    if problem:
+        counts["failed"] += 1
+        print(f"FAILED: {problem}\n")
+    for block in blocks:
         # A block's commands run in order in one folder, as they build on
         # one another (a virtual environment, then its Python).
         with tempfile.TemporaryDirectory(prefix="velmoro-readme-") as folder:
