@@ -7,6 +7,7 @@
 // page's own server.
 //   node page_test.mjs SITE VELMORO_CLI SAMPLES SAMPLE_PAIR [SCREENSHOT]
 import assert from 'node:assert/strict';
+import { spawnSync } from 'node:child_process';
 import { readFileSync } from 'node:fs';
 import { resolve } from 'node:path';
 import { pathToFileURL } from 'node:url';
@@ -105,6 +106,27 @@ await withSite(site, async (browser, url) => {
   await pointAt(page, 'Text1', 12, 17);
   assert.equal(await page.textContent('#WordTip'), 'not found in text 2: it does not occur there');
   await page.mouse.move(1, 1);
+
+  // Direction 1 ends in an overflow, so directions 2 to 4 never run: Text1 is
+  // underlined with dashes exactly where velmoro-cli --explain marks a match
+  // inside a longer word, and Text2 is not tinted.
+  const letters = [...'bcdfghjk'];
+  const words = letters.flatMap((a) => letters.flatMap((b) => letters.map((c) => a + b + c)))
+    .slice(0, 260);
+  const overflowing = [words.join(' '),
+    words.map((word, i) => [`z${word}`, `${word}q`, word][i % 3]).join(' ')];
+  const table = spawnSync(cli, ['--explain', '--', ...overflowing], { encoding: 'utf8' }).stdout;
+  assert.match(table, /^Direction 1, .*when an error ended it$/m);
+  assert.doesNotMatch(table, /^Direction 2/m);
+  const markedInside = table.split('\n').map((row) => row.trim().split(/ +/))
+    .filter((cells) => cells.length > 2 && cells[2].endsWith('*')).map((cells) => cells[0]);
+  await setTexts(overflowing);
+  await compare();
+  const shownInside = (await tints()).filter((tint) => tint.startsWith('Text1 velmoro-inside-longer: '))
+    .map((tint) => tint.split(': ')[1]);
+  assert.ok(markedInside.length > 0);
+  assert.deepEqual(shownInside.sort(), markedInside.sort());
+  assert.ok((await tints()).every((tint) => tint.startsWith('Text1 ')));
 
   // The explanation, as tables with captions and the plain table's columns.
   await setTexts(samples);
