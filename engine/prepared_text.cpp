@@ -6,6 +6,7 @@
 #include "normalize_text.h"
 #include "spaces.h"
 #include "substring_search.h"
+#include "tuning.h"
 
 namespace velmoro {
 
@@ -14,8 +15,11 @@ namespace {
 // text is normalised and ends in a space, so one space stands between words.
 void SplitWords(TextView text, std::vector<WordSpan>& words) {
   words.clear();
-  // Every word has a space behind it, and the empty one may stand first.
-  words.reserve(CountWordsEndedBySpace(text) + 1);
+  // Every word has a space behind it, and the empty one may stand first. A
+  // short text reserves room for the most words it can hold instead of
+  // counting them.
+  words.reserve(text.size() <= kWordScanUnits ? text.size() / 2 + 1
+                                              : CountWordsEndedBySpace(text) + 1);
   // A text that is one space holds no word, not even the empty one.
   if (text.size() > 1 && text.front() == u' ') words.push_back({0, 0});
   std::uint32_t start = 0;

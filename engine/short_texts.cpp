@@ -16,6 +16,11 @@ namespace {
   return text.text().substr(span.start, span.length);
 }
 
+// a == b, compared as bytes: quicker than unit by unit for words.
+[[nodiscard]] bool SameUnits(TextView a, TextView b) {
+  return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(char16_t)) == 0;
+}
+
 // One bit for each unit value modulo 64 that word holds: a word inside
 // another holds no bit the other lacks.
 [[nodiscard]] std::uint64_t UnitBits(TextView word) {
@@ -44,7 +49,7 @@ class Vocabulary {
         words_[size_++] = {word.data(), word.size(), UnitBits(word)};
         return slots_[slot];
       }
-      if (words_[slots_[slot]].View() == word) return slots_[slot];
+      if (SameUnits(words_[slots_[slot]].View(), word)) return slots_[slot];
     }
   }
 
@@ -105,13 +110,16 @@ void AddWordsInsideWords(const Vocabulary& vocabulary, std::span<WordSet> holdin
   const auto sorted = std::span(byLength).first(words.size());
   std::sort(sorted.begin(), sorted.end(),
             [&](WordId a, WordId b) { return words[a].size < words[b].size; });
+  // The unit bits in the same order, side by side, for the pairs' first test.
+  std::array<std::uint64_t, Vocabulary::kMostWords> bitsByLength;
+  for (std::size_t i = 0; i < sorted.size(); ++i) bitsByLength[i] = words[sorted[i]].unitBits;
+  std::size_t longer = 0;  // the first of the words longer than the inner one
   for (std::size_t i = 0; i < sorted.size(); ++i) {
     const Vocabulary::Word& inner = words[sorted[i]];
-    for (std::size_t o = sorted.size(); o-- > i + 1;) {
-      const Vocabulary::Word& outer = words[sorted[o]];
-      if (outer.size == inner.size) break;
-      if ((inner.unitBits & ~outer.unitBits) != 0 ||
-          FindUnits(outer.View(), inner.View()) == kNotFound) {
+    while (longer < sorted.size() && words[sorted[longer]].size <= inner.size) ++longer;
+    for (std::size_t o = longer; o < sorted.size(); ++o) {
+      if ((inner.unitBits & ~bitsByLength[o]) != 0 ||
+          FindUnits(words[sorted[o]].View(), inner.View()) == kNotFound) {
         continue;
       }
       holding[sorted[i]] |= holding[sorted[o]];
@@ -178,7 +186,9 @@ void ShortTexts::FindRestStarts(std::size_t t) {
       break;
     }
   }
-  for (std::size_t p = 0; p + 1 < n; ++p) {
+  // A run of copies of the last words ends in a copy of the last word.
+  for (std::size_t p = WordSet::FirstOfBothFrom(holdingLast, holdingLast, 1); p + 1 < n;
+       p = WordSet::FirstOfBothFrom(holdingLast, holdingLast, p + 1)) {
     for (std::size_t m = 1; m <= p && m + 2 <= n && words[p - m + 1] == words[n - m]; ++m) {
       const std::size_t a = p - m;
       const std::size_t j = n - 2 - m;

@@ -179,16 +179,14 @@ WordScan::WordScan(const ShortTexts& texts, std::size_t source, std::size_t targ
 
 void WordScan::Run(Integer direction, ComparisonState& state, const WordObserver& onWord) {
   Integer& slot = DirectionScore(state, direction);
-  const bool watched = static_cast<bool>(onWord);
   for (std::size_t j = 0; j < sourceWords_.size(); ++j) {
     const Needle w = SourceWord(j);
-    WordStep step{w.text};
-    step.sourceStart = sourceWords_[j].start;
     // A text scanned against itself finds each word whole at its own place:
     // the words in front of it were consumed there, one by one.
     const std::optional<Found> at = againstItself_ ? Found{j, 0} : FindUnconsumed(w, 0);
+    WordStep step{w.text};
     if (at) {
-      if (watched) {
+      if (onWord) {
         step.position = static_cast<Integer>(Position(*at));
         step.targetStart = targetWords_[at->word].start + at->offset;
       }
@@ -201,8 +199,11 @@ void WordScan::Run(Integer direction, ComparisonState& state, const WordObserver
       }
       Consume(*at);
     }
-    step.score = slot;
-    if (watched) onWord(step);
+    if (onWord) {
+      step.sourceStart = sourceWords_[j].start;
+      step.score = slot;
+      onWord(step);
+    }
     // The rest being this very word again ends the scan unexamined.
     if (at && j + 2 == sourceWords_.size() && sourceIds_[j + 1] == sourceIds_[j]) return;
   }
