@@ -2,11 +2,12 @@
 // two bytes choose where the first text ends; the rest is read as 16-bit units,
 // little-endian, so that every unit (lone surrogates and surrogate pairs too)
 // reaches the engine. While both texts are small enough for the literal
-// reference model, the fast scorer must agree with it on every direction, and
-// a disagreement stops the fuzzer like a crash. When the top bit of the
-// second byte is set, both texts are also checked repeated until they hold
-// about as many words as the scan over words takes at most, a little fewer
-// or a little more, so that compares switch between the two scans there.
+// reference model, the fast scorer must agree with it on every direction, as
+// must its scan over units taken for any texts, and a disagreement stops the
+// fuzzer like a crash. When the top bit of the second byte is set, both texts
+// are also checked repeated until they hold about as many words as the scan
+// over words takes at most, a little fewer or a little more, so that compares
+// switch between the two scans there.
 
 #include <cstddef>
 #include <cstdint>
@@ -70,8 +71,11 @@ void CheckAgainstReference(TextView text1, TextView text2) {
   Require(Try([&] { return velmoro::CountWordRun(text1, text2); }) ==
           Try([&] { return velmoro::reference::CountWordRun(text1, text2); }));
   for (Integer direction = 1; direction <= 4; ++direction) {
-    Require(ScoreWith(velmoro::properties::kEngineScorer, direction, text1, text2) ==
-            ScoreWith(velmoro::properties::kReferenceScorer, direction, text1, text2));
+    const auto reference =
+        ScoreWith(velmoro::properties::kReferenceScorer, direction, text1, text2);
+    Require(ScoreWith(velmoro::properties::kEngineScorer, direction, text1, text2) == reference);
+    Require(ScoreWith(velmoro::properties::kUnitScanScorer, direction, text1, text2) ==
+            reference);
   }
 }
 

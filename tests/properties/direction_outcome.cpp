@@ -2,7 +2,16 @@
 
 #include <cstddef>
 
+#include "prepared_text.h"
+
 namespace velmoro::properties {
+
+void ScoreByUnits(Integer direction, TextView text1, TextView text2, ComparisonState& state,
+                  const WordObserver& onWord) {
+  const PreparedText prepared1(text1);
+  const PreparedText prepared2(text2);
+  ScoreDirection(direction, prepared1, prepared2, state, onWord, nullptr);
+}
 
 DirectionOutcome ScoreWith(DirectionScorer scorer, Integer direction, TextView text1,
                            TextView text2) {

@@ -21,7 +21,13 @@ namespace velmoro::properties {
 using DirectionScorer = void (*)(Integer direction, TextView text1, TextView text2,
                                  ComparisonState& state, const WordObserver& onWord);
 
+// The engine's scan over units alone, which it keeps for texts beyond the
+// word scan's limits: on any pair it must agree with the engine's choice.
+void ScoreByUnits(Integer direction, TextView text1, TextView text2, ComparisonState& state,
+                  const WordObserver& onWord);
+
 inline constexpr DirectionScorer kEngineScorer = &velmoro::ScoreDirection;
+inline constexpr DirectionScorer kUnitScanScorer = &ScoreByUnits;
 inline constexpr DirectionScorer kReferenceScorer = &velmoro::reference::ScoreDirection;
 
 // A WordStep with its word copied out of the scan.

@@ -36,11 +36,18 @@ testing::AssertionResult SameOutcome(const DirectionOutcome& engine,
   return failure;
 }
 
+// The engine's choice of scan, and its scan over units on every pair, against
+// the model.
 void ExpectSameDirections(const TextPair& pair) {
   for (Integer direction = 1; direction <= 4; ++direction) {
     SCOPED_TRACE(testing::Message() << "direction " << direction);
+    const DirectionOutcome reference =
+        ScoreWith(kReferenceScorer, direction, pair.text1, pair.text2);
     EXPECT_TRUE(SameOutcome(ScoreWith(kEngineScorer, direction, pair.text1, pair.text2),
-                            ScoreWith(kReferenceScorer, direction, pair.text1, pair.text2)));
+                            reference));
+    EXPECT_TRUE(SameOutcome(ScoreWith(kUnitScanScorer, direction, pair.text1, pair.text2),
+                            reference))
+        << "scanned over units";
   }
 }
 
