@@ -6,20 +6,23 @@
 
 #include "compare_case.h"
 #include "paragraphs.h"
+#include "sample_pair.h"
 
 namespace velmoro::bench {
 
 namespace {
 
-const TextPair kSamplePairA{
-    u"Anna packs the red bag. She walks to the old mill by the river",
-    u"Anna packs the blue bag, then she runs to the mill by the lake.",
-};
+using fixtures::kSamplePair;
+
+const TextPair kSamplePairA{Text(kSamplePair.text1Units), Text(kSamplePair.text2Units)};
 
 bool IsWorkedExample(const CompareOutcome& outcome) {
-  const std::array<std::optional<Integer>, 4> scores = {15, 24, 150, 149};
-  return !outcome.error && outcome.scores == scores &&
-         DisplayOf(outcome, u'.').result == Text(u"6.6973953762657");
+  std::array<std::optional<Integer>, 4> scores;
+  for (std::size_t d = 0; d < scores.size(); ++d) {
+    scores[d] = static_cast<Integer>(kSamplePair.scores[d]);
+  }
+  const Text result(kSamplePair.result.begin(), kSamplePair.result.end());
+  return !outcome.error && outcome.scores == scores && DisplayOf(outcome, u'.').result == result;
 }
 
 void BM_SamplePairA(benchmark::State& state) {

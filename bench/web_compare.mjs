@@ -10,9 +10,9 @@ const here = new URL('.', import.meta.url);
 const velmoro = await import(pathToFileURL(resolve(process.argv[2], 'velmoro.js')).href);
 const read = (path) => readFileSync(new URL(path, here), 'utf8');
 
+const samplePair = JSON.parse(read('../tests/fixtures/sample_pair.json'));
 const cases = {
-  SamplePairA: ['Anna packs the red bag. She walks to the old mill by the river',
-    'Anna packs the blue bag, then she runs to the mill by the lake.'],
+  SamplePairA: [samplePair.text1, samplePair.text2],
   Paragraphs: [read('paragraphs/text1.txt').trimEnd(), read('paragraphs/text2.txt').trimEnd()],
 };
 
