@@ -10,7 +10,8 @@
 #   - sanitize: clang with AddressSanitizer and UndefinedBehaviorSanitizer:
 #     the engine, command-line and property tests, then the libFuzzer target
 #     for a minute;
-#   - tsan: velmoro-cli's batch tests under ThreadSanitizer;
+#   - tsan: velmoro-cli's batch tests and the pool's tests under
+#     ThreadSanitizer;
 #   - tuning-lowest and tuning-highest: the property tests with every
 #     threshold of the scan at one extreme, which must change no result;
 #   - web: the browser front (scripts/web.sh test): the engine's tests under
