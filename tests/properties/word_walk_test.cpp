@@ -2,7 +2,8 @@
 // against the texts themselves, over generated pairs: the same words in the
 // same order with the same credits; every place slices back to its word; no
 // unit of a target is used by two matches of one direction; and the points of
-// a complete direction add up to its score.
+// a complete direction add up to its score. What the explanation says of each
+// match's word holds against the texts as given.
 
 #include <gtest/gtest.h>
 
@@ -16,6 +17,7 @@
 #include "normalize_text.h"
 #include "not_found_reasons.h"
 #include "property_support.h"
+#include "velmoro/velmoro.h"
 #include "word_walk.h"
 
 namespace velmoro::properties {
@@ -107,6 +109,46 @@ void ExpectWalksOfReference(const TextPair& pair, bool againstReference) {
       EXPECT_EQ(word.points, points);
     }
     if (walk->complete) ExpectReasonsOfReference(*walk, source, target, words);
+  }
+}
+
+// Each found word's match, in UTF-16 units of the target as given, lies in
+// the word said to hold it, which is a whole word there (units that part no
+// words, ended by one that does or by the text's ends), and the match's place
+// says where in that word it stands.
+void ExpectMatchesStandInTheirWords(const TextPair& pair) {
+  const Explanation explanation = Explain(pair.text1, pair.text2);
+  for (const std::optional<DirectionExplanation>& direction : explanation) {
+    if (!direction) continue;
+    const TextView target = direction->target == 1 ? pair.text1 : pair.text2;
+    const auto parts = [target](std::size_t unit) { return NormalizesToSpace(target[unit]); };
+    for (const ExplainedWord& word : direction->words) {
+      ASSERT_EQ(word.match.has_value(), word.target.has_value());
+      if (!word.target) continue;
+      const Span match = *word.utf16.target;
+      const Span holder = *word.utf16.enclosing;
+      ASSERT_LE(holder.start, match.start);
+      ASSERT_GE(holder.end, match.end);
+      ASSERT_LE(holder.end, target.size());
+      for (std::size_t unit = holder.start; unit < holder.end; ++unit) ASSERT_FALSE(parts(unit));
+      EXPECT_TRUE(holder.start == 0 || parts(holder.start - 1));
+      EXPECT_TRUE(holder.end == target.size() || parts(holder.end));
+      const MatchPlace place = holder == match               ? MatchPlace::Word
+                               : holder.start == match.start ? MatchPlace::StartOfWord
+                                                             : MatchPlace::InsideWord;
+      EXPECT_EQ(word.match, place) << word.word;
+    }
+  }
+}
+
+TEST(WordWalk, MatchesStandInTheWordsTheExplanationNames) {
+  PairGenerator generator(kSmallSeed);
+  std::vector<TextPair> pairs = TinyVocabularyPairs();
+  for (int i = 0; i < kSmallPairs; ++i) pairs.push_back(generator.SmallPair());
+  for (const TextPair& pair : pairs) {
+    if (HasFailure()) return;
+    SCOPED_TRACE(Described(pair));
+    ExpectMatchesStandInTheirWords(pair);
   }
 }
 
