@@ -8,7 +8,7 @@
 #include "explanation_texts.h"
 #include "text_conversion.h"
 
-namespace velmoro {
+namespace velmoro::ui {
 
 namespace {
 
@@ -102,4 +102,4 @@ QString PanelDescription(const StatusBarShape& shape, int number) {
   }
 }
 
-}  // namespace velmoro
+}  // namespace velmoro::ui

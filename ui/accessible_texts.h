@@ -12,7 +12,7 @@
 
 #include "velmoro/directions.h"
 
-namespace velmoro {
+namespace velmoro::ui {
 
 // The name of the box that holds text (1 or 2): "Text 1".
 [[nodiscard]] QString TextBoxName(int text);
@@ -51,4 +51,4 @@ namespace velmoro {
 // that has no tooltip of its own to say it; empty for another number.
 [[nodiscard]] QString PanelDescription(const StatusBarShape& shape, int number);
 
-}  // namespace velmoro
+}  // namespace velmoro::ui

@@ -12,19 +12,20 @@
 #include "text_conversion.h"
 #include "velmoro/directions.h"
 
+namespace velmoro::ui {
+
 namespace {
 
 // What a Compare explains of each direction that started, words aside.
-using DirectionHeads =
-    std::array<std::optional<velmoro::DirectionExplanation>, velmoro::kDirectionCount>;
-using DirectionCounts = std::array<velmoro::WordCounts, velmoro::kDirectionCount>;
+using DirectionHeads = std::array<std::optional<DirectionExplanation>, kDirectionCount>;
+using DirectionCounts = std::array<WordCounts, kDirectionCount>;
 
 // Each panel's text, as the window shows it.
-CompareResult::PanelTexts PanelTextsOf(const velmoro::StatusTexts& status) {
+CompareResult::PanelTexts PanelTextsOf(const StatusTexts& status) {
   CompareResult::PanelTexts texts;
   for (std::size_t bar = 0; bar < texts.size(); ++bar) {
     for (std::size_t panel = 0; panel < texts[bar].size(); ++panel) {
-      texts[bar][panel] = velmoro::FromUnits(status[bar][panel]);
+      texts[bar][panel] = FromUnits(status[bar][panel]);
     }
   }
   return texts;
@@ -34,16 +35,16 @@ CompareResult::PanelTexts PanelTextsOf(const velmoro::StatusTexts& status) {
 // the Compare left empty has none.
 void ExplainPanels(const DirectionHeads& heads, const DirectionCounts& counts,
                    CompareResult& result) {
-  for (std::size_t bar = 0; bar < velmoro::kStatusBars.size(); ++bar) {
+  for (std::size_t bar = 0; bar < kStatusBars.size(); ++bar) {
     const std::array<QString, 3>& panels = result.panel_texts[bar];
-    const velmoro::StatusBarShape& shape = velmoro::kStatusBars[bar];
+    const StatusBarShape& shape = kStatusBars[bar];
     const std::pair<std::size_t, int> scorePanels[] = {{1, shape.selfDirection},
                                                        {2, shape.crossDirection}};
     for (const auto& [panel, direction] : scorePanels) {
-      const std::size_t index = velmoro::DirectionIndex(direction);
+      const std::size_t index = DirectionIndex(direction);
       if (panels[panel].isEmpty() || !heads[index]) continue;
       result.panel_tool_tips[bar][panel] =
-          velmoro::PanelToolTip(panels[panel], *heads[index], counts[index]);
+          PanelToolTip(panels[panel], *heads[index], counts[index]);
     }
   }
 }
@@ -54,25 +55,25 @@ void ExplainPanels(const DirectionHeads& heads, const DirectionCounts& counts,
 // shows the direction that takes its text as the source and the other as the
 // target.
 void Compare(QString rawText1, QString rawText2, CompareResult& result) {
-  const std::array<QString, 2> texts = {velmoro::FrontText(std::move(rawText1)),
-                                        velmoro::FrontText(std::move(rawText2))};
-  const auto given1 = velmoro::GivenText::FromUtf16(velmoro::Units(texts[0]));
-  const auto given2 = velmoro::GivenText::FromUtf16(velmoro::Units(texts[1]));
-  velmoro::WalkRecord record;
-  velmoro::CompareView view = velmoro::CompareGivenView(given1, given2, &record);
+  const std::array<QString, 2> texts = {FrontText(std::move(rawText1)),
+                                        FrontText(std::move(rawText2))};
+  const auto given1 = GivenText::FromUtf16(Units(texts[0]));
+  const auto given2 = GivenText::FromUtf16(Units(texts[1]));
+  WalkRecord record;
+  CompareView view = CompareGivenView(given1, given2, &record);
   result.numbers = std::move(view.numbers);
   result.panel_texts = PanelTextsOf(view.status);
   DirectionHeads heads;
   DirectionCounts counts;
-  for (int direction = 1; direction <= velmoro::kDirectionCount; ++direction) {
-    const std::size_t index = velmoro::DirectionIndex(direction);
+  for (int direction = 1; direction <= kDirectionCount; ++direction) {
+    const std::size_t index = DirectionIndex(direction);
     heads[index] = record.Direction(direction);
     if (!heads[index]) continue;
-    const velmoro::DirectionExplanation& head = *heads[index];
+    const DirectionExplanation& head = *heads[index];
     const auto box = static_cast<std::size_t>(head.source - 1);
     std::optional<WordHighlights::WordsCollector> words;
     if (head.source != head.target) words.emplace(head, texts[1 - box]);
-    record.ForEachWord(direction, given1, given2, [&](const velmoro::ExplainedWord& word) {
+    record.ForEachWord(direction, given1, given2, [&](const ExplainedWord& word) {
       counts[index].Add(word);
       if (words) words->Add(word);
     });
@@ -158,3 +159,5 @@ void CompareRunner::workerFinished() {
   }
   if (shown) emit finished(result);
 }
+
+}  // namespace velmoro::ui

@@ -20,6 +20,8 @@
 
 class QThread;
 
+namespace velmoro::ui {
+
 // What the window shows of one Compare, made ready on the worker thread.
 struct CompareResult {
   // Something of each of panels 1 to 3 of StatusBar1, then StatusBar2.
@@ -28,7 +30,7 @@ struct CompareResult {
   // The texts the Compare was given: the boxes' edit counts at the time.
   WordHighlights::EditStamp stamp{};
   // Empty when the Compare could not run, for want of memory.
-  std::optional<velmoro::CompareNumbers> numbers;
+  std::optional<CompareNumbers> numbers;
   // The panels' texts as the engine wrote them; empty for a panel the
   // Compare did not produce.
   PanelTexts panel_texts;
@@ -82,3 +84,5 @@ class CompareRunner : public QObject {
   bool dropResult_ = false;
   std::optional<Request> waiting_;
 };
+
+}  // namespace velmoro::ui

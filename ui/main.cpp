@@ -54,7 +54,7 @@ int main(int argc, char* argv[]) {
   QApplication::setDesktopFileName(QStringLiteral("io.github.velmoro.Velmoro"));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/velmoro.svg")));
 
-  MainWindow window;
+  velmoro::ui::MainWindow window;
   window.show();
   const int status = QApplication::exec();
   // The window is gone; a Compare still running cannot be stopped and has no

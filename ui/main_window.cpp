@@ -23,9 +23,9 @@
 #include "velmoro/errors.h"
 #include "word_highlights.h"
 
-namespace {
+namespace velmoro::ui {
 
-using velmoro::ErrorKind;
+namespace {
 
 constexpr Qt::WindowFlags kFixedFrame =
     Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -60,8 +60,8 @@ TextBox* CreateTextBox(const QString& name, int number, const char* sampleText,
                        QWidget* parent) {
   auto* box = new TextBox(QString::fromUtf8(sampleText), parent);
   box->setObjectName(name);
-  box->setAccessibleName(velmoro::TextBoxName(number));
-  box->setAccessibleDescription(velmoro::TextBoxDescription(number));
+  box->setAccessibleName(TextBoxName(number));
+  box->setAccessibleDescription(TextBoxDescription(number));
   return box;
 }
 
@@ -71,7 +71,7 @@ QPushButton* CreateButton(const QString& name, const QString& caption,
   button->setObjectName(name);
   button->setAutoDefault(false);
   button->setDefault(false);
-  button->setAccessibleDescription(velmoro::CompareDescription());
+  button->setAccessibleDescription(CompareDescription());
   return button;
 }
 
@@ -97,15 +97,13 @@ MainWindow::MainWindow(ErrorReporter reportError, QWidget* parent)
                                    QMessageBox::critical(this, windowTitle(), message);
                                  }),
       label1_(CreateLabel(QStringLiteral("Label1"), tr("Result"),
-                          velmoro::ResultCaptionDescription(), this)),
+                          ResultCaptionDescription(), this)),
       label2_(CreateResultLabel(QStringLiteral("Label2"), this)),
-      text1_(CreateTextBox(QStringLiteral("Text1"), 1, velmoro::kSampleText1, this)),
-      text2_(CreateTextBox(QStringLiteral("Text2"), 2, velmoro::kSampleText2, this)),
+      text1_(CreateTextBox(QStringLiteral("Text1"), 1, kSampleText1, this)),
+      text2_(CreateTextBox(QStringLiteral("Text2"), 2, kSampleText2, this)),
       command1_(CreateButton(QStringLiteral("Command1"), tr("Compare"), this)),
-      statusBar1_(velmoro::CreateStatusBar(QStringLiteral("StatusBar1"), velmoro::kStatusBars[0],
-                                           this)),
-      statusBar2_(velmoro::CreateStatusBar(QStringLiteral("StatusBar2"), velmoro::kStatusBars[1],
-                                           this)),
+      statusBar1_(CreateStatusBar(QStringLiteral("StatusBar1"), kStatusBars[0], this)),
+      statusBar2_(CreateStatusBar(QStringLiteral("StatusBar2"), kStatusBars[1], this)),
       highlights_(new WordHighlights(text1_, text2_, this)),
       runner_(new CompareRunner(this)) {
   QAccessible::installFactory(WindowInterface);
@@ -160,15 +158,14 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 // The texts are taken as they stand at the click, also when the Compare
 // waits for another.
 void MainWindow::compare() {
-  runner_->request(velmoro::RawTextOfBox(*text1_), velmoro::RawTextOfBox(*text2_),
-                   highlights_->editStamp());
+  runner_->request(RawTextOfBox(*text1_), RawTextOfBox(*text2_), highlights_->editStamp());
 }
 
 void MainWindow::showBusy(bool busy) {
   command1_->setText(busy ? tr("Comparing…") : tr("Compare"));
   const QString cancel = busy ? tr("Press Escape to cancel") : QString();
   command1_->setToolTip(cancel);
-  command1_->setAccessibleDescription(busy ? cancel : velmoro::CompareDescription());
+  command1_->setAccessibleDescription(busy ? cancel : CompareDescription());
   if (busy) {
     setCursor(Qt::BusyCursor);
   } else {
@@ -180,16 +177,16 @@ void MainWindow::showResult(const std::shared_ptr<const CompareResult>& result) 
   showComparison(*result);
   for (int number = 1; number <= 3; ++number) {
     const auto panel = static_cast<std::size_t>(number - 1);
-    velmoro::SetPanelToolTip(*statusBar1_, number, result->panel_tool_tips[0][panel]);
-    velmoro::SetPanelToolTip(*statusBar2_, number, result->panel_tool_tips[1][panel]);
+    SetPanelToolTip(*statusBar1_, number, result->panel_tool_tips[0][panel]);
+    SetPanelToolTip(*statusBar2_, number, result->panel_tool_tips[1][panel]);
   }
-  velmoro::DescribeStatusBar(*statusBar1_, velmoro::kStatusBars[0]);
-  velmoro::DescribeStatusBar(*statusBar2_, velmoro::kStatusBars[1]);
+  DescribeStatusBar(*statusBar1_, kStatusBars[0]);
+  DescribeStatusBar(*statusBar2_, kStatusBars[1]);
   highlights_->show(result->words, result->stamp);
   if (!result->numbers) {
     reportError_(std::nullopt, result->failure);
   } else if (result->numbers->error) {
-    reportError_(*result->numbers->error, velmoro::FromUtf8(result->numbers->message));
+    reportError_(*result->numbers->error, FromUtf8(result->numbers->message));
   }
 }
 
@@ -198,9 +195,11 @@ void MainWindow::showResult(const std::shared_ptr<const CompareResult>& result) 
 void MainWindow::showComparison(const CompareResult& result) {
   for (int number = 2; number <= 3; ++number) {
     const auto panel = static_cast<std::size_t>(number - 1);
-    velmoro::SetPanelText(*statusBar1_, number, result.panel_texts[0][panel]);
-    velmoro::SetPanelText(*statusBar2_, number, result.panel_texts[1][panel]);
+    SetPanelText(*statusBar1_, number, result.panel_texts[0][panel]);
+    SetPanelText(*statusBar2_, number, result.panel_texts[1][panel]);
   }
   const std::optional<double> distance = result.numbers ? result.numbers->distance : std::nullopt;
-  label2_->setResult(distance ? velmoro::LocalResultText(*distance, QLocale()) : QString());
+  label2_->setResult(distance ? LocalResultText(*distance, QLocale()) : QString());
 }
+
+}  // namespace velmoro::ui

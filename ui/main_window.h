@@ -16,18 +16,21 @@
 #include <memory>
 #include <optional>
 
-class CompareRunner;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QStatusBar;
-class ResultLabel;
 class WordHighlights;
-struct CompareResult;
 
 namespace velmoro {
 enum class ErrorKind;
 }  // namespace velmoro
+
+namespace velmoro::ui {
+
+class CompareRunner;
+class ResultLabel;
+struct CompareResult;
 
 class MainWindow : public QWidget {
   Q_OBJECT
@@ -38,7 +41,7 @@ class MainWindow : public QWidget {
   // what happened and what to do, after the window shows what that Compare
   // produced.
   using ErrorReporter =
-      std::function<void(std::optional<velmoro::ErrorKind>, const QString& message)>;
+      std::function<void(std::optional<ErrorKind>, const QString& message)>;
 
   // Without a reporter, errors are shown in a modal message box.
   explicit MainWindow(ErrorReporter reportError = {}, QWidget* parent = nullptr);
@@ -72,3 +75,5 @@ class MainWindow : public QWidget {
   WordHighlights* highlights_;
   CompareRunner* runner_;
 };
+
+}  // namespace velmoro::ui

@@ -10,22 +10,24 @@
 #include "accessible_texts.h"
 #include "result_text.h"
 
+namespace velmoro::ui {
+
 ResultLabel::ResultLabel(QWidget* parent) : QLabel(parent) {
   setTextFormat(Qt::PlainText);
   setAlignment(Qt::AlignLeft | Qt::AlignTop);
   setFocusPolicy(Qt::ClickFocus);
-  setAccessibleName(velmoro::ResultName(result_));
-  setAccessibleDescription(velmoro::ResultDescription());
+  setAccessibleName(ResultName(result_));
+  setAccessibleDescription(ResultDescription());
 }
 
 void ResultLabel::setResult(const QString& result) {
   result_ = result;
   const int width = contentsRect().width();
-  setText(velmoro::FittingResultText(result, [this, width](const QString& text) {
+  setText(FittingResultText(result, [this, width](const QString& text) {
     return fontMetrics().horizontalAdvance(text) <= width;
   }));
   setToolTip(result);
-  setAccessibleName(velmoro::ResultName(result));
+  setAccessibleName(ResultName(result));
 }
 
 void ResultLabel::copy() const {
@@ -71,3 +73,5 @@ void ResultLabel::paintEvent(QPaintEvent* event) {
   painter.setPen(palette().highlightedText().color());
   painter.drawText(area, Qt::AlignLeft | Qt::AlignTop, text());
 }
+
+}  // namespace velmoro::ui

@@ -9,6 +9,8 @@
 
 #include <QLabel>
 
+namespace velmoro::ui {
+
 class ResultLabel : public QLabel {
   Q_OBJECT
 
@@ -32,3 +34,5 @@ class ResultLabel : public QLabel {
  private:
   QString result_;
 };
+
+}  // namespace velmoro::ui

@@ -5,7 +5,7 @@
 #include "text_conversion.h"
 #include "velmoro/procedures.h"
 
-namespace velmoro {
+namespace velmoro::ui {
 
 namespace {
 
@@ -83,4 +83,4 @@ QString FittingResultText(const QString& text, const std::function<bool(const QS
   return RoundedResultText(text, 0);
 }
 
-}  // namespace velmoro
+}  // namespace velmoro::ui

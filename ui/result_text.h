@@ -10,7 +10,7 @@
 
 class QLocale;
 
-namespace velmoro {
+namespace velmoro::ui {
 
 // distance, a Compare's result, written by the engine with locale's decimal
 // separator: "6.6973953762657", "-1,5E-05".
@@ -29,4 +29,4 @@ namespace velmoro {
 [[nodiscard]] QString FittingResultText(const QString& text,
                                         const std::function<bool(const QString&)>& fits);
 
-}  // namespace velmoro
+}  // namespace velmoro::ui

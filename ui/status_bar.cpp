@@ -10,7 +10,7 @@
 #include "text_conversion.h"
 #include "velmoro/directions.h"
 
-namespace velmoro {
+namespace velmoro::ui {
 
 namespace {
 
@@ -80,4 +80,4 @@ void DescribeStatusBar(QStatusBar& bar, const StatusBarShape& shape) {
   bar.setAccessibleDescription(StatusBarDescription(shape));
 }
 
-}  // namespace velmoro
+}  // namespace velmoro::ui

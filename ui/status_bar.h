@@ -11,8 +11,10 @@ class QStatusBar;
 class QWidget;
 
 namespace velmoro {
-
 struct StatusBarShape;
+}  // namespace velmoro
+
+namespace velmoro::ui {
 
 // A new status bar of shape named name, a child of parent, whose panel 1
 // reads the shape's label and whose panels 2 and 3 are empty, described as
@@ -33,4 +35,4 @@ void SetPanelToolTip(QStatusBar& bar, int number, const QString& toolTip);
 // the scores of every Compare are announced.
 void DescribeStatusBar(QStatusBar& bar, const StatusBarShape& shape);
 
-}  // namespace velmoro
+}  // namespace velmoro::ui

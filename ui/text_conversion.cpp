@@ -3,7 +3,7 @@
 #include <QPlainTextEdit>
 #include <QTextDocument>
 
-namespace velmoro {
+namespace velmoro::ui {
 
 namespace {
 
@@ -37,4 +37,4 @@ std::u16string_view Units(const QString& text) {
   return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
 }
 
-}  // namespace velmoro
+}  // namespace velmoro::ui

@@ -9,7 +9,7 @@
 
 class QPlainTextEdit;
 
-namespace velmoro {
+namespace velmoro::ui {
 
 // text, UTF-8 from the engine's front (a message, a label), as the window
 // shows it.
@@ -33,4 +33,4 @@ namespace velmoro {
 // text's units, as the front takes them; text must outlive the view.
 [[nodiscard]] std::u16string_view Units(const QString& text);
 
-}  // namespace velmoro
+}  // namespace velmoro::ui

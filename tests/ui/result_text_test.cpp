@@ -18,7 +18,7 @@ class ResultTextTest : public QObject {
   void localResultText() {
     QFETCH(QLocale, locale);
     QFETCH(QString, text);
-    QCOMPARE(velmoro::LocalResultText(-1.5E-05, locale), text);
+    QCOMPARE(velmoro::ui::LocalResultText(-1.5E-05, locale), text);
   }
 
   void roundedResultText_data() {
@@ -38,7 +38,7 @@ class ResultTextTest : public QObject {
     QFETCH(QString, text);
     QFETCH(int, digits);
     QFETCH(QString, rounded);
-    QCOMPARE(velmoro::RoundedResultText(text, digits), rounded);
+    QCOMPARE(velmoro::ui::RoundedResultText(text, digits), rounded);
   }
 
   // The most digits that fit, by length here, and none when nothing fits.
@@ -46,9 +46,9 @@ class ResultTextTest : public QObject {
     const auto upTo = [](qsizetype length) {
       return [length](const QString& text) { return text.size() <= length; };
     };
-    QCOMPARE(velmoro::FittingResultText("1.23456789012345E+15", upTo(9)), "1.235E+15");
-    QCOMPARE(velmoro::FittingResultText("6.6973953762657", upTo(20)), "6.6973953762657");
-    QCOMPARE(velmoro::FittingResultText("6.6973953762657", upTo(0)), "7");
+    QCOMPARE(velmoro::ui::FittingResultText("1.23456789012345E+15", upTo(9)), "1.235E+15");
+    QCOMPARE(velmoro::ui::FittingResultText("6.6973953762657", upTo(20)), "6.6973953762657");
+    QCOMPARE(velmoro::ui::FittingResultText("6.6973953762657", upTo(0)), "7");
   }
 };
 

@@ -22,7 +22,7 @@ class TextConversionTest : public QObject {
     QFETCH(QString, givenText);
     QPlainTextEdit box;
     box.setPlainText(boxText);
-    QCOMPARE(velmoro::FrontText(velmoro::RawTextOfBox(box)), givenText);
+    QCOMPARE(velmoro::ui::FrontText(velmoro::ui::RawTextOfBox(box)), givenText);
   }
 
   void typedLineBreaks() {
@@ -32,7 +32,7 @@ class TextConversionTest : public QObject {
     QTest::keyClicks(&box, "b");
     QTest::keyClick(&box, Qt::Key_Return, Qt::ShiftModifier);
     QTest::keyClicks(&box, "c");
-    QCOMPARE(velmoro::FrontText(velmoro::RawTextOfBox(box)), QStringLiteral("a\nb\nc"));
+    QCOMPARE(velmoro::ui::FrontText(velmoro::ui::RawTextOfBox(box)), QStringLiteral("a\nb\nc"));
   }
 };
 

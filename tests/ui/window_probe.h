@@ -10,7 +10,12 @@
 #include <QStringList>
 #include <QTest>
 
+#include "main_window.h"
 #include "result_label.h"
+
+// The window's own classes, as the window tests name them.
+using velmoro::ui::MainWindow;
+using velmoro::ui::ResultLabel;
 
 // The control named name, of type Widget; ends the test run if there is none.
 template <typename Widget>
