@@ -2,8 +2,9 @@
 # Instructions a pair that the engine's Compare action (RunCompareAction)
 # executes, counted by callgrind over sets of sentence pairs: the bench's
 # twelve-word English-like pairs, the licence sentences of 10 to 40 words,
-# and licence texts of fixed numbers of words. Unlike times, the counts do
-# not depend on what else the machine runs.
+# and licence texts of fixed numbers of words; with the part of them that
+# prepares the two texts and the part that builds the word scan's tables.
+# Unlike times, the counts do not depend on what else the machine runs.
 #
 # Usage: callgrind_per_pair.sh BUILD_DIR [PAIRS]
 #   BUILD_DIR  the bench preset's build folder, for example build/bench
@@ -20,18 +21,28 @@ command -v valgrind >/dev/null || { echo "callgrind_per_pair: valgrind not found
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 
-# Prints a set's row: its name, mean words a text and instructions a pair.
+# The instructions spent in a function and all it calls, by its name's start.
+inclusive() {  # function
+  callgrind_annotate --inclusive=yes --auto=no "$work/out" 2>/dev/null |
+    awk -v f="$1" 'index($0, f) { gsub(",", "", $1); sum += $1 } END { print sum + 0 }'
+}
+
+# Prints a set's row: its name, mean words a text, instructions a pair, and
+# of them those that prepare both texts and that build the word scan's
+# tables (the rest scores the four directions).
 count() {  # name file
   valgrind --tool=callgrind --callgrind-out-file="$work/out" \
     --toggle-collect='velmoro::RunCompareAction*' "$tool" "$2" >/dev/null 2>&1
-  local instructions words
+  local instructions words prepare tables
   instructions=$(callgrind_annotate "$work/out" | awk '/PROGRAM TOTALS/ { gsub(",", "", $1); print $1 }')
+  prepare=$(inclusive 'velmoro::PreparedText::Assign(')
+  tables=$(inclusive 'velmoro::ShortTexts::Take(')
   words=$(awk -F'\t' '{ n += split($1, a, " ") + split($2, b, " ") } END { printf "%.1f", n / NR / 2 }' "$2")
-  awk -v name="$1" -v w="$words" -v i="$instructions" -v n="$pairs" \
-    'BEGIN { printf "%-28s %6s %12.0f\n", name, w, i / n }'
+  awk -v name="$1" -v w="$words" -v i="$instructions" -v p="$prepare" -v t="$tables" -v n="$pairs" \
+    'BEGIN { printf "%-28s %6s %12.0f %8.0f %8.0f\n", name, w, i / n, p / n, t / n }'
 }
 
-printf '%-28s %6s %12s\n' set words instructions_per_pair
+printf '%-28s %6s %12s %8s %8s\n' set words instructions_per_pair prepare tables
 python3 "$here/make_sentence_pairs.py" "$pairs" 1 --tsv >"$work/twelve.tsv"
 count "twelve-word English-like" "$work/twelve.tsv"
 python3 "$here/make_sentence_pairs.py" "$pairs" 1 --licences --tsv >"$work/licence.tsv"
