@@ -24,7 +24,7 @@ namespace velmoro::ui {
 
 // What the window shows of one Compare, made ready on the worker thread.
 struct CompareResult {
-  // Something of each of panels 1 to 3 of StatusBar1, then StatusBar2.
+  // A text for each of panels 1 to 3 of StatusBar1, then of StatusBar2.
   using PanelTexts = std::array<std::array<QString, 3>, 2>;
 
   // The texts the Compare was given: the boxes' edit counts at the time.

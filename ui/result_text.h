@@ -19,9 +19,10 @@ namespace velmoro::ui {
 // text, a result text as LocalResultText gives it, rounded half away from zero
 // to fractionDigits digits behind its decimal separator, keeping its sign and
 // exponent: "6.6973953762657" to 3 gives "6.697", "9.96E-05" to 1 "10.0E-05".
-// A text with fractionDigits digits or fewer comes back as it is. The digits
-// shown are rounded, not the number: rounding the number again could end on
-// another last digit than the whole text in the tooltip beside it.
+// A text with fractionDigits digits or fewer comes back as it is. The text
+// is rounded, not the number, so that the label agrees with the whole text in
+// its tooltip: the double nearest 2.675, shown whole as "2.675", lies below
+// it, and would round to 2.67.
 [[nodiscard]] QString RoundedResultText(const QString& text, int fractionDigits);
 
 // text rounded to the most decimals for which fits holds; with none at all
