@@ -4,8 +4,9 @@
 // need of the engine beyond velmoro/velmoro.h, and the only engine header they
 // include: texts taken in once and compared many times, a Compare that keeps
 // the words it walked as compactly as the engine records them, one that gives
-// its numbers alone, the check of UTF-8 read in pieces, and which characters
-// part words. Not installed: callers outside the project use velmoro.h.
+// its numbers alone, one that gives a window its numbers and its status bars'
+// texts in 16-bit units, the check of UTF-8 read in pieces, and which
+// characters part words. Not installed: callers outside the project use velmoro.h.
 
 #include <array>
 #include <cstddef>
