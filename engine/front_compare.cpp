@@ -1,5 +1,6 @@
 #include "velmoro/fronts.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <utility>
 
@@ -58,6 +59,15 @@ Numbers NumbersOf(const CompareOutcome& outcome) {
   numbers.error = outcome.error;
   numbers.message = CompareMessage(outcome);
   return numbers;
+}
+
+// Where the found word at index, among walk's words, stands among its found
+// words.
+std::size_t FoundIndexOf(const DirectionWalk& walk, std::size_t index) {
+  const auto found =
+      std::lower_bound(walk.found.begin(), walk.found.end(), index,
+                       [](const FoundWord& word, std::size_t at) { return word.word < at; });
+  return static_cast<std::size_t>(found - walk.found.begin());
 }
 
 // units, a span of text's compared text, in code points of text as given.
@@ -128,6 +138,9 @@ void WalkRecord::ForEachWord(int direction, const GivenText& text1, const GivenT
   std::optional<NotFoundReasons> reasons;
   if (walk->complete) reasons.emplace(source.text(), target.text(), *walk);
   internal::TargetWords targetWords(target.text());
+  // Where each found word so far stands, for the words whose places it used.
+  std::vector<Span> foundSources;
+  foundSources.reserve(walk->found.size());
   std::size_t index = 0;
   ForEachWalkedWord(source.text(), *walk, [&](const WalkedWord& word) {
     ExplainedWord explained = ExplainedWordOf(word, source, target, targetWords);
@@ -135,7 +148,12 @@ void WalkRecord::ForEachWord(int direction, const GivenText& text1, const GivenT
       const NotFoundReasons::Reason reason = reasons->Of(index);
       explained.not_found = reason.kind;
       explained.used_by = reason.usedBy;
+      if (reason.usedBy) {
+        explained.used_by_source = foundSources[FoundIndexOf(*walk, *reason.usedBy)];
+        explained.utf16.used_by_source = Utf16Units(source, *explained.used_by_source);
+      }
     }
+    if (word.found()) foundSources.push_back(explained.source);
     visit(explained);
     ++index;
   });

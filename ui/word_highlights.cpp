@@ -96,23 +96,17 @@ WordHighlights::WordsCollector::WordsCollector(const velmoro::DirectionExplanati
 }
 
 void WordHighlights::WordsCollector::Add(const velmoro::ExplainedWord& word) {
-  const std::size_t walkIndex = walked_++;
   words_.walkedEnd = Position(word.utf16.source.end);
   // The empty word of a leading mark stands nowhere a pointer can rest.
   if (word.source.start == word.source.end) return;
   if (word.not_found == velmoro::NotFound::Used) {
-    int usedBy = -1;
-    if (word.used_by) {
-      const auto found =
-          std::lower_bound(foundWalkIndex_.begin(), foundWalkIndex_.end(), *word.used_by);
-      if (found != foundWalkIndex_.end() && *found == *word.used_by) {
-        usedBy = static_cast<int>(found - foundWalkIndex_.begin());
-      }
+    UsedUpWord used{Position(word.utf16.source.start), words_.walkedEnd, std::nullopt};
+    if (const auto usedBy = word.utf16.used_by_source) {
+      used.usedBy = std::pair(Position(usedBy->start), Position(usedBy->end));
     }
-    words_.usedUp.push_back({Position(word.utf16.source.start), words_.walkedEnd, usedBy});
+    words_.usedUp.push_back(used);
   }
   if (!word.target) return;
-  foundWalkIndex_.push_back(walkIndex);
   const velmoro::Span match = *word.utf16.target;
   const velmoro::Span enclosing = *word.utf16.enclosing;
   FoundWord found{Position(word.utf16.source.start),
@@ -198,11 +192,10 @@ QString WordHighlights::unfoundToolTip(std::size_t index, int position) const {
     return velmoro::NotFoundToolTip(words.targetText, velmoro::NotFound::Absent, {});
   }
   QString usedBy;
-  if (const int found = std::prev(behind)->usedBy; found >= 0) {
-    const FoundWord& word = words.found[static_cast<std::size_t>(found)];
+  if (const auto& by = std::prev(behind)->usedBy) {
     QTextCursor cursor(boxes_[index].edit->document());
-    cursor.setPosition(word.start);
-    cursor.setPosition(word.end, QTextCursor::KeepAnchor);
+    cursor.setPosition(by->first);
+    cursor.setPosition(by->second, QTextCursor::KeepAnchor);
     usedBy = cursor.selectedText();
   }
   return velmoro::NotFoundToolTip(words.targetText, velmoro::NotFound::Used, usedBy);

@@ -61,7 +61,8 @@ class WordHighlights : public QObject {
   struct UsedUpWord {
     int start = 0;
     int end = 0;
-    int usedBy = -1;  // the found word that took its first place, or -1
+    // Where the found word that took its first place stands, where one is named.
+    std::optional<std::pair<int, int>> usedBy;
   };
 
   // What a box shows of one direction's explanation.
@@ -93,8 +94,6 @@ class WordHighlights : public QObject {
     const QString& otherText_;
     int source_;
     BoxWords words_;
-    std::size_t walked_ = 0;
-    std::vector<std::size_t> foundWalkIndex_;  // of each found word, ascending
   };
 
   WordHighlights(QPlainTextEdit* text1, QPlainTextEdit* text2, QObject* parent = nullptr);

@@ -9,7 +9,6 @@
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -80,21 +79,20 @@ class DirectionOutline {
  public:
   explicit DirectionOutline(bool tinted) : tinted_(tinted) {}
 
-  void Add(const ExplainedWord& word, std::size_t index, bool asRow) {
+  void Add(const ExplainedWord& word, bool asRow) {
     ++words_;
     found_ += word.target ? 1 : 0;
     byContext_ += word.following ? 1 : 0;
-    const std::optional<std::size_t> foundIndex = FoundIndexOf(word.used_by);
     if (asRow) rowUsedBy_.push_back(word.used_by ? static_cast<std::int32_t>(*word.used_by) : -1);
-    if (word.target) foundWordIndices_.push_back(index);
     if (!tinted_) return;
     walkedEnd_ = Place(word.utf16.source.end);
     // The empty word of a leading mark stands nowhere a pointer can rest.
     if (word.source.start == word.source.end) return;
     const std::int32_t start = Place(word.utf16.source.start);
     if (word.not_found == velmoro::NotFound::Used) {
-      usedWords_.insert(usedWords_.end(),
-                        {start, walkedEnd_, foundIndex ? static_cast<std::int32_t>(*foundIndex) : -1});
+      const std::optional<velmoro::Span> usedBy = word.utf16.used_by_source;
+      usedWords_.insert(usedWords_.end(), {start, walkedEnd_, usedBy ? Place(usedBy->start) : -1,
+                                           usedBy ? Place(usedBy->end) : -1});
     }
     if (!word.target) return;
     const velmoro::Span match = *word.utf16.target;
@@ -121,14 +119,6 @@ class DirectionOutline {
   }
 
  private:
-  // Among the found words so far, the place of the word at index.
-  [[nodiscard]] std::optional<std::size_t> FoundIndexOf(std::optional<std::size_t> index) const {
-    if (!index) return std::nullopt;
-    const auto at = std::lower_bound(foundWordIndices_.begin(), foundWordIndices_.end(), *index);
-    if (at == foundWordIndices_.end() || *at != *index) return std::nullopt;
-    return static_cast<std::size_t>(at - foundWordIndices_.begin());
-  }
-
   static std::int32_t Place(std::size_t unit) { return static_cast<std::int32_t>(unit); }
 
   bool tinted_;
@@ -136,15 +126,14 @@ class DirectionOutline {
   int found_ = 0;
   int byContext_ = 0;
   std::vector<std::int32_t> rowUsedBy_;
-  std::vector<std::size_t> foundWordIndices_;
   std::int32_t walkedEnd_ = 0;
   // Per found word: its start and end, its match's, the start and end of the
   // word that holds the match, how the match stands there (velmoro::MatchPlace:
   // 0 the whole word, 1 its start, 2 further in), points, following and
   // preceding (-1: none).
   std::vector<std::int32_t> foundWords_;
-  // Per word whose places were used: its start and end, and the found word
-  // that took its first place (-1: none named).
+  // Per word whose places were used: its start and end, and the start and end
+  // of the found word that took its first place (-1, -1: none named).
   std::vector<std::int32_t> usedWords_;
 };
 
@@ -180,9 +169,9 @@ val Outline(const std::u16string& text1, const std::u16string& text2, int rowLim
     velmoro::records::WriteJsonDirection(json, *explained, [&] {
       std::size_t index = 0;
       record.ForEachWord(direction, given1, given2, [&](const ExplainedWord& word) {
-        const bool asRow = index < static_cast<std::size_t>(rowLimit);
+        const bool asRow = index++ < static_cast<std::size_t>(rowLimit);
         if (asRow) velmoro::records::WriteJsonWord(json, word);
-        outline.Add(word, index++, asRow);
+        outline.Add(word, asRow);
       });
     });
     directions.set(direction - 1, outline.ToValue());

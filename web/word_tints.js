@@ -59,10 +59,10 @@ export function panelToolTip(panelText, direction, counts) {
 // Per found word, in foundWords: its start and end, its match's, the start
 // and end of the word that holds the match, how the match stands there (0 the
 // whole word), points, following and preceding (-1: none); per used word, in
-// usedWords: its start and end and the found word that took its first place
-// (-1: none named). See web/binding.cpp.
+// usedWords: its start and end and the start and end of the found word that
+// took its first place (-1: none named). See web/binding.cpp.
 const kFoundFields = 10;
-const kUsedFields = 3;
+const kUsedFields = 4;
 const kWholeWord = 0;
 
 function foundWord(words, index) {
@@ -187,8 +187,8 @@ export class WordTints {
     if (!direction.complete) return notFoundToolTip(target);
     const used = lastStartingBy(outline.usedWords, kUsedFields, offset);
     if (used < 0 || offset > outline.usedWords[used * kUsedFields + 1]) return notFoundToolTip(target, 'absent');
-    const by = outline.usedWords[used * kUsedFields + 2];
-    const usedBy = by < 0 ? '' : shown(source.slice(...[0, 1].map((field) => outline.foundWords[by * kFoundFields + field])));
+    const by = outline.usedWords.slice(used * kUsedFields + 2, (used + 1) * kUsedFields);
+    const usedBy = by[0] < 0 ? '' : shown(source.slice(...by));
     return notFoundToolTip(target, 'used', usedBy);
   }
 

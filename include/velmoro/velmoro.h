@@ -74,6 +74,7 @@ struct Utf16Places {
   Span source;
   std::optional<Span> target;
   std::optional<Span> enclosing;
+  std::optional<Span> used_by_source;
 };
 
 // One word a direction's scan walked.
@@ -91,11 +92,13 @@ struct ExplainedWord {
   // direction's words, of the earlier word found where this one first occurs
   // in the target, when one word used that place.
   std::optional<std::size_t> used_by;
+  // Where that earlier word stands in the source text.
+  std::optional<Span> used_by_source;
   // For a found word: how its match stands among the target's words, and the
   // word of the target that holds it (the match itself where it is a word).
   std::optional<MatchPlace> match;
   std::optional<Span> enclosing;
-  // source, target and enclosing in UTF-16 units.
+  // source, target, enclosing and used_by_source in UTF-16 units.
   Utf16Places utf16;
 };
 

@@ -236,6 +236,13 @@ TEST(Explain, SaysWhyAWordEarnedNothing) {
   EXPECT_EQ(words[2].used_by, 0U);
   EXPECT_EQ(words[3].not_found, NotFound::Absent);
   EXPECT_EQ(words[3].used_by, std::nullopt);
+  EXPECT_EQ(words[3].used_by_source, std::nullopt);
+  EXPECT_EQ(words[2].used_by_source, (Span{0, 1}));
+  // The earlier word is named by where it stands, in UTF-16 units too.
+  const ExplainedWord& bag = Explain(u"\U0001F600 a bag", u"bag")[0]->words[2];
+  EXPECT_EQ(bag.used_by, 1U);
+  EXPECT_EQ(bag.used_by_source, (Span{2, 3}));
+  EXPECT_EQ(bag.utf16.used_by_source, (Span{3, 4}));
 }
 
 // An error keeps the words walked before it; later directions never start.

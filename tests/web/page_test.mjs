@@ -105,6 +105,13 @@ await withSite(site, async (browser, url) => {
     "not found in text 2: it occurs there only where earlier words were found; 'red' took its first place");
   await pointAt(page, 'Text1', 12, 17);
   assert.equal(await page.textContent('#WordTip'), 'not found in text 2: it does not occur there');
+  // The empty word of a leading mark is found too, and shows nowhere: the
+  // word named is still the one that took the place.
+  await setTexts(['.a bag', 'x bag']);
+  await compare();
+  await pointAt(page, 'Text1', 3, 6);
+  assert.equal(await page.textContent('#WordTip'),
+    "not found in text 2: it occurs there only where earlier words were found; 'a' took its first place");
   await page.mouse.move(1, 1);
 
   // Direction 1 ends in an overflow, so directions 2 to 4 never run: Text1 is
