@@ -19,6 +19,7 @@
 #include "cli_runner.h"
 #include "exit_status.h"
 #include "sample_pair.h"
+#include "velmoro/pairs/pool.h"
 
 namespace {
 
@@ -361,6 +362,9 @@ TEST_F(VelmoroCli, SaysPlainlyWhatIsWrongWithACommandLine) {
     std::vector<std::string> args;
     std::string message;
   };
+  const std::string threads =
+      "a number of threads from 1 to " + std::to_string(velmoro::pairs::kMostThreads);
+  const std::string pastTheMost = std::to_string(velmoro::pairs::kMostThreads + 1);
   const std::vector<Row> rows = {
       {{"--batch", "a.jsonl", "b.jsonl", "c.jsonl"},
        "--batch reads its pairs from one file, so 'b.jsonl' has no place here (to read several, "
@@ -369,9 +373,10 @@ TEST_F(VelmoroCli, SaysPlainlyWhatIsWrongWithACommandLine) {
                              "only 'a.txt'"},
       {{"--lines", "a.txt", "b.txt", "c.txt"},
        "--lines compares two files, FILE1 and FILE2, so 'c.txt' has no place here"},
-      {{"--batch", "-j", "0"}, "-j/--jobs takes a number of threads from 1 to 1024, not '0'"},
-      {{"--batch", "--jobs"},
-       "-j/--jobs needs N, a number of threads from 1 to 1024, right after it"},
+      {{"--batch", "-j", "0"}, "-j/--jobs takes " + threads + ", not '0'"},
+      {{"--batch", "-j", pastTheMost},
+       "-j/--jobs takes " + threads + ", not '" + pastTheMost + "'"},
+      {{"--batch", "--jobs"}, "-j/--jobs needs N, " + threads + ", right after it"},
       {{"--batch", "--progress", "often"}, "--progress takes auto, always or never, not 'often'"},
       {{"one", "--file1"}, "--file1 needs the PATH of text 1 right after it"},
       {{"--file2", "a", "--file2", "b", "one"}, "--file2 is given 2 times: give it once"},

@@ -49,12 +49,13 @@ struct CoarseClock {
       1, std::min({std::size_t{threads}, std::size_t{kMostThreads}, blocks})));
 }
 
-// Calls work(i) for every i in [0, count) on up to threads threads, the
-// calling thread one of them, and keepGoing() on the calling thread every
-// kAskEvery until all is done. When keepGoing returns false, indices not yet
-// begun are skipped and false is returned. A thread the system has no room
-// for, or cannot start, leaves its share to the others. The first exception
-// of work is thrown again here, once every thread has stopped.
+// Calls work(i) for every i in [0, count) on up to threads threads (at
+// least one), the calling thread one of them, and keepGoing() on the calling
+// thread every kAskEvery until all is done. When keepGoing returns false,
+// indices not yet begun are skipped and false is returned. A thread the
+// system has no room for, or cannot start, leaves its share to the others.
+// The first exception of work is thrown again here, once every thread has
+// stopped.
 template <typename Work, typename KeepGoing>
 bool WorkInBlocks(std::size_t count, unsigned threads, Work work, KeepGoing keepGoing) {
   std::atomic<std::size_t> next{0};

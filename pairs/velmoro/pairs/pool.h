@@ -35,7 +35,8 @@ class Pool {
   // Starts up to threads workers, none for 0. Where the system refuses a
   // thread, for want of memory or of threads, or the address space has no
   // room for one, half as many as it gave are kept, so that the memory left
-  // holds their work. A worker takes the signals the calling thread blocks.
+  // holds their work. Workers start with the calling thread's signal mask:
+  // a signal blocked around the construction is left to the calling thread.
   explicit Pool(unsigned threads);
   // Drops the jobs not begun and waits for the workers.
   ~Pool();
