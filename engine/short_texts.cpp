@@ -98,13 +98,79 @@ static_assert(kWordScanWords <= WordSet::kCapacity);
          (words.empty() || words.front().length > 0);
 }
 
+// The words of a vocabulary by their first two units, and the one-unit words
+// by their unit, in an open-addressing table with a list of the words that
+// share each key: the words inside a word are found by looking up the units
+// at each of its offsets, for a cost that grows with the vocabulary's units
+// rather than with the square of its words.
+class WordsByPrefix {
+ public:
+  explicit WordsByPrefix(std::span<const Vocabulary::Word> words)
+      : shift_(64 - static_cast<unsigned>(std::countr_zero(std::bit_ceil(2 * words.size() + 2)))) {
+    std::fill_n(keys_.begin(), std::size_t{1} << (64 - shift_), kNoKey);
+    for (std::size_t id = 0; id < words.size(); ++id) {
+      const Vocabulary::Word& word = words[id];
+      std::size_t slot = SlotOf(KeyOf(word.data, std::min<std::size_t>(word.size, 2)));
+      if (keys_[slot] == kNoKey) {
+        keys_[slot] = KeyOf(word.data, std::min<std::size_t>(word.size, 2));
+        first_[slot] = kNoWord;
+      }
+      next_[id] = first_[slot];
+      first_[slot] = static_cast<WordId>(id);
+    }
+  }
+
+  // Calls onWord(id) for every word whose first length units (1 or 2) are
+  // those at units.
+  template <typename OnWord>
+  void ForEachStartingWith(const char16_t* units, std::size_t length, OnWord&& onWord) const {
+    const std::size_t slot = SlotOf(KeyOf(units, length));
+    if (keys_[slot] == kNoKey) return;
+    for (WordId id = first_[slot]; id != kNoWord; id = next_[id]) onWord(id);
+  }
+
+ private:
+  static constexpr std::size_t kSlots = std::bit_ceil(2 * Vocabulary::kMostWords + 2);
+  static constexpr std::uint64_t kNoKey = ~std::uint64_t{0};
+  static constexpr WordId kNoWord = 0xFFFF;
+
+  // Two units and one keep apart by the bit above them.
+  [[nodiscard]] static std::uint64_t KeyOf(const char16_t* units, std::size_t length) {
+    return length == 1 ? units[0]
+                       : (std::uint64_t{1} << 32) | (std::uint64_t{units[0]} << 16) | units[1];
+  }
+
+  // Linear probing from the key's hash; the table is never more than half full.
+  [[nodiscard]] std::size_t SlotOf(std::uint64_t key) const {
+    std::size_t slot = static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ULL) >> shift_);
+    while (keys_[slot] != kNoKey && keys_[slot] != key) slot = (slot + 1) & Mask();
+    return slot;
+  }
+  [[nodiscard]] std::size_t Mask() const { return (std::size_t{1} << (64 - shift_)) - 1; }
+
+  unsigned shift_;
+  // Left uninitialised beyond the slots in use.
+  std::array<std::uint64_t, kSlots> keys_;
+  std::array<WordId, kSlots> first_;
+  std::array<WordId, Vocabulary::kMostWords> next_;
+};
+
 // A word inside another is held by every word that holds the other: each
 // set starts as the word's own places and gains those of each longer word
-// it stands inside. Only a longer word can hold another, and the unit bits
-// rule out most pairs before a search.
+// it stands inside. The order does not matter, since a word inside a word
+// inside another is inside that one too.
 // The sets are text 0's for each word of the vocabulary, then text 1's.
-void AddWordsInsideWords(const Vocabulary& vocabulary, std::span<WordSet> holding) {
-  const std::span<const Vocabulary::Word> words = vocabulary.words();
+void AddInside(std::span<WordSet> holding, std::size_t words, std::size_t inner,
+               std::size_t outer) {
+  holding[inner] |= holding[outer];
+  holding[words + inner] |= holding[words + outer];
+}
+
+// Each shorter word tested against each longer one: for a small vocabulary
+// cheaper than the table of prefixes. Only a longer word can hold another,
+// and the unit bits rule out most pairs before a search.
+void AddWordsInsideWordsPairwise(std::span<const Vocabulary::Word> words,
+                                 std::span<WordSet> holding) {
   std::array<WordId, Vocabulary::kMostWords> byLength;
   for (std::size_t id = 0; id < words.size(); ++id) byLength[id] = static_cast<WordId>(id);
   const auto sorted = std::span(byLength).first(words.size());
@@ -122,9 +188,40 @@ void AddWordsInsideWords(const Vocabulary& vocabulary, std::span<WordSet> holdin
           FindUnits(words[sorted[o]].View(), inner.View()) == kNotFound) {
         continue;
       }
-      holding[sorted[i]] |= holding[sorted[o]];
-      holding[words.size() + sorted[i]] |= holding[words.size() + sorted[o]];
+      AddInside(holding, words.size(), sorted[i], sorted[o]);
     }
+  }
+}
+
+// Each longer word's offsets looked up in the table of prefixes.
+void AddWordsInsideWordsByPrefix(std::span<const Vocabulary::Word> words,
+                                 std::span<WordSet> holding) {
+  const WordsByPrefix byPrefix(words);
+  for (std::size_t outer = 0; outer < words.size(); ++outer) {
+    const Vocabulary::Word& o = words[outer];
+    const auto addInside = [&](WordId inner) { AddInside(holding, words.size(), inner, outer); };
+    for (std::size_t p = 0; p < o.size; ++p) {
+      if (o.size > 1) {
+        byPrefix.ForEachStartingWith(o.data + p, 1, addInside);
+      }
+      if (p + 2 > o.size) continue;
+      byPrefix.ForEachStartingWith(o.data + p, 2, [&](WordId inner) {
+        const Vocabulary::Word& i = words[inner];
+        if (i.size < o.size && p + i.size <= o.size &&
+            std::memcmp(o.data + p + 2, i.data + 2, (i.size - 2) * sizeof(char16_t)) == 0) {
+          addInside(inner);
+        }
+      });
+    }
+  }
+}
+
+void AddWordsInsideWords(const Vocabulary& vocabulary, std::span<WordSet> holding) {
+  const std::span<const Vocabulary::Word> words = vocabulary.words();
+  if (words.size() < kWordsByPrefixFrom) {
+    AddWordsInsideWordsPairwise(words, holding);
+  } else {
+    AddWordsInsideWordsByPrefix(words, holding);
   }
 }
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <span>
+#include <vector>
 
 #include "engine_test_support.h"
 #include "tuning.h"
@@ -58,6 +59,48 @@ TEST(ShortTexts, FindsTheWordsHoldingEachWord) {
   EXPECT_TRUE(inText1.Contains(0) && inText1.Contains(1));
   EXPECT_TRUE(inText2.Contains(0) && inText2.Contains(3));
   EXPECT_FALSE(inText2.Contains(1) || inText2.Contains(2));
+}
+
+// Every word over the letters a, b and c of one to four letters, shortest
+// first, one space apart: words inside words at every offset.
+Text WordsOverThreeLetters(std::size_t count) {
+  std::vector<Text> words = {u"a", u"b", u"c"};
+  for (std::size_t i = 0; words.size() < count; ++i) {
+    for (const char16_t letter : {u'a', u'b', u'c'}) words.push_back(words[i] + letter);
+  }
+  Text text;
+  for (std::size_t i = 0; i < count; ++i) text += (i == 0 ? u"" : u" ") + words[i];
+  return text;
+}
+
+// A small vocabulary and one of more words than kWordsByPrefixFrom, against
+// a search of each word in each target word.
+TEST(ShortTexts, FindsTheWordsHoldingEachWordAsASearchDoes) {
+  for (const std::size_t count : {std::size_t{12}, std::size_t{120}}) {
+    SCOPED_TRACE(testing::Message() << count << " words");
+    const PreparedText text1(WordsOverThreeLetters(count));
+    const PreparedText text2(u"cab ba abca x");
+    const auto texts = ShortTexts::Of(text1, text2);
+    ASSERT_TRUE(texts.has_value());
+    for (std::size_t t = 0; t < 2; ++t) {
+      const PreparedText& text = texts->text(t);
+      for (const WordId id : texts->ids(t)) {
+        const WordSpan& first = text.words()[static_cast<std::size_t>(
+            std::find(texts->ids(t).begin(), texts->ids(t).end(), id) - texts->ids(t).begin())];
+        const TextView word = text.text().substr(first.start, first.length);
+        for (std::size_t u = 0; u < 2; ++u) {
+          const PreparedText& target = texts->text(u);
+          for (std::size_t k = 0; k < target.words().size(); ++k) {
+            const WordSpan& span = target.words()[k];
+            const bool holds = target.text().substr(span.start, span.length).find(word) !=
+                               TextView::npos;
+            EXPECT_EQ(texts->Holding(u, id).Contains(k), holds)
+                << Shown(word) << " in word " << k << " of text " << u;
+          }
+        }
+      }
+    }
+  }
 }
 
 // Worked out on the words, a rest starts where the search of the text finds
