@@ -201,7 +201,8 @@ TEST(Explain, SaysHowEachMatchStandsInTheTargetsWords) {
     EXPECT_EQ(word.match, row.place);
     EXPECT_EQ(word.enclosing, row.enclosing);
   }
-  const ExplainedWord& notFound = Explain("x", "y")[0]->words.front();
+  const Explanation unmatched = Explain("x", "y");
+  const ExplainedWord& notFound = unmatched[0]->words.front();
   EXPECT_EQ(notFound.match, std::nullopt);
   EXPECT_EQ(notFound.enclosing, std::nullopt);
 }
@@ -239,7 +240,8 @@ TEST(Explain, SaysWhyAWordEarnedNothing) {
   EXPECT_EQ(words[3].used_by_source, std::nullopt);
   EXPECT_EQ(words[2].used_by_source, (Span{0, 1}));
   // The earlier word is named by where it stands, in UTF-16 units too.
-  const ExplainedWord& bag = Explain(u"\U0001F600 a bag", u"bag")[0]->words[2];
+  const Explanation beyondBasicPlane = Explain(u"\U0001F600 a bag", u"bag");
+  const ExplainedWord& bag = beyondBasicPlane[0]->words[2];
   EXPECT_EQ(bag.used_by, 1U);
   EXPECT_EQ(bag.used_by_source, (Span{2, 3}));
   EXPECT_EQ(bag.utf16.used_by_source, (Span{3, 4}));
