@@ -7,6 +7,11 @@
 
 namespace velmoro::bench {
 
+using internal::CompareOutcome;
+using internal::DisplayOf;
+using internal::RunCompareAction;
+using internal::Walks;
+
 namespace {
 
 constexpr double kMiB = 1024.0 * 1024.0;

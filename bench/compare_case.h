@@ -31,13 +31,14 @@ using PairMaker = TextPair (*)(std::size_t units);
 // error's name; then the four scores in direction order, "-" for a direction
 // that did not complete: "result 6.6973953762657 [15 24 150 149]",
 // "Overflow [120 - - -]".
-[[nodiscard]] std::string OutcomeLabel(const CompareOutcome& outcome);
+[[nodiscard]] std::string OutcomeLabel(const internal::CompareOutcome& outcome);
 
 // Compares pair once, outside any timing. When accepted rejects the outcome,
 // skips the case with the answer as its error and returns false, so that a
 // broken engine cannot pass for a fast one.
-[[nodiscard]] bool AnswerAccepted(benchmark::State& state, const TextPair& pair,
-                                  const std::function<bool(const CompareOutcome&)>& accepted);
+[[nodiscard]] bool AnswerAccepted(
+    benchmark::State& state, const TextPair& pair,
+    const std::function<bool(const internal::CompareOutcome&)>& accepted);
 
 // Whether each timed Compare also records the words it walks, as an
 // explanation needs.

@@ -3,12 +3,15 @@
 #include <gtest/gtest.h>
 
 namespace velmoro::bench {
+
+using internal::CompareOutcome;
+
 namespace {
 
 TEST(OutcomeLabel, ShowsTheAnswerAndTheScores) {
   CompareOutcome completed;
   completed.scores = {15, 24, 150, 149};
-  completed.resultValue = 6.6973953762657;
+  completed.result_value = 6.6973953762657;
   EXPECT_EQ(OutcomeLabel(completed), "result 6.6973953762657 [15 24 150 149]");
 
   CompareOutcome stopped;

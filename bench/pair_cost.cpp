@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
     int completed = 0;
     for (const velmoro::bench::TextPair& pair : velmoro::bench::ReadSentencePairs(argv[1])) {
       velmoro::ComparisonState state;
-      completed += velmoro::RunCompareAction(pair.text1, pair.text2, state).error ? 0 : 1;
+      completed += velmoro::internal::RunCompareAction(pair.text1, pair.text2, state).error ? 0 : 1;
     }
     std::printf("%d completed\n", completed);
   } catch (const std::exception& error) {

@@ -10,11 +10,14 @@
 
 namespace velmoro::bench {
 
+using internal::CompareOutcome;
+using internal::DisplayOf;
+
 namespace {
 
 using fixtures::kSamplePair;
 
-const TextPair kSamplePairA{Text(kSamplePair.text1Units), Text(kSamplePair.text2Units)};
+const TextPair kSamplePairA{Text(kSamplePair.text1_units), Text(kSamplePair.text2_units)};
 
 bool IsWorkedExample(const CompareOutcome& outcome) {
   std::array<std::optional<Integer>, 4> scores;
@@ -41,7 +44,7 @@ BENCHMARK(BM_SamplePairAWalked);
 void BM_Paragraphs(benchmark::State& state) {
   static const TextPair pair{kParagraph1, kParagraph2};
   const auto completed = [](const CompareOutcome& outcome) {
-    return !outcome.error && outcome.resultValue.has_value();
+    return !outcome.error && outcome.result_value.has_value();
   };
   if (!AnswerAccepted(state, pair, completed)) return;
   TimeCompare(state, pair);

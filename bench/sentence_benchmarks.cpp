@@ -13,6 +13,9 @@
 
 namespace velmoro::bench {
 
+using internal::CompareOutcome;
+using internal::RunCompareAction;
+
 namespace {
 
 void TimeSet(benchmark::State& state, const std::vector<TextPair>& pairs) {

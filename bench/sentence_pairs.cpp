@@ -7,6 +7,8 @@
 
 namespace velmoro::bench {
 
+using internal::FromUtf8;
+
 std::vector<TextPair> ReadSentencePairs(const std::string& path) {
   std::ifstream file(path);
   if (!file) throw std::runtime_error("cannot read " + path);

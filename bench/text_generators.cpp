@@ -73,7 +73,7 @@ Text MadeUpWord(Draw& draw) {
 // the same for every seed of ProseText, so that two texts share their words.
 struct Vocabulary {
   std::vector<Text> words;
-  std::vector<double> cumulativeWeights;
+  std::vector<double> cumulative_weights;
 };
 
 const Vocabulary& EnglishLikeVocabulary() {
@@ -87,7 +87,7 @@ const Vocabulary& EnglishLikeVocabulary() {
     double sum = 0.0;
     for (std::size_t rank = 1; rank <= made.words.size(); ++rank) {
       sum += 1.0 / static_cast<double>(rank);
-      made.cumulativeWeights.push_back(sum);
+      made.cumulative_weights.push_back(sum);
     }
     return made;
   }();
@@ -95,7 +95,7 @@ const Vocabulary& EnglishLikeVocabulary() {
 }
 
 TextView ZipfWord(const Vocabulary& vocabulary, Draw& draw) {
-  const std::vector<double>& weights = vocabulary.cumulativeWeights;
+  const std::vector<double>& weights = vocabulary.cumulative_weights;
   const double target = draw.Fraction() * weights.back();
   const auto found = std::upper_bound(weights.begin(), weights.end(), target);
   const auto rank = static_cast<std::size_t>(found - weights.begin());

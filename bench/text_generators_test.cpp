@@ -75,7 +75,7 @@ TEST(HugeWord, IsLowerCaseLettersOnly) {
 TEST(ChangedNearEnd, ReplacesOneLetterByTheNext) {
   struct Row {
     Text text;
-    std::size_t unitsFromEnd;
+    std::size_t units_from_end;
     Text changed;
   };
   const Row rows[] = {
@@ -85,7 +85,7 @@ TEST(ChangedNearEnd, ReplacesOneLetterByTheNext) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(Narrow(row.text));
-    EXPECT_EQ(ChangedNearEnd(row.text, row.unitsFromEnd), row.changed);
+    EXPECT_EQ(ChangedNearEnd(row.text, row.units_from_end), row.changed);
   }
 }
 

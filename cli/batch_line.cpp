@@ -22,7 +22,7 @@ constexpr std::size_t kExcerptBytes = 16;
 // Where a line stops being JSON, and what stands there.
 struct Malformed {
   std::string detail;       // "',' or '}' expected at byte 9, found 'x}'"
-  bool notUnicode = false;  // a lone surrogate: JSON in form, but no text
+  bool not_unicode = false;  // a lone surrogate: JSON in form, but no text
 };
 
 // A string of the line: where the bytes between its quotes stand, and
@@ -36,7 +36,7 @@ struct StringSpan {
 // The members a pair is made of.
 struct PairMembers {
   std::array<std::optional<StringSpan>, 2> texts;
-  std::optional<std::size_t> notString;  // the first text whose value is no string
+  std::optional<std::size_t> not_string;  // the first text whose value is no string
   std::optional<std::string_view> id;
 };
 
@@ -193,7 +193,7 @@ void LineReader::ReadMember(PairMembers& members) {
     members.texts[*text] = ReadString(nullptr);
   } else {
     SkipValue();
-    if (text && !members.notString) members.notString = text;
+    if (text && !members.not_string) members.not_string = text;
   }
   if (key == "id") members.id = line_.substr(value, at_ - value);
   member_.reset();
@@ -374,11 +374,11 @@ std::string_view LineReader::TextOf(const StringSpan& span, std::string& buffer)
 std::string LineReader::Problem(const Malformed& fault) const {
   if (!member_) {
     return std::string(kNotAPairObject) + ": " +
-           (fault.notUnicode ? "a key holds " + fault.detail + ", which is not valid Unicode"
+           (fault.not_unicode ? "a key holds " + fault.detail + ", which is not valid Unicode"
                              : fault.detail);
   }
   const std::string name = Quote(*member_, '"');
-  if (fault.notUnicode) return name + " holds " + fault.detail + ": it is not valid Unicode";
+  if (fault.not_unicode) return name + " holds " + fault.detail + ": it is not valid Unicode";
   return name + " is not valid JSON: " + fault.detail;
 }
 
@@ -398,8 +398,8 @@ void ReadBatchLine(std::string_view line, PairLine& pair, std::array<std::string
   try {
     reader.ReadObject(members);
     pair.id = members.id;
-    if (members.notString) {
-      pair.problem = *members.notString == 0 ? "\"text1\" is not a string"
+    if (members.not_string) {
+      pair.problem = *members.not_string == 0 ? "\"text1\" is not a string"
                                              : "\"text2\" is not a string";
     } else if (!members.texts[0] || !members.texts[1]) {
       pair.problem = members.texts[0] ? "\"text2\" is missing" : "\"text1\" is missing";

@@ -62,7 +62,7 @@ class BatchSource {
 }  // namespace
 
 Outcome RunBatch(const Command& command, const RecordWriter& writer, Output& output) {
-  BatchSource source(command.batchPath);
+  BatchSource source(command.batch_path);
   const PairWork work(writer, command.explain, Utf8Checked::Yes);
   return RunChunks<LineChunk>(command, output, source, work,
                               [&work](const LineChunk& chunk, bool resultsKept) {

@@ -43,12 +43,12 @@ Command ResolveCommand(CommandLine line) {
   command.form = FormOf(line);
   command.explain = line.explain;
   command.texts = std::move(line.texts);
-  command.batchPath = std::move(line.batchPath);
-  command.linesPaths = std::move(line.linesPaths);
+  command.batch_path = std::move(line.batch_path);
+  command.lines_paths = std::move(line.lines_paths);
   command.jobs = JobsOf(line);
-  command.progressShown = ProgressShown(line.progress);
-  command.summaryShown = line.stats || IsTerminal(STDOUT_FILENO);
-  command.progressSharesOutput = SameTerminal(STDERR_FILENO, STDOUT_FILENO);
+  command.progress_shown = ProgressShown(line.progress);
+  command.summary_shown = line.stats || IsTerminal(STDOUT_FILENO);
+  command.progress_shares_output = SameTerminal(STDERR_FILENO, STDOUT_FILENO);
   command.text = std::move(line.text);
   return command;
 }

@@ -20,14 +20,14 @@ struct Command {
   RecordForm form = RecordForm::Rows;
   bool explain = false;
   std::array<TextSource, 2> texts;        // Compare: Text1 and Text2
-  std::string batchPath;                  // Batch: a path or "-"
-  std::array<std::string, 2> linesPaths;  // Lines
+  std::string batch_path;                  // Batch: a path or "-"
+  std::array<std::string, 2> lines_paths;  // Lines
   unsigned jobs = 1;                      // Batch and Lines: at least 1
-  bool progressShown = false;             // Batch and Lines
-  bool summaryShown = false;              // Batch and Lines
+  bool progress_shown = false;             // Batch and Lines
+  bool summary_shown = false;              // Batch and Lines
   // Standard error and standard output are one terminal: the progress line
   // is cleared before records are written over it.
-  bool progressSharesOutput = false;
+  bool progress_shares_output = false;
   std::string text;  // ShowHelp and ShowVersion: what to print
 };
 

@@ -281,10 +281,10 @@ CommandLine BatchOrLines(const Parsed& parsed, CommandLine command) {
   if (!parsed.batch.empty()) {
     command.mode = Mode::Batch;
     command.json = true;
-    command.batchPath = BatchPathOf(parsed);
+    command.batch_path = BatchPathOf(parsed);
   } else {
     command.mode = Mode::Lines;
-    command.linesPaths = LinesPathsOf(parsed);
+    command.lines_paths = LinesPathsOf(parsed);
     if (command.explain && !command.json) throw UsageError("--explain with --lines needs --json");
   }
   command.jobs = JobsOf(parsed.jobs);

@@ -37,8 +37,8 @@ struct CommandLine {
   bool json = false;       // JSON output; always so for Batch
   bool explain = false;
   std::array<TextSource, 2> texts;          // Compare: Text1 and Text2
-  std::string batchPath;                    // Batch: a path or "-"
-  std::array<std::string, 2> linesPaths;    // Lines
+  std::string batch_path;                    // Batch: a path or "-"
+  std::array<std::string, 2> lines_paths;    // Lines
   unsigned jobs = 0;                        // Batch and Lines; 0: every core
   bool stats = false;                       // Batch and Lines
   Progress progress = Progress::Auto;       // Batch and Lines

@@ -44,13 +44,13 @@ std::string TargetPlace(const ExplainedWord& word) {
 class DirectionRows {
  public:
   DirectionRows(int targetName, const std::set<std::size_t>& named)
-      : targetName_(targetName), named_(named) {}
+      : target_name_(targetName), named_(named) {}
 
   Row Next(const ExplainedWord& word) {
     const std::string shown = word.word.empty() ? "(empty word)" : Escaped(word.word);
     std::optional<std::string_view> usedBy;
     if (word.used_by) {
-      usedByIndices_.insert(*word.used_by);
+      used_by_indices_.insert(*word.used_by);
       if (const auto earlier = kept_.find(*word.used_by); earlier != kept_.end()) {
         usedBy = earlier->second;
       }
@@ -62,18 +62,18 @@ class DirectionRows {
             std::to_string(word.points),
             Run(word.following),
             Run(word.preceding),
-            WhyNothing(word, usedBy, targetName_)};
+            WhyNothing(word, usedBy, target_name_)};
   }
 
   // The indices of the words that the words so far named.
-  [[nodiscard]] const std::set<std::size_t>& usedByIndices() const { return usedByIndices_; }
+  [[nodiscard]] const std::set<std::size_t>& usedByIndices() const { return used_by_indices_; }
 
  private:
-  int targetName_;
+  int target_name_;
   const std::set<std::size_t>& named_;
   std::size_t index_ = 0;
   std::map<std::size_t, std::string> kept_;
-  std::set<std::size_t> usedByIndices_;
+  std::set<std::size_t> used_by_indices_;
 };
 
 std::string Heading(const DirectionExplanation& direction) {

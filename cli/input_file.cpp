@@ -44,8 +44,10 @@ bool StatOf(const std::string& path, struct stat& status) {
 }  // namespace
 
 InputFile::InputFile(const std::string& path, std::string description)
-    : fd_(STDIN_FILENO), ownsFd_(path != kStandardInputPath), description_(std::move(description)) {
-  if (!ownsFd_) return;
+    : fd_(STDIN_FILENO),
+      owns_fd_(path != kStandardInputPath),
+      description_(std::move(description)) {
+  if (!owns_fd_) return;
   // A named pipe opens at once rather than when a writer comes: the wait is
   // left to the reads, which a stop ends.
   fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -54,7 +56,7 @@ InputFile::InputFile(const std::string& path, std::string description)
 }
 
 InputFile::~InputFile() {
-  if (ownsFd_) ::close(fd_);
+  if (owns_fd_) ::close(fd_);
 }
 
 std::size_t InputFile::ReadSome(char* buffer, std::size_t size) {

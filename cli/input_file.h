@@ -41,7 +41,7 @@ class InputFile {
   [[nodiscard]] std::size_t ReadSome(char* buffer, std::size_t size);
 
   int fd_;
-  bool ownsFd_;
+  bool owns_fd_;
   std::string description_;
   bool started_ = false;
 };

@@ -21,7 +21,7 @@ std::optional<std::size_t> FindNul(std::string_view bytes) {
 
 std::string LineFaultProblem(const Line& line) {
   if (line.fault == LineFault::OutOfMemory) return "is too long for the memory available";
-  std::string problem = NulByteProblem(line.nulByte);
+  std::string problem = NulByteProblem(line.nul_byte);
   if (line.fault == LineFault::Binary) {
     problem += "; no line break ends it, so nothing after it is read";
   }
@@ -30,7 +30,7 @@ std::string LineFaultProblem(const Line& line) {
 
 LineSource::LineSource(const std::string& path, std::string description, LineEnds ends,
                        std::size_t longestLine)
-    : file_(path, std::move(description)), ends_(ends), longestLine_(longestLine) {}
+    : file_(path, std::move(description)), ends_(ends), longest_line_(longestLine) {}
 
 bool LineSource::Next(LineChunk& chunk, std::size_t chunkBytes, std::size_t mostLines) {
   chunk.bytes.clear();
@@ -97,17 +97,17 @@ std::optional<LineSource::Break> LineSource::FindBreak(std::size_t start) const 
 // bytes are dropped as they come. One that does both ends the input, which
 // is binary, such as /dev/zero, and may never break a line again.
 void LineSource::CheckUnbrokenLine() {
-  if (!nulByte_) {
+  if (!nul_byte_) {
     if (const auto nul = FindNul(std::string_view(pending_).substr(scanned_))) {
-      nulByte_ = dropped_ + scanned_ + *nul;
+      nul_byte_ = dropped_ + scanned_ + *nul;
     }
     scanned_ = pending_.size();
   }
-  if (nulByte_ && fault_ == LineFault::None) fault_ = LineFault::NulByte;
+  if (nul_byte_ && fault_ == LineFault::None) fault_ = LineFault::NulByte;
   // One more byte for a "\r" that may belong to the line's break.
-  const bool tooLong = dropped_ + pending_.size() > longestLine_ + 1;
+  const bool tooLong = dropped_ + pending_.size() > longest_line_ + 1;
   if (tooLong && fault_ == LineFault::None) fault_ = LineFault::TooLong;
-  if (tooLong && nulByte_) {
+  if (tooLong && nul_byte_) {
     fault_ = LineFault::Binary;
     ended_ = true;
     pending_.clear();
@@ -125,13 +125,13 @@ void LineSource::DropUnbrokenLine() {
 }
 
 void LineSource::AddLine(LineChunk& chunk, std::string_view text) {
-  Line line{++lineNumber_, chunk.bytes.size(), 0, fault_, nulByte_.value_or(0)};
+  Line line{++line_number_, chunk.bytes.size(), 0, fault_, nul_byte_.value_or(0)};
   if (line.fault == LineFault::None) {
     const std::size_t scanned = std::min(scanned_, text.size());
     if (const auto nul = FindNul(text.substr(scanned))) {
       line.fault = LineFault::NulByte;
-      line.nulByte = scanned + *nul;
-    } else if (text.size() > longestLine_) {
+      line.nul_byte = scanned + *nul;
+    } else if (text.size() > longest_line_) {
       line.fault = LineFault::TooLong;
     } else {
       try {
@@ -144,7 +144,7 @@ void LineSource::AddLine(LineChunk& chunk, std::string_view text) {
   }
   chunk.lines.push_back(line);
   fault_ = LineFault::None;
-  nulByte_.reset();
+  nul_byte_.reset();
   dropped_ = 0;
   scanned_ = 0;
 }

@@ -34,7 +34,7 @@ struct Line {
   std::size_t start = 0;   // where its text stands in its chunk's bytes
   std::size_t length = 0;  // without its terminator; 0 when not kept
   LineFault fault = LineFault::None;
-  std::size_t nulByte = 0;  // with a NUL byte: where the first stands in the line
+  std::size_t nul_byte = 0;  // with a NUL byte: where the first stands in the line
 };
 
 // Why line, of a fault other than None and TooLong (whose limit each reader
@@ -88,13 +88,13 @@ class LineSource {
 
   InputFile file_;
   LineEnds ends_;
-  std::size_t longestLine_;
+  std::size_t longest_line_;
   std::string pending_;  // read, not handed out yet
-  std::size_t lineNumber_ = 0;
+  std::size_t line_number_ = 0;
   bool ended_ = false;
   // The line being read, while its break is still to come.
   LineFault fault_ = LineFault::None;
-  std::optional<std::size_t> nulByte_;
+  std::optional<std::size_t> nul_byte_;
   std::size_t dropped_ = 0;  // its bytes dropped, as it is not kept
   std::size_t scanned_ = 0;  // its bytes in pending_ known to hold no NUL
 };

@@ -110,7 +110,7 @@ class LinesSource {
 }  // namespace
 
 Outcome RunLines(const Command& command, const RecordWriter& writer, Output& output) {
-  const std::array<std::string, 2>& paths = command.linesPaths;
+  const std::array<std::string, 2>& paths = command.lines_paths;
   RefuseOneStreamTwice(paths);
   RefuseUnequalLines(paths);
   LinesSource source(paths);

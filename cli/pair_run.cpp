@@ -32,7 +32,7 @@ std::optional<std::string> TextsProblem(const PairLine& pair, Utf8Checked checke
 
 void PairWork::CompareInto(ChunkResult& result, PairLine pair) const {
   ++result.lines;
-  result.lastLine = pair.line;
+  result.last_line = pair.line;
   if (!pair.problem) pair.problem = TextsProblem(pair, checked_);
   if (pair.problem) {
     Refuse(result, pair, *pair.problem);

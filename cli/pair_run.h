@@ -56,7 +56,7 @@ struct ChunkResult {
   std::string out;
   RunSummary summary;
   std::size_t lines = 0;     // lines of input, blank ones among them
-  std::size_t lastLine = 0;  // the line of the last record, 0 for none
+  std::size_t last_line = 0;  // the line of the last record, 0 for none
   std::vector<StreamedPair> streamed;  // in the order of their places
 };
 
@@ -116,8 +116,8 @@ template <typename Chunk, typename Source, typename Work>
 Outcome RunChunks(const Command& command, Output& output, Source& source, const PairWork& pairs,
                   Work work) {
   const StopSignals stopOnSignal;
-  RunSummary summary(command.summaryShown);
-  ProgressLine progress(command.progressShown, command.progressSharesOutput);
+  RunSummary summary(command.summary_shown);
+  ProgressLine progress(command.progress_shown, command.progress_shares_output);
   std::size_t lines = 0;
   std::size_t lastLine = 0;
   pairs.WriteHeader(output);
@@ -125,14 +125,14 @@ Outcome RunChunks(const Command& command, Output& output, Source& source, const 
   ReportWorkersShort(workers, command.jobs);
   pairs::RunInOrder<Chunk>(
       workers, [&](Chunk& chunk) { return StopSignal() == 0 && source.Next(chunk); },
-      [&](Chunk& chunk) { return work(chunk, command.summaryShown); },
+      [&](Chunk& chunk) { return work(chunk, command.summary_shown); },
       [&](ChunkResult& result) {
         if (StopSignal() != 0) return;
         progress.Clear();
         summary.Add(result.summary);
         pairs.Write(result, output, summary);
         lines += result.lines;
-        if (result.lastLine != 0) lastLine = result.lastLine;
+        if (result.last_line != 0) lastLine = result.last_line;
         progress.Update(lines);
       },
       [&] { return source.WouldWait(); },
@@ -143,7 +143,7 @@ Outcome RunChunks(const Command& command, Output& output, Source& source, const 
   progress.Clear();
   output.Flush();
   progress.Finish(lines);
-  if (command.summaryShown) WriteToStandardError(summary.Text(progress.Seconds()));
+  if (command.summary_shown) WriteToStandardError(summary.Text(progress.Seconds()));
   if (StopSignal() != 0) return Stopped(lastLine);
   return summary.inputErrors() == 0 ? Outcome::Done : Outcome::BadInput;
 }

@@ -25,14 +25,14 @@ void RunSummary::AddComparison(const Comparison& comparison) {
   }
   ++completed_;
   sum_ += *comparison.distance;
-  if (resultsKept_) results_.push_back(*comparison.distance);
+  if (results_kept_) results_.push_back(*comparison.distance);
 }
 
 void RunSummary::Add(const RunSummary& other) {
   pairs_ += other.pairs_;
   completed_ += other.completed_;
-  inputErrors_ += other.inputErrors_;
-  blankLines_ += other.blankLines_;
+  input_errors_ += other.input_errors_;
+  blank_lines_ += other.blank_lines_;
   for (std::size_t kind = 0; kind < errors_.size(); ++kind) errors_[kind] += other.errors_[kind];
   sum_ += other.sum_;
   results_.insert(results_.end(), other.results_.begin(), other.results_.end());
@@ -41,8 +41,8 @@ void RunSummary::Add(const RunSummary& other) {
 std::string RunSummary::Text(double seconds) {
   std::string text = "pairs: " + std::to_string(pairs()) + ", completed: " +
                      std::to_string(completed_) + ", lines not read: " +
-                     std::to_string(inputErrors_) + ", blank lines: " +
-                     std::to_string(blankLines_) + "\nerrors:";
+                     std::to_string(input_errors_) + ", blank lines: " +
+                     std::to_string(blank_lines_) + "\nerrors:";
   for (const ErrorKind kind : kErrorKinds) {
     text += ' ' + std::string(ErrorKindName(kind)) + ' ' +
             std::to_string(errors_[static_cast<std::size_t>(kind)]);
@@ -52,7 +52,7 @@ std::string RunSummary::Text(double seconds) {
     text += "none";
   } else {
     text += "mean " + Number(sum_ / static_cast<double>(completed_));
-    if (resultsKept_) {
+    if (results_kept_) {
       const auto middle = results_.begin() + static_cast<std::ptrdiff_t>(results_.size() / 2);
       std::nth_element(results_.begin(), middle, results_.end());
       double median = *middle;
@@ -69,13 +69,13 @@ std::string RunSummary::Text(double seconds) {
 void ProgressLine::Update(std::size_t lines) {
   if (!shown_) return;
   const auto now = std::chrono::steady_clock::now();
-  if (now - lastShown_ < kShowEvery) return;
-  lastShown_ = now;
+  if (now - last_shown_ < kShowEvery) return;
+  last_shown_ = now;
   Show(lines);
 }
 
 void ProgressLine::Clear() {
-  if (!visible_ || !sharesOutput_) return;
+  if (!visible_ || !shares_output_) return;
   std::fputs("\r\x1B[K", stderr);
   std::fflush(stderr);
   visible_ = false;

@@ -18,26 +18,26 @@ namespace velmoro::cli {
 class RunSummary {
  public:
   // With results kept, the median can be told: it needs every result.
-  explicit RunSummary(bool resultsKept) : resultsKept_(resultsKept) {}
+  explicit RunSummary(bool resultsKept) : results_kept_(resultsKept) {}
 
   void AddComparison(const Comparison& comparison);
-  void AddInputError() { ++inputErrors_; }
-  void AddBlankLine() { ++blankLines_; }
+  void AddInputError() { ++input_errors_; }
+  void AddBlankLine() { ++blank_lines_; }
   // Adds what other counted, after what this one counted.
   void Add(const RunSummary& other);
 
-  [[nodiscard]] std::size_t pairs() const { return pairs_ + inputErrors_; }
-  [[nodiscard]] std::size_t inputErrors() const { return inputErrors_; }
+  [[nodiscard]] std::size_t pairs() const { return pairs_ + input_errors_; }
+  [[nodiscard]] std::size_t inputErrors() const { return input_errors_; }
 
   // The summary, a few lines each ending in "\n", for elapsed seconds.
   [[nodiscard]] std::string Text(double seconds);
 
  private:
-  bool resultsKept_;
+  bool results_kept_;
   std::size_t pairs_ = 0;       // compared, with or without an error
   std::size_t completed_ = 0;
-  std::size_t inputErrors_ = 0;
-  std::size_t blankLines_ = 0;  // skipped, no pairs
+  std::size_t input_errors_ = 0;
+  std::size_t blank_lines_ = 0;  // skipped, no pairs
   std::array<std::size_t, 4> errors_{};  // by ErrorKind
   double sum_ = 0;
   std::vector<double> results_;
@@ -49,7 +49,7 @@ class ProgressLine {
  public:
   // sharesOutput: standard output is the same terminal, so the line is
   // cleared before records are written.
-  ProgressLine(bool shown, bool sharesOutput) : shown_(shown), sharesOutput_(sharesOutput) {}
+  ProgressLine(bool shown, bool sharesOutput) : shown_(shown), shares_output_(sharesOutput) {}
 
   // Shows that lines lines are done.
   void Update(std::size_t lines);
@@ -65,10 +65,10 @@ class ProgressLine {
   void Show(std::size_t lines);
 
   bool shown_;
-  bool sharesOutput_;
+  bool shares_output_;
   bool visible_ = false;
   std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
-  std::chrono::steady_clock::time_point lastShown_ = start_;
+  std::chrono::steady_clock::time_point last_shown_ = start_;
 };
 
 }  // namespace velmoro::cli

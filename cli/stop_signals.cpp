@@ -36,13 +36,13 @@ sigset_t StopSet() {
 }  // namespace
 
 StopSignals::StopSignals() {
-  Catch(SIGINT, oldInterrupt_);
-  Catch(SIGTERM, oldTerminate_);
+  Catch(SIGINT, old_interrupt_);
+  Catch(SIGTERM, old_terminate_);
 }
 
 StopSignals::~StopSignals() {
-  sigaction(SIGINT, &oldInterrupt_, nullptr);
-  sigaction(SIGTERM, &oldTerminate_, nullptr);
+  sigaction(SIGINT, &old_interrupt_, nullptr);
+  sigaction(SIGTERM, &old_terminate_, nullptr);
 }
 
 int StopSignal() { return stopSignal.load(); }

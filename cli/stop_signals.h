@@ -19,8 +19,8 @@ class StopSignals {
   StopSignals& operator=(const StopSignals&) = delete;
 
  private:
-  struct sigaction oldInterrupt_ {};
-  struct sigaction oldTerminate_ {};
+  struct sigaction old_interrupt_ {};
+  struct sigaction old_terminate_ {};
 };
 
 // The signal that asked for a stop, or 0 while none has.

@@ -72,7 +72,7 @@ std::string ReadWhole(InputFile& file) {
       fail(NulByteProblem(static_cast<std::size_t>(static_cast<const char*>(nul) - bytes.data())));
     }
     const Utf8Prefix prefix = WellFormedPrefix(std::string_view(bytes).substr(checked));
-    if (prefix.illFormed) fail(IllFormed(checked + prefix.length));
+    if (prefix.ill_formed) fail(IllFormed(checked + prefix.length));
     checked += prefix.length;
     if (bytes.size() > kLongestFile) fail(TooLarge());
   }

@@ -4,7 +4,7 @@
 
 #include "velmoro/errors.h"
 
-namespace velmoro {
+namespace velmoro::internal {
 
 namespace {
 
@@ -32,4 +32,4 @@ Long SubtractLong(Long a, Long b) { return Narrowed<Long>(std::int64_t{a} - b); 
 
 Long Abs(Long x) { return Narrowed<Long>(x < 0 ? -std::int64_t{x} : x); }
 
-}  // namespace velmoro
+}  // namespace velmoro::internal

@@ -10,7 +10,7 @@
 
 #include "velmoro/text.h"
 
-namespace velmoro {
+namespace velmoro::internal {
 
 // x as an Integer. Throws Overflow outside -32768 to 32767.
 [[nodiscard]] Integer ToInteger(Long x);
@@ -25,4 +25,4 @@ namespace velmoro {
 // |x|. Throws Overflow for the one Long whose magnitude is not a Long.
 [[nodiscard]] Long Abs(Long x);
 
-}  // namespace velmoro
+}  // namespace velmoro::internal

@@ -6,7 +6,7 @@
 #include "comparison_run.h"
 #include "velmoro/directions.h"
 
-namespace velmoro {
+namespace velmoro::internal {
 
 namespace {
 
@@ -23,7 +23,7 @@ void RunSteps(TextView text1, TextView text2, ComparisonState& state, WalkRecord
   DirectionStarted started;
   if (recorder != nullptr) started = [recorder](Integer direction) { return recorder->Started(direction); };
   RunComparison(text1, text2, state, scored, started);
-  outcome.resultValue = ResultValue(state);
+  outcome.result_value = ResultValue(state);
 }
 
 std::optional<Text> PanelOf(const CompareOutcome& outcome, int direction,
@@ -46,9 +46,9 @@ CompareOutcome RunCompareAction(TextView text1, TextView text2, ComparisonState&
     RunSteps(text1, text2, state, recorder ? &*recorder : nullptr, outcome);
   } catch (const RuntimeError& error) {
     outcome.error = error.kind();
-    outcome.overflowCause = error.cause();
+    outcome.overflow_cause = error.cause();
   }
-  if (std::isfinite(state.LengthFactor)) outcome.lengthFactor = state.LengthFactor;
+  if (std::isfinite(state.LengthFactor)) outcome.length_factor = state.LengthFactor;
   if (recorder) *walks = recorder->Finish(state);
   return outcome;
 }
@@ -59,13 +59,13 @@ CompareDisplay DisplayOf(const CompareOutcome& outcome, char16_t decimalSeparato
   if (outcome.scores.back()) {
     const StatusBarShape& bar1 = kStatusBars[0];
     const StatusBarShape& bar2 = kStatusBars[1];
-    display.selfScore1 = PanelOf(outcome, bar1.selfDirection, SelfScoreText);
-    display.selfScore2 = PanelOf(outcome, bar2.selfDirection, SelfScoreText);
-    display.crossScore1 = PanelOf(outcome, bar1.crossDirection, CrossScoreText);
-    display.crossScore2 = PanelOf(outcome, bar2.crossDirection, CrossScoreText);
+    display.self_score1 = PanelOf(outcome, bar1.selfDirection, SelfScoreText);
+    display.self_score2 = PanelOf(outcome, bar2.selfDirection, SelfScoreText);
+    display.cross_score1 = PanelOf(outcome, bar1.crossDirection, CrossScoreText);
+    display.cross_score2 = PanelOf(outcome, bar2.crossDirection, CrossScoreText);
   }
-  if (outcome.resultValue) display.result = DoubleToText(*outcome.resultValue, decimalSeparator);
+  if (outcome.result_value) display.result = DoubleToText(*outcome.result_value, decimalSeparator);
   return display;
 }
 
-}  // namespace velmoro
+}  // namespace velmoro::internal

@@ -14,16 +14,16 @@
 #include "velmoro/errors.h"
 #include "word_walk.h"
 
-namespace velmoro {
+namespace velmoro::internal {
 
 // The numbers of one Compare, each set once it has been computed.
 struct CompareOutcome {
-  std::optional<float> lengthFactor;
+  std::optional<float> length_factor;
   // The score of each direction whose run completed, at DirectionIndex.
   std::array<std::optional<Integer>, 4> scores;
-  std::optional<double> resultValue;
+  std::optional<double> result_value;
   std::optional<ErrorKind> error;  // the error that ended the Compare, if any
-  OverflowCause overflowCause = OverflowCause::Value;  // for an Overflow
+  OverflowCause overflow_cause = OverflowCause::Value;  // for an Overflow
 };
 
 // Runs the Compare action's engine steps on the two texts as they stand, with
@@ -37,14 +37,14 @@ struct CompareOutcome {
 // Compare ended in an error before producing it: the panels come once all
 // four directions are scored, the result once it is computed.
 struct CompareDisplay {
-  std::optional<Text> selfScore1;   // "STD: n" of direction 3, StatusBar1
-  std::optional<Text> selfScore2;   // "STD: n" of direction 4, StatusBar2
-  std::optional<Text> crossScore1;  // "#: n" of direction 1, StatusBar1
-  std::optional<Text> crossScore2;  // "#: n" of direction 2, StatusBar2
+  std::optional<Text> self_score1;   // "STD: n" of direction 3, StatusBar1
+  std::optional<Text> self_score2;   // "STD: n" of direction 4, StatusBar2
+  std::optional<Text> cross_score1;  // "#: n" of direction 1, StatusBar1
+  std::optional<Text> cross_score2;  // "#: n" of direction 2, StatusBar2
   std::optional<Text> result;       // the result text, Label2
 };
 
 // The display of outcome, the result with decimalSeparator.
 [[nodiscard]] CompareDisplay DisplayOf(const CompareOutcome& outcome, char16_t decimalSeparator);
 
-}  // namespace velmoro
+}  // namespace velmoro::internal

@@ -5,7 +5,7 @@
 
 #include "velmoro/directions.h"
 
-namespace velmoro {
+namespace velmoro::internal {
 
 namespace {
 
@@ -29,7 +29,7 @@ int FailedDirection(const CompareOutcome& outcome) {
 // Without a length factor text 1 is empty; a self-score of 0 is a text
 // without a word, which no word of the other text can be found in.
 std::string DivisionByZero(const CompareOutcome& outcome) {
-  if (!outcome.lengthFactor) return "Text 1 is empty: type or paste a text to compare.";
+  if (!outcome.length_factor) return "Text 1 is empty: type or paste a text to compare.";
   if (outcome.scores[2] == 0) {
     return "Text 1 holds only spaces: type or paste a text to compare.";
   }
@@ -84,7 +84,7 @@ std::string Sentence(const CompareOutcome& outcome) {
     case ErrorKind::Overflow: {
       const int direction = FailedDirection(outcome);
       if (direction == 0) return SumOverflow(outcome);
-      return DirectionOverflow(direction, outcome.overflowCause);
+      return DirectionOverflow(direction, outcome.overflow_cause);
     }
     case ErrorKind::InvalidArgument:
       return "A text operation was asked for a negative number of characters.";
@@ -113,4 +113,4 @@ std::string CompareMessage(const CompareOutcome& outcome) {
   return Sentence(outcome) + " (" + KindNamed(*outcome.error) + ")";
 }
 
-}  // namespace velmoro
+}  // namespace velmoro::internal

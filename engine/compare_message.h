@@ -9,7 +9,7 @@
 
 #include "compare_action.h"
 
-namespace velmoro {
+namespace velmoro::internal {
 
 // The message for outcome's error; empty when the Compare completed. Texts are
 // named "text 1" and "text 2" (capitalised at the start of a sentence).
@@ -19,4 +19,4 @@ namespace velmoro {
 // self-score passes 32767.
 inline constexpr int kPracticalWordLimit = 130;
 
-}  // namespace velmoro
+}  // namespace velmoro::internal

@@ -10,7 +10,7 @@
 #include "tuning.h"
 #include "velmoro/directions.h"
 
-namespace velmoro {
+namespace velmoro::internal {
 
 namespace {
 
@@ -27,7 +27,7 @@ double FourthRoot(double x) { return std::sqrt(std::sqrt(x)); }
 struct PairWorkspace {
   PreparedText text1;
   PreparedText text2;
-  ShortTexts shortTexts;
+  ShortTexts short_texts;
 
   // A pair too long for the word scan leaves nothing larger behind than one
   // it takes would.
@@ -44,10 +44,6 @@ Text PanelText(std::string_view prefix, Integer score) {
 
 }  // namespace
 
-void RunComparison(TextView text1, TextView text2, ComparisonState& state) {
-  RunComparison(text1, text2, state, DirectionScored{});
-}
-
 void RunComparison(TextView text1, TextView text2, ComparisonState& state,
                    const DirectionScored& onScored, const DirectionStarted& onStarted) {
   const Long L1 = Len(text1);
@@ -61,12 +57,27 @@ void RunComparison(TextView text1, TextView text2, ComparisonState& state,
   prepared1.Assign(text1);
   prepared2.Assign(text2);
   const ShortTexts* shortTexts =
-      workspace->shortTexts.Take(prepared1, prepared2) ? &workspace->shortTexts : nullptr;
+      workspace->short_texts.Take(prepared1, prepared2) ? &workspace->short_texts : nullptr;
   for (Integer direction = 1; direction <= 4; ++direction) {
     ScoreDirection(direction, prepared1, prepared2, state,
                    onStarted ? onStarted(direction) : WordObserver{}, shortTexts);
     if (onScored) onScored(direction);
   }
+}
+
+}  // namespace velmoro::internal
+
+namespace velmoro {
+
+using internal::AddInteger;
+using internal::CheckFloatingPoint;
+using internal::DirectionScored;
+using internal::FourthRoot;
+using internal::PanelText;
+using internal::RunComparison;
+
+void RunComparison(TextView text1, TextView text2, ComparisonState& state) {
+  RunComparison(text1, text2, state, DirectionScored{});
 }
 
 double ResultValue(const ComparisonState& state) {

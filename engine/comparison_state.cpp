@@ -4,7 +4,7 @@
 
 #include "velmoro/errors.h"
 
-namespace velmoro {
+namespace velmoro::internal {
 
 Integer& DirectionScore(ComparisonState& state, Long index) {
   if (index < 0 || index >= static_cast<Long>(state.DirectionScores.size())) {
@@ -13,4 +13,4 @@ Integer& DirectionScore(ComparisonState& state, Long index) {
   return state.DirectionScores[static_cast<std::size_t>(index)];
 }
 
-}  // namespace velmoro
+}  // namespace velmoro::internal

@@ -5,9 +5,9 @@
 #include "checked_arithmetic.h"
 #include "velmoro/procedures.h"
 
-namespace velmoro {
+namespace velmoro::internal {
 
 // The slot of DirectionScores at index. Throws BoundsError outside 0 to 4.
 [[nodiscard]] Integer& DirectionScore(ComparisonState& state, Long index);
 
-}  // namespace velmoro
+}  // namespace velmoro::internal

@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-namespace velmoro {
+namespace velmoro::internal {
 
 // Units [start, end) of a text, which NFC rewrites as composed.
 struct ComposedStretch {
@@ -30,4 +30,4 @@ struct ComposedStretch {
 // is told quickly.
 [[nodiscard]] std::vector<ComposedStretch> StretchesToCompose(std::u16string_view text);
 
-}  // namespace velmoro
+}  // namespace velmoro::internal

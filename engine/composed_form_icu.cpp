@@ -7,7 +7,7 @@
 #include <new>
 #include <stdexcept>
 
-namespace velmoro {
+namespace velmoro::internal {
 
 namespace {
 
@@ -77,4 +77,4 @@ std::vector<ComposedStretch> StretchesToCompose(std::u16string_view text) {
   return stretches;
 }
 
-}  // namespace velmoro
+}  // namespace velmoro::internal

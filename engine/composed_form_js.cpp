@@ -23,7 +23,7 @@ EM_JS(int, ComposeInJs, (const char16_t* units, std::size_t length, char16_t* ou
   return composed.length;
 });
 
-namespace velmoro {
+namespace velmoro::internal {
 
 namespace {
 
@@ -80,4 +80,4 @@ std::vector<ComposedStretch> StretchesToCompose(std::u16string_view text) {
   return stretches;
 }
 
-}  // namespace velmoro
+}  // namespace velmoro::internal

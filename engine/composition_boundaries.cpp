@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
-namespace velmoro {
+namespace velmoro::internal {
 
 namespace {
 
@@ -26,4 +26,4 @@ bool HasCompositionBoundaryBefore(char32_t c) {
   return behind == std::begin(kNoBoundaryBefore) || c > std::prev(behind)->last;
 }
 
-}  // namespace velmoro
+}  // namespace velmoro::internal

@@ -4,10 +4,10 @@
 // which composes with the platform's own normaliser: the same boundaries as
 // ICU's, from a table made from ICU when the engine is built.
 
-namespace velmoro {
+namespace velmoro::internal {
 
 // Whether NFC never combines code point c with what precedes it, so that a
 // text can be composed in pieces cut before c.
 [[nodiscard]] bool HasCompositionBoundaryBefore(char32_t c);
 
-}  // namespace velmoro
+}  // namespace velmoro::internal

@@ -15,7 +15,7 @@
 #include "unconsumed_target.h"
 #include "word_scan.h"
 
-namespace velmoro {
+namespace velmoro::internal {
 
 namespace {
 
@@ -26,7 +26,7 @@ class PlainText {
   explicit PlainText(TextView text) : text_(text) {}
 
   [[nodiscard]] std::size_t SkipSpaces(std::size_t from) const {
-    return velmoro::SkipSpaces(text_, from);
+    return internal::SkipSpaces(text_, from);
   }
 
   [[nodiscard]] bool StartsWith(std::size_t from, TextView prefix) const {
@@ -119,7 +119,7 @@ class DirectionScan {
         target_(target),
         index_(source, target.text()),
         unconsumed_(target, index_, placesTracked),
-        reversedTarget_(target, source, index_) {}
+        reversed_target_(target, source, index_) {}
 
   void Run(Integer direction, ComparisonState& state, const WordObserver& onWord);
 
@@ -138,7 +138,7 @@ class DirectionScan {
   const PreparedText& target_;
   TargetIndex index_;
   UnconsumedTarget unconsumed_;
-  ReversedTarget reversedTarget_;
+  ReversedTarget reversed_target_;
 };
 
 void DirectionScan::Run(Integer direction, ComparisonState& state,
@@ -146,14 +146,14 @@ void DirectionScan::Run(Integer direction, ComparisonState& state,
   for (std::size_t j = 0; j < source_.words().size(); ++j) {
     const TextView w = Word(j);
     WordStep step{w};
-    step.sourceStart = source_.words()[j].start;
+    step.source_start = source_.words()[j].start;
     const std::optional<std::size_t> at = unconsumed_.Find(w, 0);
     if (at) {
       step.position = static_cast<Integer>(*at + 1);
-      if (onWord) step.targetStart = unconsumed_.TargetIndexOf(*at);
+      if (onWord) step.target_start = unconsumed_.TargetIndexOf(*at);
       Integer& slot = DirectionScore(state, direction);
       if (source_.RestLength(j) > w.size()) {
-        step.byContext = true;
+        step.by_context = true;
         std::tie(step.following, step.preceding) = ContextCredit(j, *at);
         slot = AddInteger(AddInteger(slot, step.following), step.preceding);
       } else {
@@ -188,7 +188,7 @@ std::pair<Integer, Integer> DirectionScan::ContextCredit(std::size_t j,
   Integer following = CountRun(follA, unconsumed_, at + w.size() + 1, [&] {
     return RunOfCopy(follA, source_.WordsEndingBehind(restStart), source_);
   });
-  const Integer preceding = CountRun(precA, reversedTarget_, precBStart, [&] {
+  const Integer preceding = CountRun(precA, reversed_target_, precBStart, [&] {
     return RunOfCopy(precA, source_.WordsStartingBefore(beforeLength), source_);
   });
   if (AddInteger(following, preceding) == 0) following = 1;
@@ -196,11 +196,6 @@ std::pair<Integer, Integer> DirectionScan::ContextCredit(std::size_t j,
 }
 
 }  // namespace
-
-Integer CountWordRun(TextView a, TextView b) {
-  PlainText haystack(b);
-  return CountRun(a, haystack, 0, [a] { return RunOfCopy(a); });
-}
 
 void ScoreDirection(Integer direction, const PreparedText& text1,
                     const PreparedText& text2, ComparisonState& state,
@@ -220,6 +215,21 @@ void ScoreDirection(Integer direction, TextView text1, TextView text2,
   const std::optional<ShortTexts> shortTexts = ShortTexts::Of(prepared1, prepared2);
   ScoreDirection(direction, prepared1, prepared2, state, onWord,
                  shortTexts ? &*shortTexts : nullptr);
+}
+
+}  // namespace velmoro::internal
+
+namespace velmoro {
+
+using internal::CountRun;
+using internal::PlainText;
+using internal::RunOfCopy;
+using internal::ScoreDirection;
+using internal::WordObserver;
+
+Integer CountWordRun(TextView a, TextView b) {
+  PlainText haystack(b);
+  return CountRun(a, haystack, 0, [a] { return RunOfCopy(a); });
 }
 
 void ScoreDirection(Integer direction, TextView text1, TextView text2, ComparisonState& state) {

@@ -41,7 +41,7 @@
 #include "text_primitives.h"
 #include "scan_observers.h"
 
-namespace velmoro {
+namespace velmoro::internal {
 
 // The same over the two texts prepared once, for a run of all four directions;
 // shortTexts, when given, holds the same two texts and the direction is
@@ -51,4 +51,4 @@ void ScoreDirection(Integer direction, const PreparedText& text1,
                     const WordObserver& onWord = {},
                     const ShortTexts* shortTexts = nullptr);
 
-}  // namespace velmoro
+}  // namespace velmoro::internal

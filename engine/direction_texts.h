@@ -8,7 +8,7 @@
 #include "velmoro/directions.h"
 #include "velmoro/errors.h"
 
-namespace velmoro {
+namespace velmoro::internal {
 
 // The source and the target of direction (1 to 4) among text1 and text2.
 // Throws BoundsError for any other direction.
@@ -23,4 +23,4 @@ template <typename Texts>
 template <typename Texts>
 void SourceAndTarget(int direction, const Texts&& text1, const Texts&& text2) = delete;
 
-}  // namespace velmoro
+}  // namespace velmoro::internal

@@ -6,11 +6,11 @@
 
 #include <cstdint>
 
-namespace velmoro {
+namespace velmoro::internal {
 
 // The slot of key in a table of 2^bits slots, for bits from 1 to 63.
 [[nodiscard]] constexpr std::uint64_t FibonacciSlot(std::uint64_t key, int bits) {
   return (key * 0x9E3779B97F4A7C15ULL) >> (64 - bits);
 }
 
-}  // namespace velmoro
+}  // namespace velmoro::internal

@@ -15,14 +15,30 @@
 
 namespace velmoro {
 
+using internal::CompareDisplay;
+using internal::CompareMessage;
+using internal::CompareOutcome;
+using internal::DirectionWalk;
+using internal::DisplayOf;
+using internal::ForEachWalkedWord;
+using internal::FoundWord;
+using internal::FromUtf8;
+using internal::NormalizedWord;
+using internal::NotFoundReasons;
+using internal::RunCompareAction;
+using internal::SourceAndTarget;
+using internal::ToUtf8;
+using internal::WalkedWord;
+using internal::Walks;
+
 struct WalkRecord::Walks {
-  velmoro::Walks directions;
+  internal::Walks directions;
 };
 
 class WalkRecordAccess {
  public:
-  static velmoro::Walks& Of(WalkRecord& record) { return record.walks_->directions; }
-  static const velmoro::Walks& Of(const WalkRecord& record) { return record.walks_->directions; }
+  static internal::Walks& Of(WalkRecord& record) { return record.walks_->directions; }
+  static const internal::Walks& Of(const WalkRecord& record) { return record.walks_->directions; }
 };
 
 namespace {
@@ -38,10 +54,10 @@ CompareOutcome OutcomeOf(const GivenText& text1, const GivenText& text2, WalkRec
 
 StatusTexts StatusTextsOf(const CompareDisplay& display) {
   const auto panel = [](const std::optional<Text>& text) { return text.value_or(Text()); };
-  return {{{FromUtf8(kStatusBars[0].label), panel(display.selfScore1),
-            panel(display.crossScore1)},
-           {FromUtf8(kStatusBars[1].label), panel(display.selfScore2),
-            panel(display.crossScore2)}}};
+  return {{{FromUtf8(kStatusBars[0].label), panel(display.self_score1),
+            panel(display.cross_score1)},
+           {FromUtf8(kStatusBars[1].label), panel(display.self_score2),
+            panel(display.cross_score2)}}};
 }
 
 std::array<std::string, 3> Utf8Texts(const std::array<Text, 3>& texts) {
@@ -54,8 +70,8 @@ Numbers NumbersOf(const CompareOutcome& outcome) {
   for (std::size_t i = 0; i < outcome.scores.size(); ++i) {
     if (outcome.scores[i]) numbers.scores[i] = *outcome.scores[i];
   }
-  if (outcome.lengthFactor) numbers.length_factor = *outcome.lengthFactor;
-  numbers.distance = outcome.resultValue;
+  if (outcome.length_factor) numbers.length_factor = *outcome.length_factor;
+  numbers.distance = outcome.result_value;
   numbers.error = outcome.error;
   numbers.message = CompareMessage(outcome);
   return numbers;
@@ -94,14 +110,14 @@ ExplainedWord ExplainedWordOf(const WalkedWord& word, const GivenText& source,
                               const GivenText& target, internal::TargetWords& targetWords) {
   ExplainedWord explained;
   explained.word = ToUtf8(NormalizedWord(source.text(), word));
-  explained.source = CodePoints(source, {word.sourceStart, word.sourceStart + word.length});
+  explained.source = CodePoints(source, {word.source_start, word.source_start + word.length});
   explained.utf16.source = Utf16Units(source, explained.source);
   if (word.found()) {
-    ExplainMatch({word.targetStart, word.targetStart + word.length}, target, targetWords,
+    ExplainMatch({word.target_start, word.target_start + word.length}, target, targetWords,
                  explained);
   }
   explained.points = word.points;
-  if (word.byContext) {
+  if (word.by_context) {
     explained.following = word.following;
     explained.preceding = word.preceding;
   }
@@ -147,9 +163,9 @@ void WalkRecord::ForEachWord(int direction, const GivenText& text1, const GivenT
     if (reasons && !word.found()) {
       const NotFoundReasons::Reason reason = reasons->Of(index);
       explained.not_found = reason.kind;
-      explained.used_by = reason.usedBy;
-      if (reason.usedBy) {
-        explained.used_by_source = foundSources[FoundIndexOf(*walk, *reason.usedBy)];
+      explained.used_by = reason.used_by;
+      if (reason.used_by) {
+        explained.used_by_source = foundSources[FoundIndexOf(*walk, *reason.used_by)];
         explained.utf16.used_by_source = Utf16Units(source, *explained.used_by_source);
       }
     }

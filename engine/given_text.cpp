@@ -7,6 +7,12 @@
 
 namespace velmoro {
 
+using internal::ComposedStretch;
+using internal::IsHighSurrogate;
+using internal::IsLowSurrogate;
+using internal::StretchesToCompose;
+using internal::WidenPlainAscii;
+
 namespace {
 
 bool PairStarts(std::u16string_view units, std::size_t i) {
@@ -40,7 +46,7 @@ std::vector<std::uint32_t> PairedCodePoints(std::u16string_view units) {
 GivenText GivenText::FromUtf8(std::string_view bytes) {
   GivenText given;
   given.text_.resize(bytes.size());
-  if (!WidenPlainAscii(bytes, given.text_.data())) return FromUtf16(velmoro::FromUtf8(bytes));
+  if (!WidenPlainAscii(bytes, given.text_.data())) return FromUtf16(internal::FromUtf8(bytes));
   return given;
 }
 
@@ -92,7 +98,7 @@ void GivenText::AppendComposed(std::u16string_view composed, std::size_t givenCo
     Continue();
   }
   if (givenCodePoints > 1) {
-    const std::uint32_t before = skips_.empty() ? 0 : skips_.back().codePoints;
+    const std::uint32_t before = skips_.empty() ? 0 : skips_.back().code_points;
     skips_.push_back({static_cast<std::uint32_t>(text_.size()),
                       before + static_cast<std::uint32_t>(givenCodePoints - 1)});
   }
@@ -108,7 +114,7 @@ std::size_t GivenText::CodePointOf(std::size_t unit) const {
       unit - static_cast<std::size_t>(continued - continuations_.begin());
   const auto skipped = std::upper_bound(skips_.begin(), skips_.end(), unit,
                                         [](std::size_t at, const Skip& skip) { return at < skip.unit; });
-  return skipped == skips_.begin() ? codePoint : codePoint + std::prev(skipped)->codePoints;
+  return skipped == skips_.begin() ? codePoint : codePoint + std::prev(skipped)->code_points;
 }
 
 std::size_t GivenText::Utf16UnitOf(std::size_t codePoint) const {

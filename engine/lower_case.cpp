@@ -2,7 +2,7 @@
 
 #include "utf8_text.h"
 
-namespace velmoro {
+namespace velmoro::internal {
 
 namespace {
 
@@ -39,4 +39,4 @@ void LowerCaseInPlace(Text& text) {
   }
 }
 
-}  // namespace velmoro
+}  // namespace velmoro::internal

@@ -7,7 +7,7 @@
 
 #include "velmoro/text.h"
 
-namespace velmoro {
+namespace velmoro::internal {
 
 // The lower case of one ASCII unit: A to Z become a to z, every other unit
 // stays.
@@ -26,4 +26,4 @@ namespace velmoro {
 // the character as it is.
 void LowerCaseInPlace(Text& text);
 
-}  // namespace velmoro
+}  // namespace velmoro::internal

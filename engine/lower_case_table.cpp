@@ -4,7 +4,7 @@
 
 #include "lower_case.h"
 
-namespace velmoro {
+namespace velmoro::internal {
 
 namespace {
 
@@ -34,4 +34,4 @@ char32_t SimpleLowerCase(char32_t c) {
   return static_cast<char32_t>(static_cast<std::int32_t>(c) + run.difference);
 }
 
-}  // namespace velmoro
+}  // namespace velmoro::internal

@@ -10,7 +10,7 @@
 #include <emmintrin.h>
 #endif
 
-namespace velmoro {
+namespace velmoro::internal {
 
 namespace {
 
@@ -46,9 +46,9 @@ class Collapser {
     const char16_t normalized = NormalizedUnit(unit);
     const bool space = normalized == u' ';
     out_[length_] = normalized;
-    length_ += static_cast<std::size_t>(!(space & afterSpace_));
-    afterSpace_ = space;
-    allUnits_ |= unit;
+    length_ += static_cast<std::size_t>(!(space & after_space_));
+    after_space_ = space;
+    all_units_ |= unit;
   }
 
 #if defined(__SSE2__)
@@ -69,19 +69,19 @@ class Collapser {
         _mm_or_si128(_mm_and_si128(marks, space), _mm_andnot_si128(marks, lowered));
     const auto spaces = static_cast<std::uint32_t>(
         _mm_movemask_epi8(_mm_packs_epi16(marks, _mm_setzero_si128())));
-    const std::uint32_t behindSpace = (spaces << 1) | (afterSpace_ ? 1U : 0U);
+    const std::uint32_t behindSpace = (spaces << 1) | (after_space_ ? 1U : 0U);
     std::array<char16_t, 8> written;
     _mm_storeu_si128(reinterpret_cast<__m128i*>(written.data()), normalized);
     // Only a unit at or above 0x80 has a bit of 0xFF80.
     const __m128i beyondAscii = _mm_and_si128(raw, _mm_set1_epi16(static_cast<short>(0xFF80)));
     if (_mm_movemask_epi8(_mm_cmpeq_epi16(beyondAscii, _mm_setzero_si128())) != 0xFFFF) {
-      allUnits_ |= 0x80;
+      all_units_ |= 0x80;
     }
     const std::uint32_t dropped = spaces & behindSpace;
     if (dropped == 0) {
       std::copy(written.begin(), written.end(), out_ + length_);
       length_ += written.size();
-      afterSpace_ = (spaces & 0x80U) != 0;
+      after_space_ = (spaces & 0x80U) != 0;
       return;
     }
     // Eight spaces behind a space, inside a run of spaces and marks, add nothing.
@@ -92,13 +92,13 @@ class Collapser {
 
   [[nodiscard]] std::size_t length() const { return length_; }
   // Every unit seen, or-ed together: below 0x80 when all were ASCII.
-  [[nodiscard]] char16_t allUnits() const { return allUnits_; }
+  [[nodiscard]] char16_t allUnits() const { return all_units_; }
 
  private:
   char16_t* out_;
   std::size_t length_ = 0;
-  bool afterSpace_ = false;
-  char16_t allUnits_ = 0;
+  bool after_space_ = false;
+  char16_t all_units_ = 0;
 };
 
 // Where the trimmed raw text starts and ends in raw.
@@ -110,14 +110,6 @@ std::pair<std::size_t, std::size_t> TrimmedRange(TextView raw) {
 }
 
 }  // namespace
-
-bool NormalizesToSpace(char16_t unit) { return NormalizedUnit(unit) == u' '; }
-
-Text NormalizeText(TextView s) {
-  Text normalized;
-  NormalizeTextInto(s, normalized);
-  return normalized;
-}
 
 void NormalizeTextInto(TextView s, Text& collapsed) {
   // Repeating "marks to spaces, each pair of spaces to one" until nothing
@@ -145,11 +137,11 @@ RawPlaces::RawPlaces(TextView raw) : raw_(raw) { std::tie(next_, end_) = Trimmed
 std::size_t RawPlaces::RawIndexOf(std::size_t index) {
   while (written_ <= index && next_ < end_) {
     const bool space = NormalizesToSpace(raw_[next_]);
-    if (!(space && afterSpace_)) {
+    if (!(space && after_space_)) {
       opener_ = next_;
       ++written_;
     }
-    afterSpace_ = space;
+    after_space_ = space;
     ++next_;
   }
   return written_ > index ? opener_ : end_;
@@ -157,20 +149,35 @@ std::size_t RawPlaces::RawIndexOf(std::size_t index) {
 
 RawWords::RawWords(TextView raw) : raw_(raw) {
   std::tie(next_, end_) = TrimmedRange(raw);
-  emptyWordDue_ = next_ < end_ && NormalizesToSpace(raw_[next_]);
+  empty_word_due_ = next_ < end_ && NormalizesToSpace(raw_[next_]);
 }
 
 // A word is a run of units that normalisation leaves as they are or
 // lower-cases: everything but spaces and marks.
 std::pair<std::size_t, std::size_t> RawWords::Next() {
-  if (emptyWordDue_) {
-    emptyWordDue_ = false;
+  if (empty_word_due_) {
+    empty_word_due_ = false;
     return {next_, 0};
   }
   while (next_ < end_ && NormalizesToSpace(raw_[next_])) ++next_;
   const std::size_t start = next_;
   while (next_ < end_ && !NormalizesToSpace(raw_[next_])) ++next_;
   return {start, next_ - start};
+}
+
+}  // namespace velmoro::internal
+
+namespace velmoro {
+
+using internal::NormalizeTextInto;
+using internal::NormalizedUnit;
+
+bool NormalizesToSpace(char16_t unit) { return NormalizedUnit(unit) == u' '; }
+
+Text NormalizeText(TextView s) {
+  Text normalized;
+  NormalizeTextInto(s, normalized);
+  return normalized;
 }
 
 }  // namespace velmoro

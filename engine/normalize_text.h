@@ -11,7 +11,7 @@
 #include "velmoro/fronts.h"
 #include "velmoro/procedures.h"
 
-namespace velmoro {
+namespace velmoro::internal {
 
 // NormalizesToSpace, which the window's tints read too, is declared in
 // velmoro/fronts.h.
@@ -40,7 +40,7 @@ class RawPlaces {
   std::size_t end_;        // behind the last unit that is not a space
   std::size_t written_ = 0;  // the prepared units that the walked ones made
   std::size_t opener_ = 0;   // the raw unit that made the last of them
-  bool afterSpace_ = false;
+  bool after_space_ = false;
 };
 
 // The words of the prepared form of a raw text, read from the raw text
@@ -58,7 +58,7 @@ class RawWords {
   TextView raw_;
   std::size_t next_;
   std::size_t end_;
-  bool emptyWordDue_;
+  bool empty_word_due_;
 };
 
-}  // namespace velmoro
+}  // namespace velmoro::internal

@@ -2,15 +2,16 @@
 
 #include <algorithm>
 
-namespace velmoro {
+namespace velmoro::internal {
 
 NotFoundReasons::NotFoundReasons(TextView source, TextView target, const DirectionWalk& walk)
     : source_(source), target_(target), index_(source_, target_.text()) {
   matches_.reserve(walk.found.size());
   for (const FoundWord& found : walk.found) {
     const std::size_t length = source_.words()[found.word].length;
-    matches_.push_back({found.word, found.preparedTargetStart, found.preparedTargetStart + length});
-    longestMatch_ = std::max(longestMatch_, length);
+    matches_.push_back(
+        {found.word, found.prepared_target_start, found.prepared_target_start + length});
+    longest_match_ = std::max(longest_match_, length);
   }
   std::sort(matches_.begin(), matches_.end(),
             [](const Match& a, const Match& b) { return a.start < b.start; });
@@ -27,7 +28,7 @@ NotFoundReasons::Reason NotFoundReasons::Of(std::size_t index) {
 // more than one does.
 std::optional<std::size_t> NotFoundReasons::UsedBy(std::size_t index, std::size_t start,
                                                    std::size_t end) const {
-  const std::size_t from = start > longestMatch_ ? start - longestMatch_ : 0;
+  const std::size_t from = start > longest_match_ ? start - longest_match_ : 0;
   auto match = std::lower_bound(matches_.begin(), matches_.end(), from,
                                 [](const Match& m, std::size_t at) { return m.start < at; });
   std::optional<std::size_t> usedBy;
@@ -39,4 +40,4 @@ std::optional<std::size_t> NotFoundReasons::UsedBy(std::size_t index, std::size_
   return usedBy;
 }
 
-}  // namespace velmoro
+}  // namespace velmoro::internal

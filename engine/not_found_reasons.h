@@ -15,13 +15,13 @@
 #include "velmoro/velmoro.h"
 #include "word_walk.h"
 
-namespace velmoro {
+namespace velmoro::internal {
 
 class NotFoundReasons {
  public:
   struct Reason {
     NotFound kind = NotFound::Absent;
-    std::optional<std::size_t> usedBy;  // the index of the earlier word
+    std::optional<std::size_t> used_by;  // the index of the earlier word
   };
 
   // Over the raw source and target texts that walk was recorded on.
@@ -45,7 +45,7 @@ class NotFoundReasons {
   PreparedText target_;
   TargetIndex index_;
   std::vector<Match> matches_;  // by start
-  std::size_t longestMatch_ = 0;
+  std::size_t longest_match_ = 0;
 };
 
-}  // namespace velmoro
+}  // namespace velmoro::internal

@@ -8,7 +8,7 @@
 #include "substring_search.h"
 #include "tuning.h"
 
-namespace velmoro {
+namespace velmoro::internal {
 
 namespace {
 
@@ -59,10 +59,11 @@ void PreparedText::Assign(TextView raw) {
   std::reverse_copy(text_.begin(), text_.end(), reversed_.begin());
   reversed_.back() = u' ';
   SplitWords(text_, words_);
-  longestWord_ = 0;
-  for (const WordSpan& word : words_) longestWord_ = std::max<std::size_t>(longestWord_, word.length);
-  earlierRests_.clear();
-  earlierRestsFound_ = false;
+  longest_word_ = 0;
+  for (const WordSpan& word : words_)
+    longest_word_ = std::max<std::size_t>(longest_word_, word.length);
+  earlier_rests_.clear();
+  earlier_rests_found_ = false;
 }
 
 void PreparedText::Shed(std::size_t units) {
@@ -83,13 +84,13 @@ std::size_t PreparedText::WordsStartingBefore(std::size_t index) const {
 }
 
 std::size_t PreparedText::RestFirstStart(std::size_t j) const {
-  if (!earlierRestsFound_) FindEarlierRests();
-  if (earlierRests_.empty()) return words_[j + 1].start;
+  if (!earlier_rests_found_) FindEarlierRests();
+  if (earlier_rests_.empty()) return words_[j + 1].start;
   const auto earlier = std::lower_bound(
-      earlierRests_.begin(), earlierRests_.end(), j,
+      earlier_rests_.begin(), earlier_rests_.end(), j,
       [](const auto& rest, std::size_t word) { return rest.first > word; });
   const std::size_t shift =
-      earlier != earlierRests_.end() && earlier->first == j ? earlier->second : 0;
+      earlier != earlier_rests_.end() && earlier->first == j ? earlier->second : 0;
   return words_[j + 1].start - shift;
 }
 
@@ -105,7 +106,7 @@ std::size_t PreparedText::RestLength(std::size_t j) const {
 // with z[d] >= the rest's length. Sweeping d downwards with the running
 // maximum of z answers every word in one pass, shortest rest first.
 void PreparedText::FindEarlierRests() const {
-  earlierRestsFound_ = true;
+  earlier_rests_found_ = true;
   if (words_.size() < 2) return;
   // Every rest ends with the shortest one, the last word and its space: when
   // that occurs nowhere earlier, no rest does.
@@ -119,11 +120,11 @@ void PreparedText::FindEarlierRests() const {
   for (std::size_t d = pLength; d-- > 0 && j > 0;) {
     longest = std::max<std::size_t>(longest, z[d]);
     while (j > 0 && pLength - words_[j].start <= longest) {
-      if (d > 0) earlierRests_.emplace_back(static_cast<std::uint32_t>(j - 1),
+      if (d > 0) earlier_rests_.emplace_back(static_cast<std::uint32_t>(j - 1),
                                            static_cast<std::uint32_t>(d));
       --j;
     }
   }
 }
 
-}  // namespace velmoro
+}  // namespace velmoro::internal

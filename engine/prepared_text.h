@@ -12,7 +12,7 @@
 
 #include "text_primitives.h"
 
-namespace velmoro {
+namespace velmoro::internal {
 
 // A word as a 0-based run of the prepared text, in 32 bits: a Long bounds
 // every text length, and a long text holds millions of words.
@@ -48,7 +48,7 @@ class PreparedText {
   [[nodiscard]] const std::vector<WordSpan>& words() const { return words_; }
 
   // The length of the longest word.
-  [[nodiscard]] std::size_t LongestWord() const { return longestWord_; }
+  [[nodiscard]] std::size_t LongestWord() const { return longest_word_; }
 
   // The number of words that end behind index: the words, whole or cut, of
   // text() from index on.
@@ -73,12 +73,12 @@ class PreparedText {
   Text text_;
   Text reversed_;
   std::vector<WordSpan> words_;
-  std::size_t longestWord_ = 0;
+  std::size_t longest_word_ = 0;
   // (j, d) for each word j whose rest first occurs d > 0 units before its own
   // place, by descending j: only a text's last words tend to have one. Found
   // on first use, since a long text often overflows before any word needs it.
-  mutable std::vector<std::pair<std::uint32_t, std::uint32_t>> earlierRests_;
-  mutable bool earlierRestsFound_ = false;
+  mutable std::vector<std::pair<std::uint32_t, std::uint32_t>> earlier_rests_;
+  mutable bool earlier_rests_found_ = false;
 };
 
-}  // namespace velmoro
+}  // namespace velmoro::internal

@@ -4,14 +4,14 @@
 #include "spaces.h"
 #include "substring_search.h"
 
-namespace velmoro {
+namespace velmoro::internal {
 
 ReversedTarget::ReversedTarget(const PreparedText& target,
                                const PreparedText& source, TargetIndex& index)
     : reversed_(target.reversed()), source_(source), index_(index) {}
 
 std::size_t ReversedTarget::SkipSpaces(std::size_t from) const {
-  return velmoro::SkipSpaces(reversed_, from);
+  return internal::SkipSpaces(reversed_, from);
 }
 
 bool ReversedTarget::StartsWith(std::size_t from, TextView prefix) const {
@@ -57,4 +57,4 @@ TextView ReversedTarget::Unreversed(TextView word) const {
   return source_.text().substr(source_.text().size() - at - word.size(), word.size());
 }
 
-}  // namespace velmoro
+}  // namespace velmoro::internal

@@ -10,7 +10,7 @@
 #include "prepared_text.h"
 #include "target_index.h"
 
-namespace velmoro {
+namespace velmoro::internal {
 
 class ReversedTarget {
  public:
@@ -39,4 +39,4 @@ class ReversedTarget {
   TargetIndex& index_;
 };
 
-}  // namespace velmoro
+}  // namespace velmoro::internal

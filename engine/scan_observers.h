@@ -11,13 +11,13 @@
 
 #include "velmoro/procedures.h"
 
-namespace velmoro {
+namespace velmoro::internal {
 
 // What one word of the source earned, as the scan walks it.
 struct WordStep {
   TextView word;
   Integer position = 0;   // where it was found in the unconsumed target; 0: not
-  bool byContext = false; // credited by its neighbour runs, not with one point
+  bool by_context = false; // credited by its neighbour runs, not with one point
   Integer following = 0;  // the following run (by context only)
   Integer preceding = 0;  // the preceding run (by context only)
   Integer score = 0;      // the direction's slot after the word
@@ -26,8 +26,8 @@ struct WordStep {
   // consumed anything (found words only). The empty word found at a leading
   // space of the unconsumed target stands at the target's space in front of
   // the first word not yet consumed, or at its last space when none is left.
-  std::size_t sourceStart = 0;
-  std::size_t targetStart = 0;
+  std::size_t source_start = 0;
+  std::size_t target_start = 0;
 };
 using WordObserver = std::function<void(const WordStep&)>;
 
@@ -47,4 +47,4 @@ using DirectionStarted = std::function<WordObserver(Integer direction)>;
 void RunComparison(TextView text1, TextView text2, ComparisonState& state,
                    const DirectionScored& onScored, const DirectionStarted& onStarted = {});
 
-}  // namespace velmoro
+}  // namespace velmoro::internal

@@ -10,7 +10,7 @@
 
 #include "tuning.h"
 
-namespace velmoro {
+namespace velmoro::internal {
 
 // The furthest 1-based position, counted from the search start, that fits an
 // Integer.
@@ -32,4 +32,4 @@ template <typename Haystack>
   return std::nullopt;
 }
 
-}  // namespace velmoro
+}  // namespace velmoro::internal

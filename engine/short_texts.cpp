@@ -8,7 +8,7 @@
 #include "substring_search.h"
 #include "tuning.h"
 
-namespace velmoro {
+namespace velmoro::internal {
 
 namespace {
 
@@ -57,7 +57,7 @@ class Vocabulary {
   struct Word {
     const char16_t* data;
     std::size_t size;
-    std::uint64_t unitBits;
+    std::uint64_t unit_bits;
     [[nodiscard]] TextView View() const { return {data, size}; }
   };
 
@@ -178,13 +178,13 @@ void AddWordsInsideWordsPairwise(std::span<const Vocabulary::Word> words,
             [&](WordId a, WordId b) { return words[a].size < words[b].size; });
   // The unit bits in the same order, side by side, for the pairs' first test.
   std::array<std::uint64_t, Vocabulary::kMostWords> bitsByLength;
-  for (std::size_t i = 0; i < sorted.size(); ++i) bitsByLength[i] = words[sorted[i]].unitBits;
+  for (std::size_t i = 0; i < sorted.size(); ++i) bitsByLength[i] = words[sorted[i]].unit_bits;
   std::size_t longer = 0;  // the first of the words longer than the inner one
   for (std::size_t i = 0; i < sorted.size(); ++i) {
     const Vocabulary::Word& inner = words[sorted[i]];
     while (longer < sorted.size() && words[sorted[longer]].size <= inner.size) ++longer;
     for (std::size_t o = longer; o < sorted.size(); ++o) {
-      if ((inner.unitBits & ~bitsByLength[o]) != 0 ||
+      if ((inner.unit_bits & ~bitsByLength[o]) != 0 ||
           FindUnits(words[sorted[o]].View(), inner.View()) == kNotFound) {
         continue;
       }
@@ -244,14 +244,15 @@ bool ShortTexts::Take(const PreparedText& text1, const PreparedText& text2) {
       ids_.push_back(vocabulary.Number(WordOf(*text, span)));
     }
   }
-  vocabularySize_ = vocabulary.words().size();
-  holding_.assign(2 * vocabularySize_, WordSet());
+  vocabulary_size_ = vocabulary.words().size();
+  holding_.assign(2 * vocabulary_size_, WordSet());
   for (std::size_t t = 0; t < 2; ++t) {
     const std::span<const WordId> textIds = ids(t);
-    for (std::size_t i = 0; i < textIds.size(); ++i) holding_[t * vocabularySize_ + textIds[i]].Insert(i);
+    for (std::size_t i = 0; i < textIds.size(); ++i)
+      holding_[t * vocabulary_size_ + textIds[i]].Insert(i);
   }
   AddWordsInsideWords(vocabulary, holding_);
-  restStarts_.resize(RestCount(0) + RestCount(1));
+  rest_starts_.resize(RestCount(0) + RestCount(1));
   for (std::size_t t = 0; t < 2; ++t) FindRestStarts(t);
   return true;
 }
@@ -267,7 +268,7 @@ void ShortTexts::FindRestStarts(std::size_t t) {
   const std::span<const WordId> words = ids(t);
   const std::vector<WordSpan>& spans = texts_[t]->words();
   const std::size_t n = words.size();
-  const auto starts = std::span(restStarts_).subspan(t == 0 ? 0 : RestCount(0), RestCount(t));
+  const auto starts = std::span(rest_starts_).subspan(t == 0 ? 0 : RestCount(0), RestCount(t));
   for (std::size_t j = 0; j < starts.size(); ++j) starts[j] = spans[j + 1].start;
   if (n < 2) return;
   // Where the rest behind word j starts when word a ends with word j + 1.
@@ -305,4 +306,4 @@ bool ShortTexts::EndsWith(std::size_t t, std::size_t outer, std::size_t inner) c
   return o.length > i.length && text.substr(o.end() - i.length, i.length) == text.substr(i.start, i.length);
 }
 
-}  // namespace velmoro
+}  // namespace velmoro::internal

@@ -17,7 +17,7 @@
 #include "prepared_text.h"
 #include "word_set.h"
 
-namespace velmoro {
+namespace velmoro::internal {
 
 // A word's number in the vocabulary of a ShortTexts.
 using WordId = std::uint16_t;
@@ -47,7 +47,7 @@ class ShortTexts {
 
   // PreparedText::RestFirstStart of text t, worked out on the words.
   [[nodiscard]] std::size_t RestFirstStart(std::size_t t, std::size_t j) const {
-    return restStarts_[(t == 0 ? 0 : RestCount(0)) + j];
+    return rest_starts_[(t == 0 ? 0 : RestCount(0)) + j];
   }
 
   // The words of text t that hold word id.
@@ -57,7 +57,7 @@ class ShortTexts {
 
   // Text t's sets for the words of the vocabulary, by number.
   [[nodiscard]] const WordSet* HoldingSets(std::size_t t) const {
-    return holding_.data() + t * vocabularySize_;
+    return holding_.data() + t * vocabulary_size_;
   }
 
  private:
@@ -71,11 +71,11 @@ class ShortTexts {
   std::array<const PreparedText*, 2> texts_{};
   // Text 0's numbers, then text 1's.
   std::vector<WordId> ids_;
-  std::size_t vocabularySize_ = 0;
+  std::size_t vocabulary_size_ = 0;
   // Text 0's sets for each word of the vocabulary, then text 1's.
   std::vector<WordSet> holding_;
   // Text 0's rest starts, then text 1's.
-  std::vector<std::uint32_t> restStarts_;
+  std::vector<std::uint32_t> rest_starts_;
 };
 
-}  // namespace velmoro
+}  // namespace velmoro::internal

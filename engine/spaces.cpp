@@ -4,7 +4,7 @@
 #include <emmintrin.h>
 #endif
 
-namespace velmoro {
+namespace velmoro::internal {
 
 // A word ends wherever a unit that is not a space has a space behind it.
 std::size_t CountWordsEndedBySpace(std::u16string_view text) {
@@ -34,4 +34,4 @@ std::size_t CountWordsEndedBySpace(std::u16string_view text) {
   return ends;
 }
 
-}  // namespace velmoro
+}  // namespace velmoro::internal

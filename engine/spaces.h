@@ -12,7 +12,7 @@
 #include <emmintrin.h>
 #endif
 
-namespace velmoro {
+namespace velmoro::internal {
 
 // The first index at or behind from whose unit is not a space; text.size()
 // when there is none.
@@ -48,4 +48,4 @@ void ForEachSpace(std::u16string_view text, OnSpace&& onSpace) {
   }
 }
 
-}  // namespace velmoro
+}  // namespace velmoro::internal

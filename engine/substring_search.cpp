@@ -12,7 +12,7 @@
 
 #include "tuning.h"
 
-namespace velmoro {
+namespace velmoro::internal {
 
 namespace {
 
@@ -174,4 +174,4 @@ std::size_t FindLastUnits(std::u16string_view haystack,
   return end == kNotFound ? kNotFound : haystack.size() - end;
 }
 
-}  // namespace velmoro
+}  // namespace velmoro::internal

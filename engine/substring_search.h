@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <string_view>
 
-namespace velmoro {
+namespace velmoro::internal {
 
 inline constexpr std::size_t kNotFound = std::u16string_view::npos;
 
@@ -26,4 +26,4 @@ inline constexpr std::size_t kNotFound = std::u16string_view::npos;
 [[nodiscard]] std::size_t FindLastUnits(std::u16string_view haystack,
                                         std::u16string_view needle);
 
-}  // namespace velmoro
+}  // namespace velmoro::internal

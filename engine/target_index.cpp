@@ -5,12 +5,12 @@
 #include "substring_search.h"
 #include "tuning.h"
 
-namespace velmoro {
+namespace velmoro::internal {
 
 TargetIndex::TargetIndex(const PreparedText& source, TextView target)
     : source_(source),
       target_(target),
-      searchBudget_(kPassesBeforeAutomaton * target.size() + kUnitsBeforeAutomaton) {}
+      search_budget_(kPassesBeforeAutomaton * target.size() + kUnitsBeforeAutomaton) {}
 
 std::size_t TargetIndex::First(TextView word) {
   if (target_.size() < kRememberFrom) return FindUnits(target_, word);
@@ -46,9 +46,9 @@ std::optional<Occurrences> TargetIndex::FromAutomaton(TextView word) const {
 // Charges a direct search to the budget and builds the automaton once the
 // budget is spent.
 std::size_t TargetIndex::Searched(std::size_t found, std::size_t cost) {
-  searchBudget_ -= std::min(cost, searchBudget_);
-  if (searchBudget_ == 0 && !automaton_) automaton_.emplace(source_, target_);
+  search_budget_ -= std::min(cost, search_budget_);
+  if (search_budget_ == 0 && !automaton_) automaton_.emplace(source_, target_);
   return found;
 }
 
-}  // namespace velmoro
+}  // namespace velmoro::internal

@@ -14,7 +14,7 @@
 #include "prepared_text.h"
 #include "word_automaton.h"
 
-namespace velmoro {
+namespace velmoro::internal {
 
 class TargetIndex {
  public:
@@ -53,8 +53,8 @@ class TargetIndex {
   const PreparedText& source_;
   TextView target_;
   std::unordered_map<TextView, Remembered> remembered_;
-  std::size_t searchBudget_;
+  std::size_t search_budget_;
   std::optional<WordAutomaton> automaton_;
 };
 
-}  // namespace velmoro
+}  // namespace velmoro::internal

@@ -7,7 +7,7 @@
 
 #include "spaces.h"
 
-namespace velmoro {
+namespace velmoro::internal {
 
 namespace {
 
@@ -24,6 +24,10 @@ TextView Trim(TextView s) {
 }
 
 TextView LeftTrim(TextView s) { return s.substr(SkipSpaces(s, 0)); }
+
+}  // namespace velmoro::internal
+
+namespace velmoro {
 
 Text IntegerToText(Long n) {
   std::array<char, 16> digits{};

@@ -19,7 +19,7 @@
 #include "velmoro/procedures.h"
 #include "velmoro/text.h"
 
-namespace velmoro {
+namespace velmoro::internal {
 
 // The number of units in s. Throws Overflow for a text longer than a Long.
 [[nodiscard]] Long Len(TextView s);
@@ -31,4 +31,4 @@ namespace velmoro {
 // s without its leading U+0020 spaces.
 [[nodiscard]] TextView LeftTrim(TextView s);
 
-}  // namespace velmoro
+}  // namespace velmoro::internal

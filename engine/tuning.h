@@ -29,7 +29,7 @@
 #define VELMORO_LIMITED(measured, most) (measured)
 #endif
 
-namespace velmoro {
+namespace velmoro::internal {
 
 // From this size a search of the unconsumed or reversed target first asks the
 // target index whether the word can occur there at all. Below it a direct
@@ -85,4 +85,4 @@ inline constexpr std::size_t kWordsByPrefixFrom = VELMORO_TUNED(40);
 inline constexpr std::size_t kWordScanWords = VELMORO_LIMITED(256, 256);
 inline constexpr std::size_t kWordScanUnits = VELMORO_LIMITED(16384, 16384);
 
-}  // namespace velmoro
+}  // namespace velmoro::internal

@@ -7,7 +7,7 @@
 #include "substring_search.h"
 #include "tuning.h"
 
-namespace velmoro {
+namespace velmoro::internal {
 
 UnconsumedTarget::UnconsumedTarget(const PreparedText& target, TargetIndex& index,
                                    bool placesTracked)
@@ -16,9 +16,9 @@ UnconsumedTarget::UnconsumedTarget(const PreparedText& target, TargetIndex& inde
 }
 
 std::size_t UnconsumedTarget::SkipSpaces(std::size_t from) const {
-  from = velmoro::SkipSpaces(head_, from);
+  from = internal::SkipSpaces(head_, from);
   if (from < head_.size()) return from;
-  return head_.size() + velmoro::SkipSpaces(tail(), from - head_.size());
+  return head_.size() + internal::SkipSpaces(tail(), from - head_.size());
 }
 
 bool UnconsumedTarget::StartsWith(std::size_t from, TextView prefix) const {
@@ -56,7 +56,7 @@ std::optional<std::size_t> UnconsumedTarget::Find(TextView word, std::size_t fro
     return found;
   }
   // Out of reach lies only untouched target, which the index knows.
-  const std::size_t beyondReach = tailStart_ + from + kSearchReach - head_.size();
+  const std::size_t beyondReach = tail_start_ + from + kSearchReach - head_.size();
   if (beyondReach < target_.size()) {
     const std::size_t last = index_.Last(word);
     if (last != TargetIndex::kNone && last >= beyondReach) {
@@ -76,7 +76,7 @@ void UnconsumedTarget::Consume(std::size_t at) {
     // Removing the front word of the untouched target leaves the target as it
     // stands from that word's space on (spaces at the very end never matter:
     // no word holds one).
-    tailStart_ = velmoro::SkipSpaces(target_, tailStart_ + space + 1) - 1;
+    tail_start_ = internal::SkipSpaces(target_, tail_start_ + space + 1) - 1;
     return;
   }
   // A target within reach is rewritten whole: one buffer, one search each.
@@ -102,7 +102,7 @@ std::size_t UnconsumedTarget::TargetIndexOf(std::size_t at) const {
 }
 
 char16_t UnconsumedTarget::At(std::size_t i) const {
-  return i < head_.size() ? head_[i] : target_[tailStart_ + i - head_.size()];
+  return i < head_.size() ? head_[i] : target_[tail_start_ + i - head_.size()];
 }
 
 std::size_t UnconsumedTarget::Lead() const {
@@ -150,8 +150,8 @@ std::size_t UnconsumedTarget::NextSpace(std::size_t at) const {
 void UnconsumedTarget::TakeIntoHead(std::size_t end) {
   if (end <= head_.size()) return;
   const std::size_t taken = end - head_.size();
-  head_.append(target_.substr(tailStart_, taken));
-  tailStart_ += taken;
+  head_.append(target_.substr(tail_start_, taken));
+  tail_start_ += taken;
 }
 
-}  // namespace velmoro
+}  // namespace velmoro::internal

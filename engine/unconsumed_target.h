@@ -16,7 +16,7 @@
 #include "text_primitives.h"
 #include "word_positions.h"
 
-namespace velmoro {
+namespace velmoro::internal {
 
 class UnconsumedTarget {
  public:
@@ -51,7 +51,7 @@ class UnconsumedTarget {
 
  private:
   [[nodiscard]] std::size_t size() const { return head_.size() + tail().size(); }
-  [[nodiscard]] TextView tail() const { return target_.substr(tailStart_); }
+  [[nodiscard]] TextView tail() const { return target_.substr(tail_start_); }
   [[nodiscard]] char16_t At(std::size_t i) const;
   [[nodiscard]] std::size_t Lead() const;
   [[nodiscard]] std::optional<std::size_t> FindStartingBetween(TextView word, std::size_t first,
@@ -62,9 +62,9 @@ class UnconsumedTarget {
   TextView target_;
   TargetIndex& index_;
   Text head_;  // the rewritten front, ending in a space; empty until a cut behind the front
-  std::size_t tailStart_ = 0;  // where the untouched rest of the target begins
+  std::size_t tail_start_ = 0;  // where the untouched rest of the target begins
   std::unordered_set<TextView> absent_;  // words known to occur nowhere
   std::optional<WordPositions> positions_;  // kept for a long or tracked target
 };
 
-}  // namespace velmoro
+}  // namespace velmoro::internal

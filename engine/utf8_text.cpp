@@ -6,7 +6,7 @@
 #include <emmintrin.h>
 #endif
 
-namespace velmoro {
+namespace velmoro::internal {
 
 namespace {
 
@@ -20,8 +20,8 @@ constexpr char16_t kFirstLowSurrogate = 0xDC00;
 // overlong forms, surrogates and code points past U+10FFFF.
 struct SequenceForm {
   std::size_t length = 0;  // 0: the byte starts no sequence
-  unsigned char secondLow = 0x80;
-  unsigned char secondHigh = 0xBF;
+  unsigned char second_low = 0x80;
+  unsigned char second_high = 0xBF;
 };
 
 SequenceForm FormOf(unsigned char lead) {
@@ -48,8 +48,8 @@ Utf8Sequence ReadSequence(std::string_view bytes, std::size_t& at, char32_t& cod
   for (std::size_t i = 1; i < form.length; ++i) {
     if (at + i == bytes.size()) return Utf8Sequence::CutOff;
     const auto byte = static_cast<unsigned char>(bytes[at + i]);
-    const unsigned char low = i == 1 ? form.secondLow : 0x80;
-    const unsigned char high = i == 1 ? form.secondHigh : 0xBF;
+    const unsigned char low = i == 1 ? form.second_low : 0x80;
+    const unsigned char high = i == 1 ? form.second_high : 0xBF;
     if (byte < low || byte > high) return Utf8Sequence::IllFormed;
     codePoint = (codePoint << 6) | (byte & 0x3FU);
   }
@@ -104,21 +104,6 @@ void AppendUtf8(std::string& bytes, char32_t codePoint) {
 
 }  // namespace
 
-InvalidUtf8::InvalidUtf8(std::size_t offset)
-    : std::invalid_argument("ill-formed UTF-8 sequence at byte offset " +
-                         std::to_string(offset)),
-      offset_(offset) {}
-
-Utf8Prefix WellFormedPrefix(std::string_view bytes) {
-  std::size_t at = 0;
-  char32_t codePoint = 0;
-  while (at < bytes.size()) {
-    const Utf8Sequence read = ReadSequence(bytes, at, codePoint);
-    if (read != Utf8Sequence::Whole) return {at, read == Utf8Sequence::IllFormed};
-  }
-  return {at, false};
-}
-
 Text FromUtf8(std::string_view bytes) {
   Text text;
   text.reserve(bytes.size());
@@ -155,6 +140,28 @@ bool WidenPlainAscii(std::string_view bytes, char16_t* units) {
     units[i] = byte;
   }
   return true;
+}
+
+}  // namespace velmoro::internal
+
+namespace velmoro {
+
+using internal::ReadSequence;
+using internal::Utf8Sequence;
+
+InvalidUtf8::InvalidUtf8(std::size_t offset)
+    : std::invalid_argument("ill-formed UTF-8 sequence at byte offset " +
+                         std::to_string(offset)),
+      offset_(offset) {}
+
+Utf8Prefix WellFormedPrefix(std::string_view bytes) {
+  std::size_t at = 0;
+  char32_t codePoint = 0;
+  while (at < bytes.size()) {
+    const Utf8Sequence read = ReadSequence(bytes, at, codePoint);
+    if (read != Utf8Sequence::Whole) return {at, read == Utf8Sequence::IllFormed};
+  }
+  return {at, false};
 }
 
 }  // namespace velmoro

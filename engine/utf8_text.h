@@ -14,7 +14,7 @@
 #include "velmoro/fronts.h"
 #include "velmoro/velmoro.h"
 
-namespace velmoro {
+namespace velmoro::internal {
 
 [[nodiscard]] constexpr bool IsSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDFFF; }
 [[nodiscard]] constexpr bool IsHighSurrogate(char16_t unit) { return IsSurrogate(unit) && unit < 0xDC00; }
@@ -40,4 +40,4 @@ enum class Utf8Sequence { Whole, IllFormed, CutOff };
 // U+FFFD.
 [[nodiscard]] std::string ToUtf8(TextView text);
 
-}  // namespace velmoro
+}  // namespace velmoro::internal

@@ -7,7 +7,7 @@
 #include "fibonacci_hash.h"
 #include "tuning.h"
 
-namespace velmoro {
+namespace velmoro::internal {
 
 namespace {
 
@@ -41,9 +41,9 @@ std::optional<Occurrences> WordAutomaton::Find(TextView word) const {
   const Node node = NodeOf(word);
   if (node == kNoNode) return std::nullopt;
   Occurrences found;
-  if (firstEnd_[node] != kNever) {
-    found.first = firstEnd_[node] + 1 - word.size();
-    found.last = lastEnd_[node] + 1 - word.size();
+  if (first_end_[node] != kNever) {
+    found.first = first_end_[node] + 1 - word.size();
+    found.last = last_end_[node] + 1 - word.size();
   }
   return found;
 }
@@ -57,7 +57,7 @@ WordAutomaton::Node WordAutomaton::NodeOf(TextView word) const {
   if (at >= begin && at < begin + source_.size() * sizeof(char16_t)) {
     const std::size_t end = (at - begin) / sizeof(char16_t) + word.size();
     if (end <= source_.size()) {
-      const Node node = nodeAt_[end - 1];
+      const Node node = node_at_[end - 1];
       if (node != kNoNode && depth_[node] == word.size()) return node;
     }
   }
@@ -87,9 +87,9 @@ std::vector<WordAutomaton::Node> WordAutomaton::BreadthFirstOrder() const {
 }
 
 WordAutomaton::Node WordAutomaton::Child(Node node, char16_t unit) const {
-  if (node == kRoot && unit < kAsciiUnits) return asciiRootChildren_[unit];
-  for (auto slot = static_cast<std::size_t>(FibonacciSlot(EdgeKey(node, unit), edgeBits_));;
-       slot = (slot + 1) & edgeMask_) {
+  if (node == kRoot && unit < kAsciiUnits) return ascii_root_children_[unit];
+  for (auto slot = static_cast<std::size_t>(FibonacciSlot(EdgeKey(node, unit), edge_bits_));;
+       slot = (slot + 1) & edge_mask_) {
     const Edge& edge = edges_[slot];
     if (edge.node == node && edge.unit == unit) return edge.child;
     if (edge.child == kNoNode) return kNoNode;
@@ -98,25 +98,25 @@ WordAutomaton::Node WordAutomaton::Child(Node node, char16_t unit) const {
 
 void WordAutomaton::AddChild(Node node, char16_t unit, Node child) {
   if (node == kRoot && unit < kAsciiUnits) {
-    asciiRootChildren_[unit] = child;
+    ascii_root_children_[unit] = child;
     return;
   }
   // At most two thirds full keeps probes short.
-  if ((edgeCount_ + 1) * 3 > edges_.size() * 2) ResizeEdges(edges_.size() * 2);
+  if ((edge_count_ + 1) * 3 > edges_.size() * 2) ResizeEdges(edges_.size() * 2);
   PlaceEdge({node, child, unit});
-  ++edgeCount_;
+  ++edge_count_;
 }
 
 void WordAutomaton::PlaceEdge(const Edge& edge) {
-  auto slot = static_cast<std::size_t>(FibonacciSlot(EdgeKey(edge.node, edge.unit), edgeBits_));
-  while (edges_[slot].child != kNoNode) slot = (slot + 1) & edgeMask_;
+  auto slot = static_cast<std::size_t>(FibonacciSlot(EdgeKey(edge.node, edge.unit), edge_bits_));
+  while (edges_[slot].child != kNoNode) slot = (slot + 1) & edge_mask_;
   edges_[slot] = edge;
 }
 
 void WordAutomaton::ResizeEdges(std::size_t slots) {
   const std::vector<Edge> placed = std::exchange(edges_, std::vector<Edge>(slots));
-  edgeMask_ = slots - 1;
-  edgeBits_ = std::countr_zero(slots);
+  edge_mask_ = slots - 1;
+  edge_bits_ = std::countr_zero(slots);
   for (const Edge& edge : placed) {
     if (edge.child != kNoNode) PlaceEdge(edge);
   }
@@ -138,8 +138,8 @@ void WordAutomaton::BuildTrie(const PreparedText& source) {
   std::size_t units = 0;
   for (const WordSpan& word : source.words()) units += word.length;
   ResizeEdges(std::bit_ceil(std::min(units, kUnitsForFirstTable) * 3 / 2 + 2));
-  asciiRootChildren_.fill(kNoNode);
-  nodeAt_.assign(text.size(), kNoNode);
+  ascii_root_children_.fill(kNoNode);
+  node_at_.assign(text.size(), kNoNode);
   parent_ = {kRoot};
   unit_ = {u'\0'};
   depth_ = {0};
@@ -153,8 +153,8 @@ void WordAutomaton::BuildTrie(const PreparedText& source) {
     const auto shared = static_cast<std::size_t>(
         std::mismatch(letters.begin(), letters.end(), before.begin(), before.end()).first -
         letters.begin());
-    std::copy_n(nodeAt_.data() + previous.start, shared, nodeAt_.data() + word.start);
-    Node node = shared > 0 ? nodeAt_[word.start + shared - 1] : kRoot;
+    std::copy_n(node_at_.data() + previous.start, shared, node_at_.data() + word.start);
+    Node node = shared > 0 ? node_at_[word.start + shared - 1] : kRoot;
     for (std::size_t i = word.start + shared; i < word.end(); ++i) {
       Node child = Child(node, text[i]);
       if (child == kNoNode) {
@@ -164,7 +164,7 @@ void WordAutomaton::BuildTrie(const PreparedText& source) {
         depth_.push_back(depth_[node] + 1);
         AddChild(node, text[i], child);
       }
-      nodeAt_[i] = child;
+      node_at_[i] = child;
       node = child;
     }
     previous = word;
@@ -179,16 +179,16 @@ void WordAutomaton::LinkFailures(const std::vector<Node>& breadthFirst) {
 }
 
 void WordAutomaton::Scan(TextView target) {
-  firstEnd_.assign(failure_.size(), kNever);
-  lastEnd_.assign(failure_.size(), kNever);
+  first_end_.assign(failure_.size(), kNever);
+  last_end_.assign(failure_.size(), kNever);
   Node node = kRoot;
   for (std::size_t i = 0; i < target.size(); ++i) {
     // No word holds a space, so a space starts every match afresh.
     node = target[i] == u' ' ? kRoot : Step(node, target[i]);
     if (node == kRoot) continue;
     const auto end = static_cast<std::uint32_t>(i);
-    if (firstEnd_[node] == kNever) firstEnd_[node] = end;
-    lastEnd_[node] = end;
+    if (first_end_[node] == kNever) first_end_[node] = end;
+    last_end_[node] = end;
   }
 }
 
@@ -198,12 +198,12 @@ void WordAutomaton::SpreadToSuffixes(const std::vector<Node>& breadthFirst) {
   for (auto it = breadthFirst.rbegin(); it != breadthFirst.rend(); ++it) {
     const Node node = *it;
     const Node suffix = failure_[node];
-    if (node == kRoot || firstEnd_[node] == kNever) continue;
-    firstEnd_[suffix] = std::min(firstEnd_[suffix], firstEnd_[node]);
-    lastEnd_[suffix] = lastEnd_[suffix] == kNever
-                           ? lastEnd_[node]
-                           : std::max(lastEnd_[suffix], lastEnd_[node]);
+    if (node == kRoot || first_end_[node] == kNever) continue;
+    first_end_[suffix] = std::min(first_end_[suffix], first_end_[node]);
+    last_end_[suffix] = last_end_[suffix] == kNever
+                           ? last_end_[node]
+                           : std::max(last_end_[suffix], last_end_[node]);
   }
 }
 
-}  // namespace velmoro
+}  // namespace velmoro::internal

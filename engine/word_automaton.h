@@ -15,7 +15,7 @@
 #include "prepared_text.h"
 #include "text_primitives.h"
 
-namespace velmoro {
+namespace velmoro::internal {
 
 // The 0-based starts of the first and last occurrence of a word in a text.
 struct Occurrences {
@@ -67,23 +67,23 @@ class WordAutomaton {
   // Trie edges in one open-addressed table keyed by node and unit; the root's
   // edges by ASCII units, where a scan steps most often, also in a plain array.
   std::vector<Edge> edges_;
-  std::size_t edgeCount_ = 0;
+  std::size_t edge_count_ = 0;
   static constexpr std::size_t kAsciiUnits = 128;
-  std::array<Node, kAsciiUnits> asciiRootChildren_{};
-  std::size_t edgeMask_ = 0;
-  int edgeBits_ = 0;
+  std::array<Node, kAsciiUnits> ascii_root_children_{};
+  std::size_t edge_mask_ = 0;
+  int edge_bits_ = 0;
   // The source's text, and for each of its units the node that spells the
   // unit's word up to and including it; kNoNode at a space.
   TextView source_;
-  std::vector<Node> nodeAt_;
+  std::vector<Node> node_at_;
   // Per node: its parent and unit (while building), depth, failure link, and
   // the 0-based index in the target where its text first and last ends.
   std::vector<Node> parent_;
   std::vector<char16_t> unit_;
   std::vector<std::uint32_t> depth_;
   std::vector<Node> failure_;
-  std::vector<std::uint32_t> firstEnd_;
-  std::vector<std::uint32_t> lastEnd_;
+  std::vector<std::uint32_t> first_end_;
+  std::vector<std::uint32_t> last_end_;
 };
 
-}  // namespace velmoro
+}  // namespace velmoro::internal

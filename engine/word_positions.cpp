@@ -5,7 +5,7 @@
 
 #include "tuning.h"
 
-namespace velmoro {
+namespace velmoro::internal {
 
 namespace {
 
@@ -17,7 +17,7 @@ std::size_t Width(std::size_t length) { return length == 0 ? 0 : length + 1; }
 
 WordPositions::WordPositions(const PreparedText& target)
     : words_(target.words()),
-      targetLead_(!target.text().empty() && target.text().front() == u' ' ? 1 : 0) {}
+      target_lead_(!target.text().empty() && target.text().front() == u' ' ? 1 : 0) {}
 
 std::size_t WordPositions::TextStartOf(std::size_t targetIndex, std::size_t lead) const {
   const auto behind = std::upper_bound(
@@ -35,8 +35,8 @@ void WordPositions::CutAt(std::size_t at, std::size_t lead) {
   remaining_[word] = static_cast<std::uint32_t>(length);
   // Unsigned sums wrap, so adding the complement subtracts.
   const auto change = static_cast<std::uint32_t>(~lost + 1);
-  for (std::size_t node = word + 1; node <= widthTree_.size(); node += node & (~node + 1)) {
-    widthTree_[node - 1] += change;
+  for (std::size_t node = word + 1; node <= width_tree_.size(); node += node & (~node + 1)) {
+    width_tree_[node - 1] += change;
   }
   lost_ += lost;
 }
@@ -54,10 +54,10 @@ std::size_t WordPositions::TargetIndexOf(std::size_t at, std::size_t lead) const
 std::size_t WordPositions::Start(std::size_t word, std::size_t lead) const {
   if (word < remaining_.size()) {
     std::size_t widths = 0;
-    for (std::size_t node = word; node > 0; node &= node - 1) widths += widthTree_[node - 1];
+    for (std::size_t node = word; node > 0; node &= node - 1) widths += width_tree_[node - 1];
     return lead + widths;
   }
-  const std::size_t inTarget = words_[word].length == 0 ? 0 : words_[word].start - targetLead_;
+  const std::size_t inTarget = words_[word].length == 0 ? 0 : words_[word].start - target_lead_;
   return lead + inTarget - lost_;
 }
 
@@ -66,7 +66,7 @@ std::size_t WordPositions::Start(std::size_t word, std::size_t lead) const {
 std::size_t WordPositions::WordAt(std::size_t at, std::size_t lead) const {
   const std::size_t touched = remaining_.size();
   if (touched < words_.size() && at >= Start(touched, lead)) {
-    const std::size_t inTarget = at - lead + lost_ + targetLead_;
+    const std::size_t inTarget = at - lead + lost_ + target_lead_;
     const auto behind = std::upper_bound(
         words_.begin() + static_cast<std::ptrdiff_t>(touched), words_.end(), inTarget,
         [](std::size_t start, const WordSpan& span) { return start < span.start; });
@@ -75,9 +75,9 @@ std::size_t WordPositions::WordAt(std::size_t at, std::size_t lead) const {
   std::size_t word = 0;
   std::size_t widths = at - lead;
   for (std::size_t step = std::bit_floor(touched); step > 0; step >>= 1) {
-    if (word + step <= touched && widthTree_[word + step - 1] <= widths) {
+    if (word + step <= touched && width_tree_[word + step - 1] <= widths) {
       word += step;
-      widths -= widthTree_[word - 1];
+      widths -= width_tree_[word - 1];
     }
   }
   return word;
@@ -92,12 +92,12 @@ void WordPositions::Touch(std::size_t word) {
   for (std::size_t next = remaining_.size(); next < touched; ++next) {
     remaining_.push_back(words_[next].length);
   }
-  widthTree_.assign(touched, 0);
+  width_tree_.assign(touched, 0);
   for (std::size_t node = 1; node <= touched; ++node) {
-    widthTree_[node - 1] += static_cast<std::uint32_t>(Width(remaining_[node - 1]));
+    width_tree_[node - 1] += static_cast<std::uint32_t>(Width(remaining_[node - 1]));
     const std::size_t parent = node + (node & (~node + 1));
-    if (parent <= touched) widthTree_[parent - 1] += widthTree_[node - 1];
+    if (parent <= touched) width_tree_[parent - 1] += width_tree_[node - 1];
   }
 }
 
-}  // namespace velmoro
+}  // namespace velmoro::internal

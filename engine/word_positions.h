@@ -14,7 +14,7 @@
 
 #include "prepared_text.h"
 
-namespace velmoro {
+namespace velmoro::internal {
 
 class WordPositions {
  public:
@@ -41,13 +41,13 @@ class WordPositions {
   void Touch(std::size_t word);
 
   const std::vector<WordSpan>& words_;
-  std::size_t targetLead_;  // 1 when the target itself begins with a space
+  std::size_t target_lead_;  // 1 when the target itself begins with a space
   // Every cut happens within reach of the front, so the words it touched are
   // the first few of the target: what remains of each, and a Fenwick tree of
   // the units each takes in the text; the words behind are whole.
   std::vector<std::uint32_t> remaining_;
-  std::vector<std::uint32_t> widthTree_;
+  std::vector<std::uint32_t> width_tree_;
   std::size_t lost_ = 0;  // units the touched words have lost
 };
 
-}  // namespace velmoro
+}  // namespace velmoro::internal

@@ -12,7 +12,7 @@
 #include "substring_search.h"
 #include "thread_workspace.h"
 
-namespace velmoro {
+namespace velmoro::internal {
 
 namespace {
 
@@ -57,11 +57,11 @@ class WordScan {
 
  private:
   [[nodiscard]] const WordSet& Holding(const Needle& needle) const {
-    return needle.id == kPieceOfWord ? all_ : targetHolding_[needle.id];
+    return needle.id == kPieceOfWord ? all_ : target_holding_[needle.id];
   }
   [[nodiscard]] Needle SourceWord(std::size_t i) const {
-    const WordSpan& span = sourceWords_[i];
-    return {sourceIds_[i], UnitsOf(source_.text(), span.start, span.length)};
+    const WordSpan& span = source_words_[i];
+    return {source_ids_[i], UnitsOf(source_.text(), span.start, span.length)};
   }
   // The source's units from first to end, read backwards.
   [[nodiscard]] TextView ReversedSource(std::size_t first, std::size_t end) const {
@@ -69,19 +69,19 @@ class WordScan {
   }
   // The first length units of target word k, read backwards.
   [[nodiscard]] TextView ReversedTarget(std::size_t k, std::size_t length) const {
-    const std::size_t start = targetWords_[k].start;
+    const std::size_t start = target_words_[k].start;
     return UnitsOf(target_.reversed(), target_.text().size() - start - length, length);
   }
   [[nodiscard]] std::size_t PieceLength(std::size_t k) const {
-    return intact_.Contains(k) ? targetWords_[k].length : cutLength_[k];
+    return intact_.Contains(k) ? target_words_[k].length : cut_length_[k];
   }
   [[nodiscard]] TextView Piece(std::size_t k, std::size_t length) const {
-    return UnitsOf(target_.text(), targetWords_[k].start, length);
+    return UnitsOf(target_.text(), target_words_[k].start, length);
   }
   // Whether place holds the whole target word that needle id was found as.
   [[nodiscard]] bool WholeWordFound(const RunPlace& place, WordId id) const {
-    return place.offset == 0 && place.length == targetWords_[place.word].length &&
-           targetIds_[place.word] == id;
+    return place.offset == 0 && place.length == target_words_[place.word].length &&
+           target_ids_[place.word] == id;
   }
 
   [[nodiscard]] std::optional<std::size_t> OffsetInPiece(std::size_t k,
@@ -106,35 +106,35 @@ class WordScan {
                                              std::size_t most) const;
 
   const ShortTexts& texts_;
-  std::size_t sourceIndex_;
-  bool againstItself_;
+  std::size_t source_index_;
+  bool against_itself_;
   const PreparedText& source_;
   const PreparedText& target_;
-  const std::vector<WordSpan>& sourceWords_;
-  const std::vector<WordSpan>& targetWords_;
-  std::span<const WordId> sourceIds_;
-  std::span<const WordId> targetIds_;
+  const std::vector<WordSpan>& source_words_;
+  const std::vector<WordSpan>& target_words_;
+  std::span<const WordId> source_ids_;
+  std::span<const WordId> target_ids_;
   // The target's set for each word of the vocabulary (ShortTexts::Holding).
-  const WordSet* targetHolding_;
+  const WordSet* target_holding_;
   WordSet all_;         // every target word
   WordSet unconsumed_;  // the target words left, whole or cut
   WordSet intact_;      // those of them not cut
-  std::array<std::uint32_t, WordSet::kCapacity> cutLength_{};
+  std::array<std::uint32_t, WordSet::kCapacity> cut_length_{};
   bool lead_ = false;   // whether the unconsumed target begins with a space
   // How many first and last words the source and the target share.
-  std::size_t commonFront_ = 0;
-  std::size_t commonBack_ = 0;
+  std::size_t common_front_ = 0;
+  std::size_t common_back_ = 0;
   // The source words that stand inside the word in front of them, and those
   // inside the word behind them (equal ones too).
-  WordSet nestedInFront_;
-  WordSet nestedBehind_;
+  WordSet nested_in_front_;
+  WordSet nested_behind_;
   // Where the last following run found each of its words, and the source
   // word it was the run of, counted from runStart_ on; runFor_ is kNoWord
   // when the places are not known. The thread's one list serves every scan.
   internal::Lease<std::vector<RunPlace>> runs_;
   std::vector<RunPlace>& run_ = *runs_;
-  std::size_t runStart_ = 0;
-  std::size_t runFor_ = kNoWord;
+  std::size_t run_start_ = 0;
+  std::size_t run_for_ = kNoWord;
   // The last preceding run: the source word it was the run of (kNoWord unless
   // its rest first occurs at its own place), that word's first occurrence in
   // the target, and the run.
@@ -143,55 +143,55 @@ class WordScan {
     Found first;
     Integer count = 0;
   };
-  PrecedingOf lastPreceding_;
+  PrecedingOf last_preceding_;
 };
 
 WordScan::WordScan(const ShortTexts& texts, std::size_t source, std::size_t target)
     : texts_(texts),
-      sourceIndex_(source),
-      againstItself_(source == target),
+      source_index_(source),
+      against_itself_(source == target),
       source_(texts.text(source)),
       target_(texts.text(target)),
-      sourceWords_(source_.words()),
-      targetWords_(target_.words()),
-      sourceIds_(texts.ids(source)),
-      targetIds_(texts.ids(target)),
-      targetHolding_(texts.HoldingSets(target)),
-      all_(WordSet::FirstWords(targetWords_.size())),
+      source_words_(source_.words()),
+      target_words_(target_.words()),
+      source_ids_(texts.ids(source)),
+      target_ids_(texts.ids(target)),
+      target_holding_(texts.HoldingSets(target)),
+      all_(WordSet::FirstWords(target_words_.size())),
       unconsumed_(all_),
       intact_(all_) {
-  const std::size_t shorter = std::min(sourceIds_.size(), targetIds_.size());
-  if (againstItself_) {
-    commonFront_ = commonBack_ = shorter;
+  const std::size_t shorter = std::min(source_ids_.size(), target_ids_.size());
+  if (against_itself_) {
+    common_front_ = common_back_ = shorter;
   }
-  while (commonFront_ < shorter && sourceIds_[commonFront_] == targetIds_[commonFront_]) {
-    ++commonFront_;
+  while (common_front_ < shorter && source_ids_[common_front_] == target_ids_[common_front_]) {
+    ++common_front_;
   }
-  while (commonBack_ < shorter && sourceIds_[sourceIds_.size() - 1 - commonBack_] ==
-                                      targetIds_[targetIds_.size() - 1 - commonBack_]) {
-    ++commonBack_;
+  while (common_back_ < shorter && source_ids_[source_ids_.size() - 1 - common_back_] ==
+                                      target_ids_[target_ids_.size() - 1 - common_back_]) {
+    ++common_back_;
   }
-  for (std::size_t i = 1; i < sourceIds_.size(); ++i) {
-    if (texts.Holding(source, sourceIds_[i]).Contains(i - 1)) nestedInFront_.Insert(i);
-    if (texts.Holding(source, sourceIds_[i - 1]).Contains(i)) nestedBehind_.Insert(i - 1);
+  for (std::size_t i = 1; i < source_ids_.size(); ++i) {
+    if (texts.Holding(source, source_ids_[i]).Contains(i - 1)) nested_in_front_.Insert(i);
+    if (texts.Holding(source, source_ids_[i - 1]).Contains(i)) nested_behind_.Insert(i - 1);
   }
 }
 
 void WordScan::Run(Integer direction, ComparisonState& state, const WordObserver& onWord) {
   Integer& slot = DirectionScore(state, direction);
-  for (std::size_t j = 0; j < sourceWords_.size(); ++j) {
+  for (std::size_t j = 0; j < source_words_.size(); ++j) {
     const Needle w = SourceWord(j);
     // A text scanned against itself finds each word whole at its own place:
     // the words in front of it were consumed there, one by one.
-    const std::optional<Found> at = againstItself_ ? Found{j, 0} : FindUnconsumed(w, 0);
+    const std::optional<Found> at = against_itself_ ? Found{j, 0} : FindUnconsumed(w, 0);
     WordStep step{w.text};
     if (at) {
       if (onWord) {
         step.position = static_cast<Integer>(Position(*at));
-        step.targetStart = targetWords_[at->word].start + at->offset;
+        step.target_start = target_words_[at->word].start + at->offset;
       }
       if (source_.RestLength(j) > w.text.size()) {
-        step.byContext = true;
+        step.by_context = true;
         std::tie(step.following, step.preceding) = ContextCredit(j, *at);
         slot = AddInteger(AddInteger(slot, step.following), step.preceding);
       } else {
@@ -200,19 +200,19 @@ void WordScan::Run(Integer direction, ComparisonState& state, const WordObserver
       Consume(*at);
     }
     if (onWord) {
-      step.sourceStart = sourceWords_[j].start;
+      step.source_start = source_words_[j].start;
       step.score = slot;
       onWord(step);
     }
     // The rest being this very word again ends the scan unexamined.
-    if (at && j + 2 == sourceWords_.size() && sourceIds_[j + 1] == sourceIds_[j]) return;
+    if (at && j + 2 == source_words_.size() && source_ids_[j + 1] == source_ids_[j]) return;
   }
 }
 
 // A piece is found whole only in a whole word, and a word inside a longer
 // one is searched for there.
 std::optional<std::size_t> WordScan::OffsetInPiece(std::size_t k, const Needle& needle) const {
-  if (needle.id == targetIds_[k]) {
+  if (needle.id == target_ids_[k]) {
     if (!intact_.Contains(k)) return std::nullopt;
     return 0;
   }
@@ -248,24 +248,24 @@ std::size_t WordScan::Position(const Found& found) const {
 void WordScan::Consume(const Found& found) {
   // Against itself the scan consumes the first word left every time.
   lead_ = found.offset == 0 &&
-          (againstItself_ || WordSet::FirstOfBothFrom(unconsumed_, all_, 0) == found.word);
+          (against_itself_ || WordSet::FirstOfBothFrom(unconsumed_, all_, 0) == found.word);
   intact_.Erase(found.word);
   if (found.offset > 0) {
-    cutLength_[found.word] = static_cast<std::uint32_t>(found.offset);
+    cut_length_[found.word] = static_cast<std::uint32_t>(found.offset);
   } else {
     unconsumed_.Erase(found.word);
   }
 }
 
 std::pair<Integer, Integer> WordScan::ContextCredit(std::size_t j, const Found& found) {
-  const std::size_t restStart = texts_.RestFirstStart(sourceIndex_, j);
+  const std::size_t restStart = texts_.RestFirstStart(source_index_, j);
   // Against itself, a text whose rest behind word j first occurs at its own
   // place, and where no word in front holds word j, reads on from word j as
   // it does and reads back from it as it does: every other word is in the
   // runs.
-  if (againstItself_ && restStart == sourceWords_[j + 1].start &&
+  if (against_itself_ && restStart == source_words_[j + 1].start &&
       WordSet::FirstOfBothFrom(all_, Holding(SourceWord(j)), 0) == j) {
-    return {static_cast<Integer>(sourceWords_.size() - j - 1), static_cast<Integer>(j)};
+    return {static_cast<Integer>(source_words_.size() - j - 1), static_cast<Integer>(j)};
   }
   Integer following = FollowingRun(j, restStart, found);
   const Integer preceding = PrecedingRun(j, restStart);
@@ -277,34 +277,34 @@ std::pair<Integer, Integer> WordScan::ContextCredit(std::size_t j, const Found& 
 // words behind the one that occurrence starts in. The target is the
 // unconsumed one from one unit behind the occurrence of word j.
 Integer WordScan::FollowingRun(std::size_t j, std::size_t restStart, const Found& found) {
-  const std::size_t words = sourceWords_.size();
-  const bool ownPlace = restStart == sourceWords_[j + 1].start;
+  const std::size_t words = source_words_.size();
+  const bool ownPlace = restStart == source_words_[j + 1].start;
   // Against itself the target left behind word j reads on as the rest does.
-  if (ownPlace && againstItself_) return static_cast<Integer>(words - j - 1);
+  if (ownPlace && against_itself_) return static_cast<Integer>(words - j - 1);
   if (ownPlace) {
     if (const std::optional<Integer> rest = RestOfLastRun(j, found)) return *rest;
   }
-  runFor_ = kNoWord;
+  run_for_ = kNoWord;
   const std::size_t length = PieceLength(found.word);
-  const std::size_t behind = found.offset + sourceWords_[j].length + 1;
+  const std::size_t behind = found.offset + source_words_[j].length + 1;
   if (ownPlace && behind >= length) {
     // A target that reads on word for word as the rest does holds each word
     // of it at or before its own place.
     const std::size_t rest = words - j - 1;
-    const std::size_t tail = targetWords_.size() - rest;
-    if (rest <= commonBack_ && tail > found.word &&
+    const std::size_t tail = target_words_.size() - rest;
+    if (rest <= common_back_ && tail > found.word &&
         WordSet::FirstOfBothFrom(unconsumed_, all_, found.word + 1) == tail &&
-        intact_.FirstMissingFrom(tail) >= targetWords_.size()) {
+        intact_.FirstMissingFrom(tail) >= target_words_.size()) {
       return static_cast<Integer>(rest);
     }
   }
-  if (ownPlace) runFor_ = j;
+  if (ownPlace) run_for_ = j;
   run_.clear();
-  runStart_ = 0;
+  run_start_ = 0;
   RunPlace place{found.word, length, behind};
   if (!FindFollowing(SourceWord(j + 1), place)) return 0;
   run_.push_back(place);
-  WordId previous = sourceIds_[j + 1];
+  WordId previous = source_ids_[j + 1];
   std::size_t i = ownPlace ? j + 2 : source_.WordsStartingBefore(restStart + 1);
   while (i < words) {
     const Needle needle = SourceWord(i);
@@ -313,11 +313,11 @@ Integer WordScan::FollowingRun(std::size_t j, std::size_t restStart, const Found
       const std::size_t next = place.word + 1;
       if (const std::size_t run = WordsReadingOn(i, next, words - i); run > 0) {
         for (std::size_t k = next; k < next + run; ++k) {
-          run_.push_back({k, targetWords_[k].length, 0});
+          run_.push_back({k, target_words_[k].length, 0});
         }
         place = run_.back();
         i += run;
-        previous = sourceIds_[i - 1];
+        previous = source_ids_[i - 1];
         continue;
       }
     }
@@ -335,28 +335,28 @@ Integer WordScan::FollowingRun(std::size_t j, std::size_t restStart, const Found
 // j - 1 consumed lies in front), so the run of word j is that run without its
 // first word.
 std::optional<Integer> WordScan::RestOfLastRun(std::size_t j, const Found& found) {
-  if (runFor_ + 1 != j || runStart_ >= run_.size()) return std::nullopt;
-  const RunPlace& first = run_[runStart_];
+  if (run_for_ + 1 != j || run_start_ >= run_.size()) return std::nullopt;
+  const RunPlace& first = run_[run_start_];
   if (first.word != found.word || first.offset != found.offset) return std::nullopt;
-  if (runStart_ + 1 < run_.size()) {
-    const RunPlace& next = run_[runStart_ + 1];
-    if (next.word == found.word && next.offset <= found.offset + sourceWords_[j].length) {
+  if (run_start_ + 1 < run_.size()) {
+    const RunPlace& next = run_[run_start_ + 1];
+    if (next.word == found.word && next.offset <= found.offset + source_words_[j].length) {
       return std::nullopt;
     }
   }
-  runFor_ = j;
-  ++runStart_;
-  return static_cast<Integer>(run_.size() - runStart_);
+  run_for_ = j;
+  ++run_start_;
+  return static_cast<Integer>(run_.size() - run_start_);
 }
 
 // The number, at most most, of source words from i on that stand whole, one
 // after the other, in the intact target words from k on, each outside the
 // word in front of it.
 std::size_t WordScan::WordsReadingOn(std::size_t i, std::size_t k, std::size_t most) const {
-  const std::size_t end = std::min(intact_.FirstMissingFrom(k), targetWords_.size());
+  const std::size_t end = std::min(intact_.FirstMissingFrom(k), target_words_.size());
   std::size_t run = 0;
-  while (run < most && k + run < end && sourceIds_[i + run] == targetIds_[k + run] &&
-         (run == 0 || !nestedInFront_.Contains(i + run))) {
+  while (run < most && k + run < end && source_ids_[i + run] == target_ids_[k + run] &&
+         (run == 0 || !nested_in_front_.Contains(i + run))) {
     ++run;
   }
   return run;
@@ -367,22 +367,22 @@ std::size_t WordScan::WordsReadingOn(std::size_t i, std::size_t k, std::size_t m
 Integer WordScan::PrecedingRun(std::size_t j, std::size_t restStart) {
   const Needle w = SourceWord(j);
   const std::size_t first = WordSet::FirstOfBothFrom(all_, Holding(w), 0);
-  const Found firstFound{first, targetIds_[first] == w.id ? 0 : FindUnits(
-      Piece(first, targetWords_[first].length), w.text)};
-  const bool ownPlace = restStart == sourceWords_[j + 1].start;
+  const Found firstFound{first, target_ids_[first] == w.id ? 0 : FindUnits(
+      Piece(first, target_words_[first].length), w.text)};
+  const bool ownPlace = restStart == source_words_[j + 1].start;
   const Integer count = CountPreceding(j, restStart, firstFound, ownPlace);
-  lastPreceding_ = {ownPlace ? j : kNoWord, firstFound, count};
+  last_preceding_ = {ownPlace ? j : kNoWord, firstFound, count};
   return count;
 }
 
 Integer WordScan::CountPreceding(std::size_t j, std::size_t restStart, const Found& first,
                                  bool ownPlace) const {
   // The rest may first occur so early that nothing stands in front of w there.
-  const std::size_t wordLength = sourceWords_[j].length;
+  const std::size_t wordLength = source_words_[j].length;
   const std::size_t beforeLength = restStart >= wordLength + 1 ? restStart - wordLength - 1 : 0;
   std::size_t before = ownPlace ? j : source_.WordsStartingBefore(beforeLength);
-  const bool cutInFront = before > 0 && sourceWords_[before - 1].end() > beforeLength;
-  if (!cutInFront && first.offset == 0 && first.word == before && before <= commonFront_) {
+  const bool cutInFront = before > 0 && source_words_[before - 1].end() > beforeLength;
+  if (!cutInFront && first.offset == 0 && first.word == before && before <= common_front_) {
     return static_cast<Integer>(before);
   }
   RunPlace place{first.word, first.offset, 0};
@@ -390,27 +390,27 @@ Integer WordScan::CountPreceding(std::size_t j, std::size_t restStart, const Fou
   WordId previous = kPieceOfWord;
   if (cutInFront) {
     --before;
-    const Needle piece{kPieceOfWord, ReversedSource(sourceWords_[before].start, beforeLength)};
+    const Needle piece{kPieceOfWord, ReversedSource(source_words_[before].start, beforeLength)};
     if (!FindPreceding(piece, place)) return 0;
     count = 1;
   }
   std::size_t i = before;
   while (i > 0) {
-    const Needle needle{sourceIds_[i - 1],
-                        ReversedSource(sourceWords_[i - 1].start, sourceWords_[i - 1].end())};
+    const Needle needle{source_ids_[i - 1],
+                        ReversedSource(source_words_[i - 1].start, source_words_[i - 1].end())};
     if (place.word > 0 && WholeWordFound(place, previous) &&
         !Holding(needle).Contains(place.word)) {
       if (const std::size_t run = WordsReadingBack(i - 1, place.word - 1, i); run > 0) {
-        place = {place.word - run, targetWords_[place.word - run].length, 0};
+        place = {place.word - run, target_words_[place.word - run].length, 0};
         count = AddInteger(count, static_cast<Integer>(run));
         i -= run;
-        previous = sourceIds_[i];
+        previous = source_ids_[i];
         continue;
       }
     }
     if (!FindPreceding(needle, place)) return count;
     if (ownPlace && i == j && GoesOnAsLastPreceding(j, place)) {
-      return AddInteger(lastPreceding_.count, 1);
+      return AddInteger(last_preceding_.count, 1);
     }
     count = AddInteger(count, 1);
     previous = needle.id;
@@ -424,10 +424,10 @@ Integer WordScan::CountPreceding(std::size_t j, std::size_t restStart, const Fou
 // on exactly as that run did, unless word j - 2 can stand inside the
 // occurrence, which only word j's run searches.
 bool WordScan::GoesOnAsLastPreceding(std::size_t j, const RunPlace& place) const {
-  if (lastPreceding_.word + 1 != j) return false;
-  const Found& first = lastPreceding_.first;
+  if (last_preceding_.word + 1 != j) return false;
+  const Found& first = last_preceding_.first;
   const std::size_t end = place.length - place.offset;
-  return place.word == first.word && end == first.offset + sourceWords_[j - 1].length &&
+  return place.word == first.word && end == first.offset + source_words_[j - 1].length &&
          (j < 2 || !Holding(SourceWord(j - 2)).Contains(place.word));
 }
 
@@ -435,8 +435,8 @@ bool WordScan::GoesOnAsLastPreceding(std::size_t j, const RunPlace& place) const
 // down, each outside the word behind it.
 std::size_t WordScan::WordsReadingBack(std::size_t i, std::size_t k, std::size_t most) const {
   std::size_t run = 0;
-  while (run < most && run <= k && sourceIds_[i - run] == targetIds_[k - run] &&
-         (run == 0 || !nestedBehind_.Contains(i - run))) {
+  while (run < most && run <= k && source_ids_[i - run] == target_ids_[k - run] &&
+         (run == 0 || !nested_behind_.Contains(i - run))) {
     ++run;
   }
   return run;
@@ -473,9 +473,9 @@ bool WordScan::FindPreceding(const Needle& needle, RunPlace& place) const {
   }
   for (std::size_t k = WordSet::LastOfBothBelow(all_, holding, place.word); k != kNoWord;
        k = WordSet::LastOfBothBelow(all_, holding, k)) {
-    const std::size_t length = targetWords_[k].length;
+    const std::size_t length = target_words_[k].length;
     const std::size_t offset =
-        needle.id == targetIds_[k] ? 0 : FindUnits(ReversedTarget(k, length), needle.text);
+        needle.id == target_ids_[k] ? 0 : FindUnits(ReversedTarget(k, length), needle.text);
     if (offset != kNotFound) {
       place = {k, length, offset};
       return true;
@@ -494,4 +494,4 @@ void ScanWords(Integer direction, const ShortTexts& texts, ComparisonState& stat
   WordScan(texts, source, target).Run(direction, state, onWord);
 }
 
-}  // namespace velmoro
+}  // namespace velmoro::internal

@@ -17,11 +17,11 @@
 #include "text_primitives.h"
 #include "scan_observers.h"
 
-namespace velmoro {
+namespace velmoro::internal {
 
 // Scores direction (1 to 4) of texts 0 and 1 into state, as ScoreDirection
 // does. Throws BoundsError for any other direction.
 void ScanWords(Integer direction, const ShortTexts& texts, ComparisonState& state,
                const WordObserver& onWord);
 
-}  // namespace velmoro
+}  // namespace velmoro::internal

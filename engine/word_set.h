@@ -9,7 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace velmoro {
+namespace velmoro::internal {
 
 class WordSet {
  public:
@@ -80,4 +80,4 @@ class WordSet {
   std::array<std::uint64_t, kBlocks> bits_{};
 };
 
-}  // namespace velmoro
+}  // namespace velmoro::internal

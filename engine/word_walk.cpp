@@ -5,7 +5,7 @@
 
 #include "normalize_text.h"
 
-namespace velmoro {
+namespace velmoro::internal {
 
 namespace {
 
@@ -16,16 +16,18 @@ void MapTargetPlaces(std::vector<FoundWord>& found, TextView target) {
   std::vector<FoundWord*> byPlace;
   byPlace.reserve(found.size());
   for (FoundWord& word : found) byPlace.push_back(&word);
-  std::sort(byPlace.begin(), byPlace.end(),
-            [](const FoundWord* a, const FoundWord* b) { return a->targetStart < b->targetStart; });
+  std::sort(byPlace.begin(), byPlace.end(), [](const FoundWord* a, const FoundWord* b) {
+    return a->target_start < b->target_start;
+  });
   RawPlaces places(target);
-  for (FoundWord* word : byPlace) word->targetStart = ToPlace(places.RawIndexOf(word->targetStart));
+  for (FoundWord* word : byPlace)
+    word->target_start = ToPlace(places.RawIndexOf(word->target_start));
 }
 
 }  // namespace
 
 Text NormalizedWord(TextView source, const WalkedWord& word) {
-  return NormalizeText(source.substr(word.sourceStart, word.length));
+  return NormalizeText(source.substr(word.source_start, word.length));
 }
 
 WordObserver WalkRecorder::Started(Integer direction) {
@@ -33,9 +35,9 @@ WordObserver WalkRecorder::Started(Integer direction) {
   entry.emplace().direction = direction;
   return [&walk = *entry](const WordStep& step) {
     if (step.position > 0) {
-      walk.found.push_back({ToPlace(walk.walked), ToPlace(step.targetStart),
-                            ToPlace(step.targetStart), step.following, step.preceding,
-                            step.byContext});
+      walk.found.push_back({ToPlace(walk.walked), ToPlace(step.target_start),
+                            ToPlace(step.target_start), step.following, step.preceding,
+                            step.by_context});
     }
     ++walk.walked;
   };
@@ -54,4 +56,4 @@ Walks WalkRecorder::Finish(const ComparisonState& state) {
   return std::move(walks_);
 }
 
-}  // namespace velmoro
+}  // namespace velmoro::internal

@@ -22,16 +22,16 @@
 #include "normalize_text.h"
 #include "text_primitives.h"
 
-namespace velmoro {
+namespace velmoro::internal {
 
 // A walked word that was found.
 struct FoundWord {
   std::uint32_t word = 0;         // its index among the walked words
-  std::uint32_t targetStart = 0;  // where its match starts in the target
-  std::uint32_t preparedTargetStart = 0;  // the same in the prepared target
+  std::uint32_t target_start = 0;  // where its match starts in the target
+  std::uint32_t prepared_target_start = 0;  // the same in the prepared target
   Integer following = 0;          // by context only
   Integer preceding = 0;          // by context only
-  bool byContext = false;
+  bool by_context = false;
 };
 
 struct DirectionWalk {
@@ -50,15 +50,15 @@ using Walks = std::array<std::optional<DirectionWalk>, 4>;
 struct WalkedWord {
   static constexpr std::size_t kNotFound = std::numeric_limits<std::size_t>::max();
 
-  std::size_t sourceStart = 0;
+  std::size_t source_start = 0;
   std::size_t length = 0;  // 0 for the empty word that a leading mark makes
-  std::size_t targetStart = kNotFound;
+  std::size_t target_start = kNotFound;
   Integer points = 0;      // 0 not found; 1 a single point; else the two runs
   Integer following = 0;   // by context only
   Integer preceding = 0;   // by context only
-  bool byContext = false;
+  bool by_context = false;
 
-  [[nodiscard]] bool found() const { return targetStart != kNotFound; }
+  [[nodiscard]] bool found() const { return target_start != kNotFound; }
 };
 
 // Calls visit with every word walk walked, in scan order; source is the raw
@@ -97,17 +97,17 @@ void ForEachWalkedWord(TextView source, const DirectionWalk& walk, Visit visit) 
   auto found = walk.found.begin();
   for (std::size_t i = 0; i < walk.walked; ++i) {
     WalkedWord word;
-    std::tie(word.sourceStart, word.length) = words.Next();
+    std::tie(word.source_start, word.length) = words.Next();
     if (found != walk.found.end() && found->word == i) {
-      word.targetStart = found->targetStart;
-      word.byContext = found->byContext;
+      word.target_start = found->target_start;
+      word.by_context = found->by_context;
       word.following = found->following;
       word.preceding = found->preceding;
-      word.points = found->byContext ? AddInteger(found->following, found->preceding) : 1;
+      word.points = found->by_context ? AddInteger(found->following, found->preceding) : 1;
       ++found;
     }
     visit(word);
   }
 }
 
-}  // namespace velmoro
+}  // namespace velmoro::internal

@@ -50,7 +50,7 @@ TextPair SplitTexts(std::span<const std::uint8_t> bytes) {
 // text repeated, one space apart, until it holds at least words words; text
 // unchanged when it holds none.
 Text Stretched(TextView text, std::size_t words) {
-  const std::size_t held = velmoro::PreparedText(text).words().size();
+  const std::size_t held = velmoro::internal::PreparedText(text).words().size();
   if (held == 0) return Text(text);
   Text stretched(text);
   for (std::size_t total = held; total < words; total += held) {
@@ -85,17 +85,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size < 2) return 0;
   const auto [text1, text2] = SplitTexts({data, size});
   velmoro::ComparisonState state;
-  const velmoro::CompareOutcome outcome = velmoro::RunCompareAction(text1, text2, state);
+  const velmoro::internal::CompareOutcome outcome =
+      velmoro::internal::RunCompareAction(text1, text2, state);
   // After scoring, only checked arithmetic can fail.
   Require(outcome.error != velmoro::ErrorKind::InvalidArgument &&
           outcome.error != velmoro::ErrorKind::BoundsError);
-  Require(!outcome.resultValue || velmoro::ResultValue(state) >= -1.0);
+  Require(!outcome.result_value || velmoro::ResultValue(state) >= -1.0);
   if (text1.size() <= kReferenceUnits && text2.size() <= kReferenceUnits) {
     CheckAgainstReference(text1, text2);
   }
   if ((data[1] & 0x80) != 0) {
     // 2 below the limit to 1 past it, from the low bits of the first byte.
-    const std::size_t words = velmoro::kWordScanWords - 2 + (data[0] & 3);
+    const std::size_t words = velmoro::internal::kWordScanWords - 2 + (data[0] & 3);
     const Text stretched1 = Stretched(text1, words);
     const Text stretched2 = Stretched(text2, words);
     if (stretched1.size() <= kReferenceUnits && stretched2.size() <= kReferenceUnits) {

@@ -124,11 +124,11 @@ void CompareRunner::request(const QString& text1, const QString& text2,
 void CompareRunner::cancel() {
   const bool wasBusy = busy();
   waiting_.reset();
-  if (worker_) dropResult_ = true;
+  if (worker_) drop_result_ = true;
   if (wasBusy) emit busyChanged(false);
 }
 
-bool CompareRunner::busy() const { return (worker_ && !dropResult_) || waiting_; }
+bool CompareRunner::busy() const { return (worker_ && !drop_result_) || waiting_; }
 
 bool CompareRunner::working() const { return worker_ != nullptr; }
 
@@ -150,7 +150,7 @@ void CompareRunner::workerFinished() {
   worker_->wait();
   worker_.reset();
   const std::shared_ptr<const CompareResult> result = std::move(result_);
-  const bool shown = !std::exchange(dropResult_, false);
+  const bool shown = !std::exchange(drop_result_, false);
   if (waiting_) {
     start(std::move(*waiting_));
     waiting_.reset();

@@ -81,7 +81,7 @@ class CompareRunner : public QObject {
 
   std::unique_ptr<QThread> worker_;
   std::shared_ptr<CompareResult> result_;  // the worker's, once it finished
-  bool dropResult_ = false;
+  bool drop_result_ = false;
   std::optional<Request> waiting_;
 };
 

@@ -4,7 +4,7 @@
 
 #include "explanation_texts_table.h"
 
-namespace velmoro {
+namespace velmoro::ui {
 
 namespace {
 
@@ -25,8 +25,8 @@ QString Words(int words) {
 QString LocalTextName(int text) { return Tr(texts::kTextName).arg(text); }
 
 QString WordToolTip(const ExplainedWord& word, int sourceText, const FoundIn& found) {
-  const QString where = Tr(found.insideLonger ? texts::kFoundInside : texts::kFoundAs)
-                            .arg(LocalTextName(found.text), found.enclosingWord);
+  const QString where = Tr(found.inside_longer ? texts::kFoundInside : texts::kFoundAs)
+                            .arg(LocalTextName(found.text), found.enclosing_word);
   if (!word.following) {
     return Tr(texts::kSinglePoint).arg(where, Points(word.points), LocalTextName(sourceText));
   }
@@ -47,15 +47,15 @@ QString NotFoundToolTip(int targetText, std::optional<NotFound> why, const QStri
 void WordCounts::Add(const ExplainedWord& word) {
   ++words;
   found += word.target ? 1 : 0;
-  byContext += word.following ? 1 : 0;
+  by_context += word.following ? 1 : 0;
 }
 
 QString PanelToolTip(const QString& panelText, const DirectionExplanation& direction,
                      const WordCounts& counts) {
-  const int singlePoints = counts.found - counts.byContext;
+  const int singlePoints = counts.found - counts.by_context;
   const QString found = Tr(texts::kPanelFound)
                             .arg(counts.found)
-                            .arg(counts.byContext)
+                            .arg(counts.by_context)
                             .arg(singlePoints == 1 ? Tr(texts::kOneSinglePoint)
                                                    : Tr(texts::kSinglePoints).arg(singlePoints));
   const QString words = Words(counts.words);
@@ -67,4 +67,4 @@ QString PanelToolTip(const QString& panelText, const DirectionExplanation& direc
            found);
 }
 
-}  // namespace velmoro
+}  // namespace velmoro::ui

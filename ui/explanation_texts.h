@@ -8,7 +8,7 @@
 
 #include "velmoro/velmoro.h"
 
-namespace velmoro {
+namespace velmoro::ui {
 
 // "text 1" or "text 2", as the window's sentences name a text.
 [[nodiscard]] QString LocalTextName(int text);
@@ -16,8 +16,8 @@ namespace velmoro {
 // Where a word of one box was found in the other text.
 struct FoundIn {
   int text = 0;             // the other text: 1 or 2
-  QString enclosingWord;    // the word of that text that holds the match
-  bool insideLonger = false;  // the match is only part of that word
+  QString enclosing_word;    // the word of that text that holds the match
+  bool inside_longer = false;  // the match is only part of that word
 };
 
 // What word, found, earned, for example "found in text 2 inside 'then', 1
@@ -37,7 +37,7 @@ struct FoundIn {
 struct WordCounts {
   int words = 0;
   int found = 0;
-  int byContext = 0;
+  int by_context = 0;
 
   void Add(const ExplainedWord& word);
 };
@@ -50,4 +50,4 @@ struct WordCounts {
                                    const DirectionExplanation& direction,
                                    const WordCounts& counts);
 
-}  // namespace velmoro
+}  // namespace velmoro::ui

@@ -92,7 +92,7 @@ bool IsEnterKey(const QEvent* event) {
 
 MainWindow::MainWindow(ErrorReporter reportError, QWidget* parent)
     : QWidget(parent, kFixedFrame),
-      reportError_(reportError ? std::move(reportError)
+      report_error_(reportError ? std::move(reportError)
                                : [this](std::optional<ErrorKind>, const QString& message) {
                                    QMessageBox::critical(this, windowTitle(), message);
                                  }),
@@ -102,8 +102,8 @@ MainWindow::MainWindow(ErrorReporter reportError, QWidget* parent)
       text1_(CreateTextBox(QStringLiteral("Text1"), 1, kSampleText1, this)),
       text2_(CreateTextBox(QStringLiteral("Text2"), 2, kSampleText2, this)),
       command1_(CreateButton(QStringLiteral("Command1"), tr("Compare"), this)),
-      statusBar1_(CreateStatusBar(QStringLiteral("StatusBar1"), kStatusBars[0], this)),
-      statusBar2_(CreateStatusBar(QStringLiteral("StatusBar2"), kStatusBars[1], this)),
+      status_bar1_(CreateStatusBar(QStringLiteral("StatusBar1"), kStatusBars[0], this)),
+      status_bar2_(CreateStatusBar(QStringLiteral("StatusBar2"), kStatusBars[1], this)),
       highlights_(new WordHighlights(text1_, text2_, this)),
       runner_(new CompareRunner(this)) {
   QAccessible::installFactory(WindowInterface);
@@ -124,8 +124,8 @@ MainWindow::MainWindow(ErrorReporter reportError, QWidget* parent)
   text1_->setGeometry(DesignRect(1920, 360, 5415, 1575));
   text2_->setGeometry(DesignRect(1920, 2160, 5415, 1215));
   command1_->setGeometry(DesignRect(7440, 240, 1215, 855));
-  statusBar1_->setGeometry(DesignRect(0, 4590, 8700, 495));
-  statusBar2_->setGeometry(DesignRect(0, 5085, 8700, 375));
+  status_bar1_->setGeometry(DesignRect(0, 4590, 8700, 495));
+  status_bar2_->setGeometry(DesignRect(0, 5085, 8700, 375));
 
   setTabOrder(text2_, text1_);
   setTabOrder(text1_, command1_);
@@ -177,16 +177,16 @@ void MainWindow::showResult(const std::shared_ptr<const CompareResult>& result) 
   showComparison(*result);
   for (int number = 1; number <= 3; ++number) {
     const auto panel = static_cast<std::size_t>(number - 1);
-    SetPanelToolTip(*statusBar1_, number, result->panel_tool_tips[0][panel]);
-    SetPanelToolTip(*statusBar2_, number, result->panel_tool_tips[1][panel]);
+    SetPanelToolTip(*status_bar1_, number, result->panel_tool_tips[0][panel]);
+    SetPanelToolTip(*status_bar2_, number, result->panel_tool_tips[1][panel]);
   }
-  DescribeStatusBar(*statusBar1_, kStatusBars[0]);
-  DescribeStatusBar(*statusBar2_, kStatusBars[1]);
+  DescribeStatusBar(*status_bar1_, kStatusBars[0]);
+  DescribeStatusBar(*status_bar2_, kStatusBars[1]);
   highlights_->show(result->words, result->stamp);
   if (!result->numbers) {
-    reportError_(std::nullopt, result->failure);
+    report_error_(std::nullopt, result->failure);
   } else if (result->numbers->error) {
-    reportError_(*result->numbers->error, FromUtf8(result->numbers->message));
+    report_error_(*result->numbers->error, FromUtf8(result->numbers->message));
   }
 }
 
@@ -195,8 +195,8 @@ void MainWindow::showResult(const std::shared_ptr<const CompareResult>& result) 
 void MainWindow::showComparison(const CompareResult& result) {
   for (int number = 2; number <= 3; ++number) {
     const auto panel = static_cast<std::size_t>(number - 1);
-    SetPanelText(*statusBar1_, number, result.panel_texts[0][panel]);
-    SetPanelText(*statusBar2_, number, result.panel_texts[1][panel]);
+    SetPanelText(*status_bar1_, number, result.panel_texts[0][panel]);
+    SetPanelText(*status_bar2_, number, result.panel_texts[1][panel]);
   }
   const std::optional<double> distance = result.numbers ? result.numbers->distance : std::nullopt;
   label2_->setResult(distance ? LocalResultText(*distance, QLocale()) : QString());

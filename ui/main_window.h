@@ -20,7 +20,6 @@ class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QStatusBar;
-class WordHighlights;
 
 namespace velmoro {
 enum class ErrorKind;
@@ -30,6 +29,7 @@ namespace velmoro::ui {
 
 class CompareRunner;
 class ResultLabel;
+class WordHighlights;
 struct CompareResult;
 
 class MainWindow : public QWidget {
@@ -63,15 +63,15 @@ class MainWindow : public QWidget {
  private:
   void showComparison(const CompareResult& result);
 
-  ErrorReporter reportError_;
+  ErrorReporter report_error_;
 
   QLabel* label1_;
   ResultLabel* label2_;
   QPlainTextEdit* text1_;
   QPlainTextEdit* text2_;
   QPushButton* command1_;
-  QStatusBar* statusBar1_;
-  QStatusBar* statusBar2_;
+  QStatusBar* status_bar1_;
+  QStatusBar* status_bar2_;
   WordHighlights* highlights_;
   CompareRunner* runner_;
 };

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace velmoro {
+namespace velmoro::ui {
 
 int BusySeconds(qsizetype units) {
   const double mebibytes = static_cast<double>(units) / static_cast<double>(qsizetype{1} << 20);
@@ -20,4 +20,4 @@ bool HasLongParagraph(const QTextDocument& document) {
   return false;
 }
 
-}  // namespace velmoro
+}  // namespace velmoro::ui

@@ -10,7 +10,7 @@
 
 class QTextDocument;
 
-namespace velmoro {
+namespace velmoro::ui {
 
 inline constexpr qsizetype kSlowTextUnits = qsizetype{1} << 20;
 
@@ -27,4 +27,4 @@ inline constexpr double kBusySecondsPerMiB = 0.75;
 // Whether document holds a paragraph longer than kSlowTextUnits units.
 [[nodiscard]] bool HasLongParagraph(const QTextDocument& document);
 
-}  // namespace velmoro
+}  // namespace velmoro::ui

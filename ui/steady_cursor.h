@@ -14,6 +14,8 @@
 
 class QPlainTextEdit;
 
+namespace velmoro::ui {
+
 class SteadyCursor : public QObject {
   Q_OBJECT
 
@@ -26,5 +28,7 @@ class SteadyCursor : public QObject {
   void update();
 
   std::vector<QPlainTextEdit*> boxes_;
-  int platformFlashTime_;
+  int platform_flash_time_;
 };
+
+}  // namespace velmoro::ui

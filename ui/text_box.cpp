@@ -8,6 +8,8 @@
 
 #include "slow_text.h"
 
+namespace velmoro::ui {
+
 namespace {
 
 bool IsModifierKey(int key) {
@@ -32,13 +34,13 @@ void TextBox::focusOutEvent(QFocusEvent* event) {
 
 bool TextBox::keepsFocusedLook(const QFocusEvent& event) const {
   return event.reason() == Qt::ActiveWindowFocusReason &&
-         textCursor().block().length() > velmoro::kSlowTextUnits;
+         textCursor().block().length() > kSlowTextUnits;
 }
 
 void TextBox::insertFromMimeData(const QMimeData* source) {
   const qsizetype size = source->hasText() ? source->text().size() : 0;
-  if (size > velmoro::kSlowTextUnits) {
-    const int seconds = velmoro::BusySeconds(size);
+  if (size > kSlowTextUnits) {
+    const int seconds = BusySeconds(size);
     const QString busy = seconds == 1 ? tr("about a second") : tr("about %1 seconds").arg(seconds);
     const QString question =
         tr("The text to insert holds %1 characters. Inserting and showing it will keep the "
@@ -60,3 +62,5 @@ void TextBox::keyPressEvent(QKeyEvent* event) {
   }
   QPlainTextEdit::keyPressEvent(event);
 }
+
+}  // namespace velmoro::ui

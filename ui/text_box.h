@@ -14,6 +14,8 @@
 
 #include <QPlainTextEdit>
 
+namespace velmoro::ui {
+
 class TextBox : public QPlainTextEdit {
   Q_OBJECT
 
@@ -29,3 +31,5 @@ class TextBox : public QPlainTextEdit {
  private:
   [[nodiscard]] bool keepsFocusedLook(const QFocusEvent& event) const;
 };
+
+}  // namespace velmoro::ui

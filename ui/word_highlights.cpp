@@ -15,6 +15,8 @@
 #include "slow_text.h"
 #include "velmoro/fronts.h"
 
+namespace velmoro::ui {
+
 namespace {
 
 // A tint's strength grows with the points, up to four.
@@ -33,13 +35,13 @@ QTextEdit::ExtraSelection Selection(QPlainTextEdit* box, int start, int end,
 
 QTextCharFormat Tint(const WordHighlights::FoundWord& word) {
   QTextCharFormat format;
-  format.setBackground(word.byContext ? WordHighlights::ContextTint(word.points)
+  format.setBackground(word.by_context ? WordHighlights::ContextTint(word.points)
                                       : WordHighlights::SinglePointTint());
-  if (word.insideLonger) format.setUnderlineStyle(QTextCharFormat::DashUnderline);
+  if (word.inside_longer) format.setUnderlineStyle(QTextCharFormat::DashUnderline);
   format.setProperty(WordHighlights::kCreditProperty,
-                     word.byContext ? QStringLiteral("context") : QStringLiteral("single"));
+                     word.by_context ? QStringLiteral("context") : QStringLiteral("single"));
   format.setProperty(WordHighlights::kPointsProperty, word.points);
-  format.setProperty(WordHighlights::kInsideLongerProperty, word.insideLonger);
+  format.setProperty(WordHighlights::kInsideLongerProperty, word.inside_longer);
   return format;
 }
 
@@ -90,39 +92,39 @@ WordHighlights::WordHighlights(QPlainTextEdit* text1, QPlainTextEdit* text2, QOb
 
 WordHighlights::WordsCollector::WordsCollector(const velmoro::DirectionExplanation& direction,
                                                const QString& otherText)
-    : otherText_(otherText), source_(direction.source) {
-  words_.targetText = direction.target;
+    : other_text_(otherText), source_(direction.source) {
+  words_.target_text = direction.target;
   words_.complete = direction.complete;
 }
 
 void WordHighlights::WordsCollector::Add(const velmoro::ExplainedWord& word) {
-  words_.walkedEnd = Position(word.utf16.source.end);
+  words_.walked_end = Position(word.utf16.source.end);
   // The empty word of a leading mark stands nowhere a pointer can rest.
   if (word.source.start == word.source.end) return;
   if (word.not_found == velmoro::NotFound::Used) {
-    UsedUpWord used{Position(word.utf16.source.start), words_.walkedEnd, std::nullopt};
+    UsedUpWord used{Position(word.utf16.source.start), words_.walked_end, std::nullopt};
     if (const auto usedBy = word.utf16.used_by_source) {
-      used.usedBy = std::pair(Position(usedBy->start), Position(usedBy->end));
+      used.used_by = std::pair(Position(usedBy->start), Position(usedBy->end));
     }
-    words_.usedUp.push_back(used);
+    words_.used_up.push_back(used);
   }
   if (!word.target) return;
   const velmoro::Span match = *word.utf16.target;
   const velmoro::Span enclosing = *word.utf16.enclosing;
   FoundWord found{Position(word.utf16.source.start),
-                  words_.walkedEnd,
+                  words_.walked_end,
                   Position(match.start),
                   Position(match.end),
                   word.points,
                   word.following.has_value(),
                   word.match != velmoro::MatchPlace::Word,
                   {}};
-  found.toolTip = velmoro::WordToolTip(
+  found.tool_tip = WordToolTip(
       word, source_,
-      velmoro::FoundIn{words_.targetText,
-                       otherText_.mid(Position(enclosing.start),
+      FoundIn{words_.target_text,
+                       other_text_.mid(Position(enclosing.start),
                                       Position(enclosing.end - enclosing.start)),
-                       found.insideLonger});
+                       found.inside_longer});
   words_.found.push_back(std::move(found));
 }
 
@@ -137,7 +139,7 @@ void WordHighlights::show(const std::array<std::optional<BoxWords>, 2>& words,
     Box& box = boxes_[index];
     if (!words[index] || stamp[index] != box.edits) continue;
     // Tints and pointing would lay such a paragraph out: seconds of a frozen window.
-    if (velmoro::HasLongParagraph(*box.edit->document())) continue;
+    if (HasLongParagraph(*box.edit->document())) continue;
     box.words = *words[index];
     for (const FoundWord& word : box.words.found) {
       box.tints << Selection(box.edit, word.start, word.end, Tint(word));
@@ -162,8 +164,8 @@ void WordHighlights::hover(std::size_t index, const FoundWord* word) {
   Box& other = boxes_[1 - index];
   QList<QTextEdit::ExtraSelection> selections = other.tints;
   // A box that was edited since holds no explanation, and no match fits it.
-  if (word != nullptr && other.words.targetText != 0) {
-    selections << Selection(other.edit, word->matchStart, word->matchEnd,
+  if (word != nullptr && other.words.target_text != 0) {
+    selections << Selection(other.edit, word->match_start, word->match_end,
                             MatchFormat(*other.edit));
   }
   other.edit->setExtraSelections(selections);
@@ -172,7 +174,7 @@ void WordHighlights::hover(std::size_t index, const FoundWord* word) {
 QString WordHighlights::toolTipAt(const QPlainTextEdit* box, int position) const {
   for (std::size_t index = 0; index < boxes_.size(); ++index) {
     if (boxes_[index].edit != box) continue;
-    if (const FoundWord* word = foundAt(index, position)) return word->toolTip;
+    if (const FoundWord* word = foundAt(index, position)) return word->tool_tip;
     if (inWalkedWord(index, position)) return unfoundToolTip(index, position);
     return {};
   }
@@ -184,21 +186,21 @@ QString WordHighlights::toolTipAt(const QPlainTextEdit* box, int position) const
 // completed direction does not occur in the other text.
 QString WordHighlights::unfoundToolTip(std::size_t index, int position) const {
   const BoxWords& words = boxes_[index].words;
-  if (!words.complete) return velmoro::NotFoundToolTip(words.targetText, std::nullopt, {});
+  if (!words.complete) return NotFoundToolTip(words.target_text, std::nullopt, {});
   const auto behind =
-      std::upper_bound(words.usedUp.begin(), words.usedUp.end(), position,
+      std::upper_bound(words.used_up.begin(), words.used_up.end(), position,
                        [](int at, const UsedUpWord& word) { return at < word.start; });
-  if (behind == words.usedUp.begin() || position > std::prev(behind)->end) {
-    return velmoro::NotFoundToolTip(words.targetText, velmoro::NotFound::Absent, {});
+  if (behind == words.used_up.begin() || position > std::prev(behind)->end) {
+    return NotFoundToolTip(words.target_text, velmoro::NotFound::Absent, {});
   }
   QString usedBy;
-  if (const auto& by = std::prev(behind)->usedBy) {
+  if (const auto& by = std::prev(behind)->used_by) {
     QTextCursor cursor(boxes_[index].edit->document());
     cursor.setPosition(by->first);
     cursor.setPosition(by->second, QTextCursor::KeepAnchor);
     usedBy = cursor.selectedText();
   }
-  return velmoro::NotFoundToolTip(words.targetText, velmoro::NotFound::Used, usedBy);
+  return NotFoundToolTip(words.target_text, velmoro::NotFound::Used, usedBy);
 }
 
 // The found word that holds position, or that position directly follows.
@@ -214,7 +216,7 @@ const WordHighlights::FoundWord* WordHighlights::foundAt(std::size_t index, int 
 // the words not found are read from the box itself when asked for.
 bool WordHighlights::inWalkedWord(std::size_t index, int position) const {
   const Box& box = boxes_[index];
-  if (box.words.targetText == 0 || position > box.words.walkedEnd) return false;
+  if (box.words.target_text == 0 || position > box.words.walked_end) return false;
   const QTextDocument& document = *box.edit->document();
   return InWord(document, position) || InWord(document, position - 1);
 }
@@ -253,3 +255,5 @@ bool WordHighlights::eventFilter(QObject* watched, QEvent* event) {
       return false;
   }
 }
+
+}  // namespace velmoro::ui

@@ -26,6 +26,8 @@
 
 class QPlainTextEdit;
 
+namespace velmoro::ui {
+
 class WordHighlights : public QObject {
   Q_OBJECT
 
@@ -48,12 +50,12 @@ class WordHighlights : public QObject {
   struct FoundWord {
     int start = 0;
     int end = 0;
-    int matchStart = 0;  // in the other box
-    int matchEnd = 0;
+    int match_start = 0;  // in the other box
+    int match_end = 0;
     int points = 0;
-    bool byContext = false;
-    bool insideLonger = false;  // the match is only part of a longer word
-    QString toolTip;
+    bool by_context = false;
+    bool inside_longer = false;  // the match is only part of a longer word
+    QString tool_tip;
   };
 
   // A word that was not found, though it occurs in the other text: earlier
@@ -62,16 +64,16 @@ class WordHighlights : public QObject {
     int start = 0;
     int end = 0;
     // Where the found word that took its first place stands, where one is named.
-    std::optional<std::pair<int, int>> usedBy;
+    std::optional<std::pair<int, int>> used_by;
   };
 
   // What a box shows of one direction's explanation.
   struct BoxWords {
     std::vector<FoundWord> found;  // by start
-    std::vector<UsedUpWord> usedUp;  // by start
+    std::vector<UsedUpWord> used_up;  // by start
     bool complete = false;  // the direction completed: every unfound word says why
-    int walkedEnd = 0;    // where the last word the scan walked ends
-    int targetText = 0;   // the text the words were looked for in: 1 or 2
+    int walked_end = 0;    // where the last word the scan walked ends
+    int target_text = 0;   // the text the words were looked for in: 1 or 2
   };
 
   // Each box's count of edits, to tell whether it still holds the text that
@@ -91,7 +93,7 @@ class WordHighlights : public QObject {
     [[nodiscard]] BoxWords Take() && { return std::move(words_); }
 
    private:
-    const QString& otherText_;
+    const QString& other_text_;
     int source_;
     BoxWords words_;
   };
@@ -129,3 +131,5 @@ class WordHighlights : public QObject {
 
   std::array<Box, 2> boxes_;
 };
+
+}  // namespace velmoro::ui

@@ -82,23 +82,23 @@ class DirectionOutline {
   void Add(const ExplainedWord& word, bool asRow) {
     ++words_;
     found_ += word.target ? 1 : 0;
-    byContext_ += word.following ? 1 : 0;
-    if (asRow) rowUsedBy_.push_back(word.used_by ? static_cast<std::int32_t>(*word.used_by) : -1);
+    by_context_ += word.following ? 1 : 0;
+    if (asRow) row_used_by_.push_back(word.used_by ? static_cast<std::int32_t>(*word.used_by) : -1);
     if (!tinted_) return;
-    walkedEnd_ = Place(word.utf16.source.end);
+    walked_end_ = Place(word.utf16.source.end);
     // The empty word of a leading mark stands nowhere a pointer can rest.
     if (word.source.start == word.source.end) return;
     const std::int32_t start = Place(word.utf16.source.start);
     if (word.not_found == velmoro::NotFound::Used) {
       const std::optional<velmoro::Span> usedBy = word.utf16.used_by_source;
-      usedWords_.insert(usedWords_.end(), {start, walkedEnd_, usedBy ? Place(usedBy->start) : -1,
+      used_words_.insert(used_words_.end(), {start, walked_end_, usedBy ? Place(usedBy->start) : -1,
                                            usedBy ? Place(usedBy->end) : -1});
     }
     if (!word.target) return;
     const velmoro::Span match = *word.utf16.target;
     const velmoro::Span enclosing = *word.utf16.enclosing;
-    foundWords_.insert(foundWords_.end(),
-                       {start, walkedEnd_, Place(match.start), Place(match.end),
+    found_words_.insert(found_words_.end(),
+                       {start, walked_end_, Place(match.start), Place(match.end),
                         Place(enclosing.start), Place(enclosing.end),
                         static_cast<std::int32_t>(*word.match), word.points,
                         word.following.value_or(-1), word.preceding.value_or(-1)});
@@ -108,12 +108,12 @@ class DirectionOutline {
     val outline = val::object();
     outline.set("words", words_);
     outline.set("found", found_);
-    outline.set("byContext", byContext_);
-    outline.set("rowUsedBy", Int32Array(rowUsedBy_));
+    outline.set("byContext", by_context_);
+    outline.set("rowUsedBy", Int32Array(row_used_by_));
     if (tinted_) {
-      outline.set("walkedEnd", walkedEnd_);
-      outline.set("foundWords", Int32Array(foundWords_));
-      outline.set("usedWords", Int32Array(usedWords_));
+      outline.set("walkedEnd", walked_end_);
+      outline.set("foundWords", Int32Array(found_words_));
+      outline.set("usedWords", Int32Array(used_words_));
     }
     return outline;
   }
@@ -124,17 +124,17 @@ class DirectionOutline {
   bool tinted_;
   int words_ = 0;
   int found_ = 0;
-  int byContext_ = 0;
-  std::vector<std::int32_t> rowUsedBy_;
-  std::int32_t walkedEnd_ = 0;
+  int by_context_ = 0;
+  std::vector<std::int32_t> row_used_by_;
+  std::int32_t walked_end_ = 0;
   // Per found word: its start and end, its match's, the start and end of the
   // word that holds the match, how the match stands there (velmoro::MatchPlace:
   // 0 the whole word, 1 its start, 2 further in), points, following and
   // preceding (-1: none).
-  std::vector<std::int32_t> foundWords_;
+  std::vector<std::int32_t> found_words_;
   // Per word whose places were used: its start and end, and the start and end
   // of the found word that took its first place (-1, -1: none named).
-  std::vector<std::int32_t> usedWords_;
+  std::vector<std::int32_t> used_words_;
 };
 
 // {record, explain, directions}: record is the JSON that compare gives;

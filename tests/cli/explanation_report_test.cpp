@@ -15,8 +15,8 @@ namespace {
 // the engine gives them.
 TEST(ExplanationReport, SaysWhyAWordEarnedNothing) {
   struct Row {
-    std::optional<NotFound> notFound;
-    std::optional<std::string_view> usedBy;
+    std::optional<NotFound> not_found;
+    std::optional<std::string_view> used_by;
     std::string json;  // what follows "preceding":null
     std::string words;
   };
@@ -31,14 +31,14 @@ TEST(ExplanationReport, SaysWhyAWordEarnedNothing) {
     ExplainedWord word{};
     word.word = "bag";
     word.source = {8, 11};
-    word.not_found = row.notFound;
-    if (row.usedBy) word.used_by = 0;
+    word.not_found = row.not_found;
+    if (row.used_by) word.used_by = 0;
     std::string out;
     records::JsonWriter json(out);
     records::WriteJsonWord(json, word);
     EXPECT_EQ(out, R"({"word":"bag","source":[8,11],"target":null,"points":0,"following":null,)"
                    R"("preceding":null)" + row.json);
-    EXPECT_EQ(WhyNothing(word, row.usedBy, 1), row.words);
+    EXPECT_EQ(WhyNothing(word, row.used_by, 1), row.words);
   }
 }
 

@@ -14,13 +14,13 @@ struct ReadLine {
   std::size_t number;
   std::string text;
   LineFault fault = LineFault::None;
-  std::size_t nulByte = 0;
+  std::size_t nul_byte = 0;
   bool operator==(const ReadLine&) const = default;
 };
 
 void PrintTo(const ReadLine& line, std::ostream* os) {
   *os << line.number << ":" << testing::PrintToString(line.text) << " fault "
-      << static_cast<int>(line.fault) << " at " << line.nulByte;
+      << static_cast<int>(line.fault) << " at " << line.nul_byte;
 }
 
 // Every line of bytes, read in chunks of about chunkBytes.
@@ -35,7 +35,7 @@ std::vector<ReadLine> LinesOf(const std::string& bytes, std::size_t longest, std
   LineChunk chunk;
   while (source.Next(chunk, chunkBytes)) {
     for (const Line& line : chunk.lines) {
-      lines.push_back({line.number, std::string(chunk.TextOf(line)), line.fault, line.nulByte});
+      lines.push_back({line.number, std::string(chunk.TextOf(line)), line.fault, line.nul_byte});
     }
   }
   std::filesystem::remove(path);

@@ -97,8 +97,8 @@ class RunControl : public testing::Test {
 TEST_F(RunControl, RunsOnTheThreadsItCouldStart) {
   VELMORO_SKIP_UNDER_SANITIZERS();
   struct Row {
-    int stackKilobytes;
-    int addressKilobytes;
+    int stack_kilobytes;
+    int address_kilobytes;
     const char* jobs;
   };
   const Row kRows[] = {
@@ -109,11 +109,11 @@ TEST_F(RunControl, RunsOnTheThreadsItCouldStart) {
   const CliRun alone = cli_.Run({"--batch", pairs, "-j", "1"});
   ASSERT_EQ(alone.status, 0) << alone.err;
   for (const Row& row : kRows) {
-    SCOPED_TRACE(std::string("-j ") + row.jobs + ", stack " + std::to_string(row.stackKilobytes));
+    SCOPED_TRACE(std::string("-j ") + row.jobs + ", stack " + std::to_string(row.stack_kilobytes));
     const CliRun run = CliRunner("/bin/sh").Run(
         {"-c",
-         "ulimit -s " + std::to_string(row.stackKilobytes) + " && ulimit -v " +
-             std::to_string(row.addressKilobytes) + " && exec \"$0\" --batch \"$1\" -j \"$2\"",
+         "ulimit -s " + std::to_string(row.stack_kilobytes) + " && ulimit -v " +
+             std::to_string(row.address_kilobytes) + " && exec \"$0\" --batch \"$1\" -j \"$2\"",
          VELMORO_CLI_PATH, pairs, row.jobs});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_TRUE(run.out == alone.out) << run.out.size() << " bytes, not " << alone.out.size();

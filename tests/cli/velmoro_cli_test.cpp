@@ -106,7 +106,7 @@ TEST_F(VelmoroCli, PrintsSamplePairAAsJson) {
                                        static_cast<double>(kSampleText2.size())));
   std::array<char, 32> fifteenDigits{};
   std::snprintf(fifteenDigits.data(), fifteenDigits.size(), "%.15g", lengthFactor);
-  EXPECT_EQ(std::string_view(fifteenDigits.data()), kSamplePair.lengthFactorText);
+  EXPECT_EQ(std::string_view(fifteenDigits.data()), kSamplePair.length_factor_text);
   EXPECT_EQ(report["status1"], JsonOf(kSamplePair.status1));
   EXPECT_EQ(report["status2"], JsonOf(kSamplePair.status2));
   EXPECT_EQ(report["result"], kSampleResult);
@@ -140,7 +140,7 @@ TEST_F(VelmoroCli, MeasuresLengthsInUtf16Units) {
   struct Row {
     std::string text1;
     std::string text2;
-    double lengthFactor;
+    double length_factor;
   };
   const Row kRows[] = {
       {"é", "e", LengthFactor(1, 1)},              // two bytes, one unit
@@ -148,7 +148,7 @@ TEST_F(VelmoroCli, MeasuresLengthsInUtf16Units) {
   };
   for (const Row& row : kRows) {
     SCOPED_TRACE(row.text1);
-    EXPECT_EQ(RunJson({row.text1, row.text2})["length_factor"], row.lengthFactor);
+    EXPECT_EQ(RunJson({row.text1, row.text2})["length_factor"], row.length_factor);
   }
 }
 
@@ -179,7 +179,7 @@ TEST_F(VelmoroCli, ExplainsSamplePairAInAlignedTables) {
             std::string::npos);
   // The result from the length factor and the four scores, after a legend.
   EXPECT_TRUE(run.out.ends_with("\nResult: the fourth root of the length factor " +
-                                std::string(kSamplePair.lengthFactorText) + ", times (" +
+                                std::string(kSamplePair.length_factor_text) + ", times (" +
                                 SampleScore(3) + " + " + SampleScore(4) + ") / (" +
                                 SampleScore(1) + " + " + SampleScore(2) + "), minus 1 = " +
                                 kSampleResult + '\n'))
@@ -269,7 +269,7 @@ TEST_F(VelmoroCli, NamesAnOverflowThatEndsTheFirstDirection) {
 TEST_F(VelmoroCli, DropsExactlyOneFinalLineTerminatorOfAFile) {
   struct Row {
     std::string_view file1;
-    double lengthFactor;  // against the three units of "abc"
+    double length_factor;  // against the three units of "abc"
   };
   const Row kRows[] = {
       {"abc\n", LengthFactor(3, 3)},
@@ -285,7 +285,7 @@ TEST_F(VelmoroCli, DropsExactlyOneFinalLineTerminatorOfAFile) {
   for (const Row& row : kRows) {
     SCOPED_TRACE(testing::PrintToString(row.file1));
     const std::string file1 = WriteFile("text1", row.file1);
-    EXPECT_EQ(RunJson({"--file1", file1, "--file2", file2})["length_factor"], row.lengthFactor);
+    EXPECT_EQ(RunJson({"--file1", file1, "--file2", file2})["length_factor"], row.length_factor);
   }
 }
 
@@ -418,7 +418,7 @@ TEST_F(VelmoroCli, RefusesWhatIsNotATextBeforeReadingItAll) {
 
 // A stream named for both texts could be read only once.
 TEST_F(VelmoroCli, RefusesStandardInputForBothTextsByAnyName) {
-  const CliStreams pipe{.inputFromPipe = true};
+  const CliStreams pipe{.input_from_pipe = true};
   for (const auto& args : std::vector<std::vector<std::string>>{
            {"--file1", "/dev/stdin", "--file2", "/dev/stdin"},
            {"--file1", "-", "--file2", "/dev/stdin"}}) {
@@ -450,9 +450,9 @@ TEST_F(VelmoroCli, ReportsOutputThatCannotBeWritten) {
   const std::vector<std::vector<std::string>> commands = {
       {"a", "a"}, {"--json", "a", "a"}, {"--help"}, {"--version"}};
   for (const CliStreams& streams :
-       {CliStreams{.outputPath = "/dev/full"}, CliStreams{.outputClosed = true}}) {
+       {CliStreams{.output_path = "/dev/full"}, CliStreams{.output_closed = true}}) {
     for (const std::vector<std::string>& args : commands) {
-      SCOPED_TRACE(testing::PrintToString(args) + (streams.outputClosed ? " closed" : " full"));
+      SCOPED_TRACE(testing::PrintToString(args) + (streams.output_closed ? " closed" : " full"));
       const CliRun run = cli_.Run(args, {}, streams);
       EXPECT_EQ(run.status, kExitOutputError);
       EXPECT_NE(run.err.find("cannot write to standard output"), std::string::npos) << run.err;

@@ -9,6 +9,13 @@
 #include "model_primitives.h"
 
 namespace velmoro {
+
+using internal::Abs;
+using internal::AddInteger;
+using internal::SubtractLong;
+using internal::ToInteger;
+using internal::ToLong;
+
 namespace {
 
 constexpr Long kLongMax = std::numeric_limits<Long>::max();

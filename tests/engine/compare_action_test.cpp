@@ -9,15 +9,21 @@
 #include "engine_test_support.h"
 
 namespace velmoro {
+
+using internal::CompareDisplay;
+using internal::CompareOutcome;
+using internal::DisplayOf;
+using internal::RunCompareAction;
+
 namespace {
 
 using OptionalScores = std::array<std::optional<Integer>, 4>;
 
 void ExpectNoDisplay(const CompareDisplay& display) {
-  EXPECT_EQ(display.selfScore1, std::nullopt);
-  EXPECT_EQ(display.selfScore2, std::nullopt);
-  EXPECT_EQ(display.crossScore1, std::nullopt);
-  EXPECT_EQ(display.crossScore2, std::nullopt);
+  EXPECT_EQ(display.self_score1, std::nullopt);
+  EXPECT_EQ(display.self_score2, std::nullopt);
+  EXPECT_EQ(display.cross_score1, std::nullopt);
+  EXPECT_EQ(display.cross_score2, std::nullopt);
   EXPECT_EQ(display.result, std::nullopt);
 }
 
@@ -27,14 +33,14 @@ TEST(RunCompareAction, ProducesEveryTextOfTheSamplePair) {
   const CompareDisplay display = DisplayOf(outcome, u',');
   EXPECT_EQ(outcome.error, std::nullopt);
   const auto units = [](std::string_view text) { return Text(text.begin(), text.end()); };
-  EXPECT_EQ(display.selfScore1, units(kSamplePair.status1[1]));
-  EXPECT_EQ(display.selfScore2, units(kSamplePair.status2[1]));
-  EXPECT_EQ(display.crossScore1, units(kSamplePair.status1[2]));
-  EXPECT_EQ(display.crossScore2, units(kSamplePair.status2[2]));
+  EXPECT_EQ(display.self_score1, units(kSamplePair.status1[1]));
+  EXPECT_EQ(display.self_score2, units(kSamplePair.status2[1]));
+  EXPECT_EQ(display.cross_score1, units(kSamplePair.status1[2]));
+  EXPECT_EQ(display.cross_score2, units(kSamplePair.status2[2]));
   Text commaResult = units(kSamplePair.result);
   std::replace(commaResult.begin(), commaResult.end(), u'.', u',');
   EXPECT_EQ(display.result, commaResult);
-  EXPECT_EQ(outcome.lengthFactor, kSamplePair.lengthFactor);
+  EXPECT_EQ(outcome.length_factor, kSamplePair.length_factor);
   for (std::size_t d = 0; d < outcome.scores.size(); ++d) {
     EXPECT_EQ(outcome.scores[d], SampleScores()[d]);
   }
@@ -48,7 +54,7 @@ TEST(RunCompareAction, ResetsTheFourSlotsBeforeEachRun) {
   for (const CompareOutcome* outcome : {&first, &second}) {
     EXPECT_EQ(outcome->scores, (OptionalScores{0, 1, 1, 1}));
     EXPECT_EQ(DisplayOf(*outcome, u'.').result, u"1.11474252688113");
-    EXPECT_EQ(outcome->lengthFactor, 1.25F);
+    EXPECT_EQ(outcome->length_factor, 1.25F);
   }
   // Slot 0 is never touched.
   EXPECT_EQ(state.DirectionScores, (std::array<Integer, 5>{42, 0, 1, 1, 1}));
@@ -61,7 +67,7 @@ TEST(RunCompareAction, ProducesNothingForAnEmptyText1) {
   EXPECT_EQ(outcome.error, ErrorKind::FPException);
   ExpectNoDisplay(DisplayOf(outcome, u'.'));
   // No factor or score of the earlier run is left behind.
-  EXPECT_EQ(outcome.lengthFactor, std::nullopt);
+  EXPECT_EQ(outcome.length_factor, std::nullopt);
   EXPECT_EQ(outcome.scores, OptionalScores{});
   EXPECT_EQ(state.DirectionScores, (std::array<Integer, 5>{0, 0, 0, 0, 0}));
 }
@@ -71,12 +77,12 @@ TEST(RunCompareAction, ShowsTheScoresButNoResultWhenNothingIsFound) {
   const CompareOutcome outcome = RunCompareAction(u"x", u"y", state);
   const CompareDisplay display = DisplayOf(outcome, u'.');
   EXPECT_EQ(outcome.error, ErrorKind::FPException);
-  EXPECT_EQ(display.selfScore1, u"STD: 1");
-  EXPECT_EQ(display.selfScore2, u"STD: 1");
-  EXPECT_EQ(display.crossScore1, u"#: 0");
-  EXPECT_EQ(display.crossScore2, u"#: 0");
+  EXPECT_EQ(display.self_score1, u"STD: 1");
+  EXPECT_EQ(display.self_score2, u"STD: 1");
+  EXPECT_EQ(display.cross_score1, u"#: 0");
+  EXPECT_EQ(display.cross_score2, u"#: 0");
   EXPECT_EQ(display.result, std::nullopt);
-  EXPECT_EQ(outcome.lengthFactor, 1.0F);
+  EXPECT_EQ(outcome.length_factor, 1.0F);
   EXPECT_EQ(outcome.scores, (OptionalScores{0, 0, 1, 1}));
 }
 
@@ -88,7 +94,7 @@ TEST(RunCompareAction, ReportsWhichDirectionsCompletedBeforeAnOverflow) {
   const CompareOutcome outcome = RunCompareAction(DistinctWords(300), u"0", state);
   EXPECT_EQ(outcome.error, ErrorKind::Overflow);
   EXPECT_EQ(outcome.scores, (OptionalScores{0, 0, std::nullopt, std::nullopt}));
-  EXPECT_EQ(outcome.lengthFactor, static_cast<float>(898.0 / 899.0 + 1.0));
+  EXPECT_EQ(outcome.length_factor, static_cast<float>(898.0 / 899.0 + 1.0));
   ExpectNoDisplay(DisplayOf(outcome, u'.'));
 }
 
@@ -102,7 +108,7 @@ TEST(RunCompareAction, ReportsAResultSumPast32767) {
   EXPECT_EQ(outcome.error, ErrorKind::Overflow);
   const Integer each = 129 * 128 + 2;
   EXPECT_EQ(outcome.scores, (OptionalScores{each, each, each, each}));
-  EXPECT_EQ(display.selfScore1, u"STD: " + IntegerToText(each));
+  EXPECT_EQ(display.self_score1, u"STD: " + IntegerToText(each));
   EXPECT_EQ(display.result, std::nullopt);
 }
 

@@ -7,6 +7,10 @@
 #include "engine_test_support.h"
 
 namespace velmoro {
+
+using internal::CompareMessage;
+using internal::RunCompareAction;
+
 namespace {
 
 std::string MessageOf(TextView text1, TextView text2) {

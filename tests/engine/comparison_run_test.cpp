@@ -8,6 +8,9 @@
 #include "engine_test_support.h"
 
 namespace velmoro {
+
+using internal::RunComparison;
+
 namespace {
 
 using Slots = std::array<Integer, 5>;
@@ -27,7 +30,7 @@ Text ResultText(const ComparisonState& state) {
 struct ComparisonRow {
   Text text1;
   Text text2;
-  float lengthFactor;
+  float length_factor;
   Slots scores;
   Text result;
 };
@@ -35,7 +38,7 @@ struct ComparisonRow {
 TEST(RunComparison, ScoresWorkedExamples) {
   const ComparisonRow rows[] = {
       // The factor rounded to single precision shows in the eighth digit.
-      {Text(kSampleText1), Text(kSampleText2), kSamplePair.lengthFactor,
+      {Text(kSampleText1), Text(kSampleText2), kSamplePair.length_factor,
        {0, SampleScores()[0], SampleScores()[1], SampleScores()[2], SampleScores()[3]},
        Text(kSamplePair.result.begin(), kSamplePair.result.end())},
       {u"A B", u"a b", 1.0F, {0, 2, 2, 2, 2}, u"0"},
@@ -50,7 +53,7 @@ TEST(RunComparison, ScoresWorkedExamples) {
   for (const ComparisonRow& row : rows) {
     SCOPED_TRACE(testing::Message() << Shown(row.text1) << " / " << Shown(row.text2));
     const ComparisonState state = Compared(row.text1, row.text2);
-    EXPECT_EQ(state.LengthFactor, row.lengthFactor);
+    EXPECT_EQ(state.LengthFactor, row.length_factor);
     EXPECT_EQ(state.DirectionScores, row.scores);
     EXPECT_EQ(ResultText(state), row.result);
   }

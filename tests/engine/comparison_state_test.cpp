@@ -8,6 +8,9 @@
 #include "engine_test_support.h"
 
 namespace velmoro {
+
+using internal::DirectionScore;
+
 namespace {
 
 TEST(DirectionScore, IsTheSlotAtIndexZeroToFour) {

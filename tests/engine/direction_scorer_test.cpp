@@ -8,13 +8,17 @@
 #include "engine_test_support.h"
 
 namespace velmoro {
+
+using internal::ScoreDirection;
+using internal::WordStep;
+
 namespace {
 
 // What the scan reported for one word, kept beyond the callback.
 struct Credit {
   Text word;
   Integer position;
-  bool byContext;
+  bool by_context;
   Integer following;
   Integer preceding;
   Integer score;
@@ -24,7 +28,7 @@ std::vector<Credit> CreditsOf(Integer direction, TextView text1, TextView text2)
   ComparisonState state;
   std::vector<Credit> credits;
   ScoreDirection(direction, text1, text2, state, [&](const WordStep& step) {
-    credits.push_back({Text(step.word), step.position, step.byContext, step.following,
+    credits.push_back({Text(step.word), step.position, step.by_context, step.following,
                        step.preceding, step.score});
   });
   return credits;
@@ -36,7 +40,7 @@ void ExpectCredits(const std::vector<Credit>& actual, const std::vector<Credit>&
     SCOPED_TRACE(testing::Message() << "word " << i + 1 << ", " << Shown(expected[i].word));
     EXPECT_EQ(actual[i].word, expected[i].word);
     EXPECT_EQ(actual[i].position, expected[i].position);
-    EXPECT_EQ(actual[i].byContext, expected[i].byContext);
+    EXPECT_EQ(actual[i].by_context, expected[i].by_context);
     EXPECT_EQ(actual[i].following, expected[i].following);
     EXPECT_EQ(actual[i].preceding, expected[i].preceding);
     EXPECT_EQ(actual[i].score, expected[i].score);
@@ -217,11 +221,11 @@ TEST(ScoreDirection, GrowsWithTheSquareOfDistinctWordsAgainstThemselves) {
     ASSERT_EQ(credits.size(), static_cast<std::size_t>(n));
     for (int i = 1; i <= n - 2; ++i) {
       const Credit& credit = credits[static_cast<std::size_t>(i - 1)];
-      EXPECT_TRUE(credit.byContext);
+      EXPECT_TRUE(credit.by_context);
       EXPECT_EQ(credit.following, n - i);
       EXPECT_EQ(credit.preceding, i - 1);
     }
-    EXPECT_FALSE(credits[static_cast<std::size_t>(n - 2)].byContext);
+    EXPECT_FALSE(credits[static_cast<std::size_t>(n - 2)].by_context);
     EXPECT_EQ(credits.back().score, (n - 1) * (n - 2) + 2);
   }
 }

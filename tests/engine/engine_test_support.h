@@ -67,8 +67,8 @@ inline Text DistinctWords(int count) {
 
 // The sample pair whose numbers are worked out by hand (sample_pair.h).
 using fixtures::kSamplePair;
-inline constexpr TextView kSampleText1 = kSamplePair.text1Units;
-inline constexpr TextView kSampleText2 = kSamplePair.text2Units;
+inline constexpr TextView kSampleText1 = kSamplePair.text1_units;
+inline constexpr TextView kSampleText2 = kSamplePair.text2_units;
 
 // The sample pair's scores as the engine's Integers, directions 1 to 4.
 [[nodiscard]] inline std::array<Integer, 4> SampleScores() {

@@ -8,6 +8,10 @@
 #include "engine_test_support.h"
 
 namespace velmoro {
+
+using internal::RawPlaces;
+using internal::Trim;
+
 namespace {
 
 TEST(NormalizeText, TurnsMarksIntoSingleSpacesAndLowerCases) {

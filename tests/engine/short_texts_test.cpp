@@ -11,6 +11,15 @@
 #include "tuning.h"
 
 namespace velmoro {
+
+using internal::PreparedText;
+using internal::ShortTexts;
+using internal::WordId;
+using internal::WordSet;
+using internal::WordSpan;
+using internal::kWordScanUnits;
+using internal::kWordScanWords;
+
 namespace {
 
 // words one-letter words, one space apart.

@@ -7,6 +7,12 @@
 #include <string>
 
 namespace velmoro {
+
+using internal::FindLastUnits;
+using internal::FindUnits;
+using internal::StartsWithAt;
+using internal::kNotFound;
+
 namespace {
 
 // Tries every start, first to last or last to first.

@@ -13,6 +13,11 @@
 #include "engine_test_support.h"
 
 namespace velmoro {
+
+using internal::LeftTrim;
+using internal::Len;
+using internal::Trim;
+
 namespace {
 
 // Len
@@ -29,7 +34,7 @@ TEST(Len, CountsUnits) {
 struct TrimRow {
   Text input;
   Text trimmed;
-  Text leftTrimmed;
+  Text left_trimmed;
 };
 
 TEST(Trim, RemovesOnlyU0020) {
@@ -47,7 +52,7 @@ TEST(Trim, RemovesOnlyU0020) {
   for (const TrimRow& row : rows) {
     SCOPED_TRACE(Shown(row.input));
     EXPECT_EQ(Text(Trim(row.input)), row.trimmed);
-    EXPECT_EQ(Text(LeftTrim(row.input)), row.leftTrimmed);
+    EXPECT_EQ(Text(LeftTrim(row.input)), row.left_trimmed);
   }
 }
 

@@ -12,6 +12,8 @@ namespace velmoro {
 namespace {
 
 using internal::Lease;
+using internal::RunComparison;
+using internal::WordObserver;
 
 TEST(Lease, LendsTheThreadsObjectAgainOnceReturned) {
   const int* first = nullptr;

@@ -9,6 +9,10 @@
 #include "lower_case.h"
 
 namespace velmoro {
+
+using internal::HasCompositionBoundaryBefore;
+using internal::SimpleLowerCase;
+
 namespace {
 
 constexpr char32_t kLastCodePoint = 0x10FFFF;

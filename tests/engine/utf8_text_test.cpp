@@ -8,6 +8,11 @@
 #include "sample_pair.h"
 
 namespace velmoro {
+
+using internal::FromUtf8;
+using internal::ToUtf8;
+using internal::WidenPlainAscii;
+
 namespace {
 
 using namespace std::string_view_literals;

@@ -12,6 +12,9 @@
 #include "utf8_text.h"
 
 namespace velmoro {
+
+using internal::ToUtf8;
+
 namespace {
 
 const std::string kPairA1 = ToUtf8(kSampleText1);
@@ -24,7 +27,7 @@ TEST(Compare, GivesEveryValueOfTheSamplePairInBothEncodings) {
       EXPECT_EQ(comparison.scores[d], kSamplePair.scores[d]);
     }
     EXPECT_EQ(comparison.length_factor, static_cast<double>(1.0F + 1.0F / 62));
-    EXPECT_EQ(comparison.length_factor, static_cast<double>(kSamplePair.lengthFactor));
+    EXPECT_EQ(comparison.length_factor, static_cast<double>(kSamplePair.length_factor));
     for (std::size_t panel = 0; panel < 3; ++panel) {
       EXPECT_EQ(comparison.status1[panel], kSamplePair.status1[panel]);
       EXPECT_EQ(comparison.status2[panel], kSamplePair.status2[panel]);

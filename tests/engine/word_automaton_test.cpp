@@ -7,6 +7,13 @@
 #include "substring_search.h"
 
 namespace velmoro {
+
+using internal::FindLastUnits;
+using internal::FindUnits;
+using internal::PreparedText;
+using internal::WordAutomaton;
+using internal::WordSpan;
+
 namespace {
 
 // A distinct word for each number: "w" and the number's letters base 26.

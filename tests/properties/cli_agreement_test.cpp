@@ -16,6 +16,11 @@
 #include "property_support.h"
 
 namespace velmoro::properties {
+
+using internal::CompareOutcome;
+using internal::DisplayOf;
+using internal::RunCompareAction;
+
 namespace {
 
 using Json = nlohmann::json;
@@ -77,7 +82,7 @@ class CliAgreement : public testing::Test {
           << "direction " << d + 1;
     }
     EXPECT_EQ(report["length_factor"],
-              ValueOrNull(expected.lengthFactor, [](float f) { return static_cast<double>(f); }));
+              ValueOrNull(expected.length_factor, [](float f) { return static_cast<double>(f); }));
     EXPECT_EQ(report["result"], ValueOrNull(DisplayOf(expected, u'.').result, Utf8));
     EXPECT_EQ(report["error"], ValueOrNull(expected.error, [](ErrorKind kind) {
                 return std::string(ErrorKindName(kind));

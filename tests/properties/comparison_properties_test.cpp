@@ -16,6 +16,11 @@
 #include "property_support.h"
 
 namespace velmoro::properties {
+
+using internal::CompareOutcome;
+using internal::DisplayOf;
+using internal::RunCompareAction;
+
 namespace {
 
 constexpr Long kIntegerMax = 32'767;

@@ -6,6 +6,12 @@
 
 namespace velmoro::properties {
 
+using internal::PreparedText;
+using velmoro::ScoreDirection;
+using internal::ScoreDirection;
+using internal::WordObserver;
+using internal::WordStep;
+
 void ScoreByUnits(Integer direction, TextView text1, TextView text2, ComparisonState& state,
                   const WordObserver& onWord) {
   const PreparedText prepared1(text1);
@@ -18,9 +24,9 @@ DirectionOutcome ScoreWith(DirectionScorer scorer, Integer direction, TextView t
   ComparisonState state;
   DirectionOutcome outcome;
   const WordObserver record = [&outcome](const WordStep& step) {
-    outcome.steps.push_back({Text(step.word), step.position, step.byContext, step.following,
-                             step.preceding, step.score, step.sourceStart,
-                             step.position > 0 ? step.targetStart : 0});
+    outcome.steps.push_back({Text(step.word), step.position, step.by_context, step.following,
+                             step.preceding, step.score, step.source_start,
+                             step.position > 0 ? step.target_start : 0});
   };
   try {
     scorer(direction, text1, text2, state, record);

@@ -19,14 +19,14 @@
 namespace velmoro::properties {
 
 using DirectionScorer = void (*)(Integer direction, TextView text1, TextView text2,
-                                 ComparisonState& state, const WordObserver& onWord);
+                                 ComparisonState& state, const internal::WordObserver& onWord);
 
 // The engine's scan over units alone, which it keeps for texts beyond the
 // word scan's limits: on any pair it must agree with the engine's choice.
 void ScoreByUnits(Integer direction, TextView text1, TextView text2, ComparisonState& state,
-                  const WordObserver& onWord);
+                  const internal::WordObserver& onWord);
 
-inline constexpr DirectionScorer kEngineScorer = &velmoro::ScoreDirection;
+inline constexpr DirectionScorer kEngineScorer = &velmoro::internal::ScoreDirection;
 inline constexpr DirectionScorer kUnitScanScorer = &ScoreByUnits;
 inline constexpr DirectionScorer kReferenceScorer = &velmoro::reference::ScoreDirection;
 
@@ -34,12 +34,12 @@ inline constexpr DirectionScorer kReferenceScorer = &velmoro::reference::ScoreDi
 struct RecordedStep {
   Text word;
   Integer position = 0;
-  bool byContext = false;
+  bool by_context = false;
   Integer following = 0;
   Integer preceding = 0;
   Integer score = 0;
-  std::size_t sourceStart = 0;
-  std::size_t targetStart = 0;  // found words only
+  std::size_t source_start = 0;
+  std::size_t target_start = 0;  // found words only
   bool operator==(const RecordedStep&) const = default;
 };
 

@@ -16,6 +16,9 @@
 #include "property_support.h"
 
 namespace velmoro::properties {
+
+using internal::Trim;
+
 namespace {
 
 testing::AssertionResult SameOutcome(const DirectionOutcome& engine,

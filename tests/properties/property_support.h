@@ -53,9 +53,9 @@ inline std::string Utf8(TextView text) {
 
 inline void PrintTo(const RecordedStep& step, std::ostream* os) {
   *os << "{word \"" << Shown(step.word) << "\", position " << step.position
-      << (step.byContext ? ", by context " : ", one point ") << step.following << '+'
-      << step.preceding << ", score " << step.score << ", from " << step.sourceStart
-      << " to " << step.targetStart << '}';
+      << (step.by_context ? ", by context " : ", one point ") << step.following << '+'
+      << step.preceding << ", score " << step.score << ", from " << step.source_start
+      << " to " << step.target_start << '}';
 }
 
 inline void PrintTo(const DirectionOutcome& outcome, std::ostream* os) {

@@ -11,6 +11,9 @@
 
 namespace velmoro::properties {
 
+using internal::kWordScanUnits;
+using internal::kWordScanWords;
+
 namespace {
 
 constexpr TextView kWords[] = {

@@ -21,6 +21,17 @@
 #include "word_walk.h"
 
 namespace velmoro::properties {
+
+using internal::DirectionWalk;
+using internal::ForEachWalkedWord;
+using internal::NormalizedWord;
+using internal::NotFoundReasons;
+using internal::RunCompareAction;
+using internal::SourceAndTarget;
+using internal::Trim;
+using internal::WalkedWord;
+using internal::Walks;
+
 namespace {
 
 Walks WalksOf(const TextPair& pair) {
@@ -46,8 +57,8 @@ void ExpectPlacesFit(const DirectionWalk& walk, TextView source, TextView target
     ASSERT_EQ(normalized.find(u' '), Text::npos);
     points += word.points;
     if (!word.found()) continue;
-    EXPECT_EQ(NormalizeText(target.substr(word.targetStart, word.length)), normalized);
-    used.emplace_back(word.targetStart, word.targetStart + word.length);
+    EXPECT_EQ(NormalizeText(target.substr(word.target_start, word.length)), normalized);
+    used.emplace_back(word.target_start, word.target_start + word.length);
   }
   // An error may come after a word's credit and before its step is reported.
   if (walk.complete) {
@@ -71,8 +82,8 @@ void ExpectReasonsOfReference(const DirectionWalk& walk, TextView source, TextVi
     const NotFoundReasons::Reason reason = reasons.Of(i);
     const bool absent = InStr(1, preparedTarget, NormalizedWord(source, words[i])) == 0;
     EXPECT_EQ(reason.kind, absent ? NotFound::Absent : NotFound::Used) << "word " << i;
-    if (reason.usedBy) {
-      EXPECT_LT(*reason.usedBy, i);
+    if (reason.used_by) {
+      EXPECT_LT(*reason.used_by, i);
     }
   }
 }
@@ -104,8 +115,8 @@ void ExpectWalksOfReference(const TextPair& pair, bool againstReference) {
       const RecordedStep& step = reference.steps[i];
       EXPECT_EQ(NormalizedWord(source, word), step.word);
       EXPECT_EQ(word.found(), step.position > 0);
-      EXPECT_EQ(word.byContext, step.byContext);
-      const Long points = step.byContext ? step.following + step.preceding : step.position > 0;
+      EXPECT_EQ(word.by_context, step.by_context);
+      const Long points = step.by_context ? step.following + step.preceding : step.position > 0;
       EXPECT_EQ(word.points, points);
     }
     if (walk->complete) ExpectReasonsOfReference(*walk, source, target, words);

@@ -8,6 +8,16 @@
 
 namespace velmoro::reference {
 
+using internal::AddInteger;
+using internal::DirectionScore;
+using internal::LeftTrim;
+using internal::Len;
+using internal::SubtractLong;
+using internal::ToInteger;
+using internal::Trim;
+using internal::WordObserver;
+using internal::WordStep;
+
 namespace {
 
 constexpr std::array<char16_t, 8> kPunctuation = {u',', u'.', u';', u':',
@@ -142,16 +152,16 @@ void ScoreDirection(Integer direction, TextView text1, TextView text2,
     const Long p = InStr(1, scan.A, u" ");
     const Text w(Trim(Left(scan.A, p)));
     WordStep step{w, ToInteger(InStr(1, scan.R, w))};
-    step.sourceStart = scan.walked;
+    step.source_start = scan.walked;
     const TextView rest = Right(scan.A, Len(scan.A) - p);
     const TextView trimmedRest = Trim(rest);
     scan.walked += static_cast<std::size_t>(p) + static_cast<std::size_t>(trimmedRest.data() - rest.data());
     scan.A = Text(trimmedRest) + u' ';
     if (step.position > 0) {
-      step.targetStart = TargetStart(scan, w, step.position);
+      step.target_start = TargetStart(scan, w, step.position);
       Integer& slot = DirectionScore(state, direction);
       if (Len(Trim(scan.A)) > Len(Trim(w))) {
-        step.byContext = true;
+        step.by_context = true;
         std::tie(step.following, step.preceding) = ContextCredit(scan, w, step.position);
         slot = AddInteger(AddInteger(slot, step.following), step.preceding);
       } else {

@@ -14,6 +14,6 @@ namespace velmoro::reference {
 [[nodiscard]] Text NormalizeText(TextView s);
 [[nodiscard]] Integer CountWordRun(TextView a, TextView b);
 void ScoreDirection(Integer direction, TextView text1, TextView text2,
-                    ComparisonState& state, const WordObserver& onWord = {});
+                    ComparisonState& state, const internal::WordObserver& onWord = {});
 
 }  // namespace velmoro::reference

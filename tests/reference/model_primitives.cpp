@@ -9,6 +9,13 @@
 
 namespace velmoro {
 
+using internal::FindUnits;
+using internal::Len;
+using internal::LowerCaseInPlace;
+using internal::ToInteger;
+using internal::ToLong;
+using internal::kNotFound;
+
 namespace {
 
 std::size_t ToSize(Long n) { return static_cast<std::size_t>(n); }

@@ -10,6 +10,9 @@
 #include "engine_test_support.h"
 
 namespace velmoro {
+
+using internal::Len;
+
 namespace {
 
 // Left and Right

@@ -48,19 +48,19 @@ std::string CliRunner::WriteFile(const std::string& name, std::string_view bytes
 CliRun CliRunner::Run(std::vector<std::string> args, std::string_view input,
                       const CliStreams& streams) const {
   const std::string in = WriteFile("stdin", input);
-  const std::string out = streams.outputPath.empty() ? (folder_ / "stdout").string()
-                                                     : streams.outputPath;
+  const std::string out = streams.output_path.empty() ? (folder_ / "stdout").string()
+                                                     : streams.output_path;
   const std::string err = (folder_ / "stderr").string();
   std::array<int, 2> pipe{-1, -1};
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  if (streams.inputFromPipe && ::pipe(pipe.data()) == 0) {
+  if (streams.input_from_pipe && ::pipe(pipe.data()) == 0) {
     posix_spawn_file_actions_adddup2(&actions, pipe[0], STDIN_FILENO);
     posix_spawn_file_actions_addclose(&actions, pipe[1]);
   } else {
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, in.c_str(), O_RDONLY, 0);
   }
-  if (streams.outputClosed) {
+  if (streams.output_closed) {
     posix_spawn_file_actions_addclose(&actions, STDOUT_FILENO);
   } else {
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out.c_str(),
@@ -80,7 +80,7 @@ CliRun CliRunner::Run(std::vector<std::string> args, std::string_view input,
   CliRun run;
   int status = 0;
   if (pid < 0 || waitpid(pid, &status, 0) != pid) return run;
-  if (streams.outputPath.empty()) run.out = ReadBytes(out);
+  if (streams.output_path.empty()) run.out = ReadBytes(out);
   run.err = ReadBytes(err);
   if (WIFEXITED(status)) run.status = WEXITSTATUS(status);
   return run;

@@ -18,9 +18,9 @@ struct CliRun {
 
 // Where the program's standard streams go, beside the usual files.
 struct CliStreams {
-  bool inputFromPipe = false;  // standard input a pipe, not a file
-  std::string outputPath{};    // standard output to this path instead
-  bool outputClosed = false;   // standard output closed
+  bool input_from_pipe = false;  // standard input a pipe, not a file
+  std::string output_path{};    // standard output to this path instead
+  bool output_closed = false;   // standard output closed
 };
 
 class CliRunner {

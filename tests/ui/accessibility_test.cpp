@@ -20,6 +20,9 @@
 #include "window_probe.h"
 #include "word_highlights.h"
 
+using velmoro::ui::MainWindow;
+using velmoro::ui::WordHighlights;
+
 namespace {
 
 using velmoro::fixtures::kSamplePair;

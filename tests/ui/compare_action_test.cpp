@@ -11,6 +11,8 @@
 #include "velmoro/errors.h"
 #include "window_probe.h"
 
+using velmoro::ui::MainWindow;
+
 Q_DECLARE_METATYPE(velmoro::ErrorKind)
 
 namespace {
@@ -43,13 +45,13 @@ class CompareActionTest : public QObject {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     errors_.clear();
     messages_.clear();
-    busyAtReport_.clear();
+    busy_at_report_.clear();
     window_ = std::make_unique<MainWindow>(
         [this](std::optional<velmoro::ErrorKind> kind, const QString& message) {
           QVERIFY(kind.has_value());
           errors_ << *kind;
           messages_ << message;
-          busyAtReport_ << ShowsBusy(*window_);
+          busy_at_report_ << ShowsBusy(*window_);
         });
     window_->show();
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
@@ -169,7 +171,7 @@ class CompareActionTest : public QObject {
 
     QCOMPARE(errors_, QList<velmoro::ErrorKind>{kind});
     QVERIFY2(messages_.front().startsWith(message), qPrintable(messages_.front()));
-    QCOMPARE(busyAtReport_, QList<bool>{false});
+    QCOMPARE(busy_at_report_, QList<bool>{false});
     QVERIFY(window_->isVisible());
     QCOMPARE(box1->toPlainText(), text1);
     QCOMPARE(box2->toPlainText(), text2);
@@ -198,7 +200,7 @@ class CompareActionTest : public QObject {
     box2->setPlainText(kSampleText2);
     ClickCompare(*window_);
     QCOMPARE(errors_, QList<velmoro::ErrorKind>{velmoro::ErrorKind::FPException});
-    QCOMPARE(busyAtReport_, QList<bool>{true});
+    QCOMPARE(busy_at_report_, QList<bool>{true});
     QCOMPARE(PanelTexts(*window_, "StatusBar1"), kSampleBar1);
     QCOMPARE(ResultText(*window_), kSampleResult);
   }
@@ -272,7 +274,7 @@ class CompareActionTest : public QObject {
   std::unique_ptr<MainWindow> window_;
   QList<velmoro::ErrorKind> errors_;
   QStringList messages_;
-  QList<bool> busyAtReport_;
+  QList<bool> busy_at_report_;
 };
 
 QTEST_MAIN(CompareActionTest)

@@ -14,6 +14,9 @@
 #include "sample_pair_texts.h"
 #include "window_probe.h"
 
+using velmoro::ui::MainWindow;
+using velmoro::ui::ResultLabel;
+
 class InitialWindowTest : public QObject {
   Q_OBJECT
 

@@ -16,6 +16,8 @@
 #include "velmoro/errors.h"
 #include "window_probe.h"
 
+using velmoro::ui::MainWindow;
+
 namespace {
 
 // Past the size at which the window stops tinting, and laid out in seconds.
@@ -40,16 +42,16 @@ class FreezeProbe : public QObject {
  public:
   FreezeProbe() {
     connect(&timer_, &QTimer::timeout, this, [this] {
-      longest_ = std::max(longest_, sinceTick_.restart());
+      longest_ = std::max(longest_, since_tick_.restart());
     });
-    sinceTick_.start();
+    since_tick_.start();
     timer_.start(10);
   }
   [[nodiscard]] qint64 longest() const { return longest_; }
 
  private:
   QTimer timer_;
-  QElapsedTimer sinceTick_;
+  QElapsedTimer since_tick_;
   qint64 longest_ = 0;
 };
 
@@ -86,7 +88,7 @@ class LongParagraphTest : public QObject {
     window_ = std::make_unique<MainWindow>(
         [this](std::optional<velmoro::ErrorKind> kind, const QString& message) {
           reported_ << kind;
-          if (showBox_) QMessageBox::critical(window_.get(), window_->windowTitle(), message);
+          if (show_box_) QMessageBox::critical(window_.get(), window_->windowTitle(), message);
         });
     text1_ = Control<QPlainTextEdit>(*window_, "Text1");
     text1_->clear();
@@ -128,12 +130,12 @@ class LongParagraphTest : public QObject {
       }
     });
     dismiss.start(10);
-    showBox_ = true;
+    show_box_ = true;
     int paints = 0;
     PaintCounter counter(*text1_->viewport(), paints);
     QTest::keyClick(text1_, Qt::Key_Return, Qt::ControlModifier);
     WaitForCompare(*window_);
-    showBox_ = false;
+    show_box_ = false;
     window_->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window_.get()));
     QTest::qWait(50);
@@ -175,7 +177,7 @@ class LongParagraphTest : public QObject {
   std::unique_ptr<MainWindow> window_;
   QPlainTextEdit* text1_ = nullptr;
   QList<std::optional<velmoro::ErrorKind>> reported_;
-  bool showBox_ = false;  // whether errors are shown in a message box too
+  bool show_box_ = false;  // whether errors are shown in a message box too
 };
 
 QTEST_MAIN(LongParagraphTest)

@@ -17,6 +17,10 @@
 #include "window_probe.h"
 #include "word_highlights.h"
 
+using velmoro::ui::MainWindow;
+using velmoro::ui::ResultLabel;
+using velmoro::ui::WordHighlights;
+
 namespace {
 
 // The highlight of box that covers position, or nullptr.
@@ -167,10 +171,10 @@ class WindowUseTest : public QObject {
       box->button(QMessageBox::Cancel)->click();
     });
     poll.start(10);
-    QGuiApplication::clipboard()->setText(QString(velmoro::kSlowTextUnits - 1, u'w') + "\nb");
+    QGuiApplication::clipboard()->setText(QString(velmoro::ui::kSlowTextUnits - 1, u'w') + "\nb");
     text1_->paste();
     QCOMPARE(asked.size(), 1);
-    const QString size = QLocale().toString(velmoro::kSlowTextUnits + 1);
+    const QString size = QLocale().toString(velmoro::ui::kSlowTextUnits + 1);
     QVERIFY2(asked.front().startsWith(QStringLiteral("The text to insert holds %1 characters.")
                                           .arg(size)) &&
                  asked.front().contains("window busy for up to about a second"),

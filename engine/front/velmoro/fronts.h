@@ -53,7 +53,7 @@ class GivenText {
   // How many given code points, in all, no unit of text_ before unit starts.
   struct Skip {
     std::uint32_t unit = 0;
-    std::uint32_t codePoints = 0;
+    std::uint32_t code_points = 0;
   };
 
   void AppendGiven(std::u16string_view units, std::size_t& i);
@@ -140,7 +140,7 @@ struct CompareView {
 // bytes cuts off (more bytes may complete it).
 struct Utf8Prefix {
   std::size_t length = 0;
-  bool illFormed = false;
+  bool ill_formed = false;
 };
 [[nodiscard]] Utf8Prefix WellFormedPrefix(std::string_view bytes);
 

@@ -34,7 +34,8 @@ void PrintUnits(const std::u16string& units) {
 
 int main() {
   for (const std::u16string& text : kTexts) {
-    for (const velmoro::ComposedStretch& stretch : velmoro::StretchesToCompose(text)) {
+    for (const velmoro::internal::ComposedStretch& stretch :
+         velmoro::internal::StretchesToCompose(text)) {
       std::printf("%zu-%zu:", stretch.start, stretch.end);
       PrintUnits(stretch.composed);
       std::printf("; ");
