@@ -194,33 +194,52 @@ def put_in_place(records, out_folder, aside):
         os.replace(records, out_folder)
 
 
+def settled(function, *arguments):
+    """Gives (value, None) or (None, the exception function raised)."""
+    try:
+        return function(*arguments), None
+    except Exception as error:  # handed back to be raised once every call has ended
+        return None, error
+
+
+def compute_all(calls):
+    """Runs every (function, arguments) of calls on the Dask client and gives
+    their values in order. A failure is raised only once every call has ended,
+    so that no block is still writing when the work folder is removed."""
+    outcomes = dask.compute(*[dask.delayed(settled)(function, *arguments)
+                              for function, arguments in calls])
+    for _, error in outcomes:
+        if error is not None:
+            raise error
+    return [value for value, _ in outcomes]
+
+
 def score_into(paths, records_folder, block_bytes, cli):
     """Scores the files at paths into records_folder on the current Dask
     client; gives the number of records and of input errors among them."""
     blocks = [(index, path, start) for index, path in enumerate(paths)
               for start in range(0, os.path.getsize(path), block_bytes)]
-    counts = dask.compute(*[dask.delayed(newlines_in)(path, start, block_bytes)
-                            for _, path, start in blocks])
+    counts = compute_all([(newlines_in, (path, start, block_bytes)) for _, path, start in blocks])
 
     def out_path(index, path, start):
         name = os.path.basename(path)[:-len(".jsonl")]
         return os.path.join(records_folder, f"{index:06d}.{start // block_bytes:06d}.{name}.jsonl")
 
-    tasks = []
+    calls = []
     newlines_before = 0
     for (index, path, start), count in zip(blocks, counts):
         if start == 0:
             newlines_before = 0
-        tasks.append(dask.delayed(score_block)(cli, path, start, block_bytes, newlines_before,
-                                               out_path(index, path, start)))
+        calls.append((score_block, (cli, path, start, block_bytes, newlines_before,
+                                    out_path(index, path, start))))
         newlines_before += count
-    done = dict(zip(blocks, dask.compute(*tasks)))
+    done = dict(zip(blocks, compute_all(calls)))
     refused = sorted({(index, path) for (index, path, _), (_, _, whole) in done.items() if whole})
     for block in [block for block in done if block[:2] in refused]:
         os.remove(out_path(*block))
         del done[block]
-    redone = dask.compute(*[dask.delayed(score_file)(cli, path, out_path(index, path, 0))
-                            for index, path in refused])
+    redone = compute_all([(score_file, (cli, path, out_path(index, path, 0)))
+                          for index, path in refused])
     results = list(done.values()) + list(redone)
     return sum(records for records, _, _ in results), sum(errors for _, errors, _ in results)
 
