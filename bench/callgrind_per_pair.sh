@@ -32,11 +32,11 @@ inclusive() {  # function
 # tables (the rest scores the four directions).
 count() {  # name file
   valgrind --tool=callgrind --callgrind-out-file="$work/out" \
-    --toggle-collect='velmoro::RunCompareAction*' "$tool" "$2" >/dev/null 2>&1
+    --toggle-collect='velmoro::internal::RunCompareAction*' "$tool" "$2" >/dev/null 2>&1
   local instructions words prepare tables
   instructions=$(callgrind_annotate "$work/out" | awk '/PROGRAM TOTALS/ { gsub(",", "", $1); print $1 }')
-  prepare=$(inclusive 'velmoro::PreparedText::Assign(')
-  tables=$(inclusive 'velmoro::ShortTexts::Take(')
+  prepare=$(inclusive 'velmoro::internal::PreparedText::Assign(')
+  tables=$(inclusive 'velmoro::internal::ShortTexts::Take(')
   words=$(awk -F'\t' '{ n += split($1, a, " ") + split($2, b, " ") } END { printf "%.1f", n / NR / 2 }' "$2")
   awk -v name="$1" -v w="$words" -v i="$instructions" -v p="$prepare" -v t="$tables" -v n="$pairs" \
     'BEGIN { printf "%-28s %6s %12.0f %8.0f %8.0f\n", name, w, i / n, p / n, t / n }'
