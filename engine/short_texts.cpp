@@ -90,7 +90,8 @@ class Vocabulary {
   std::size_t size_ = 0;
 };
 
-static_assert(kWordScanWords <= WordSet::kCapacity);
+// A place keeps a word's offset in 16 bits.
+static_assert(kWordScanUnits <= 0x10000);
 
 [[nodiscard]] bool Fits(const PreparedText& text) {
   const std::vector<WordSpan>& words = text.words();
@@ -155,22 +156,23 @@ class WordsByPrefix {
   std::array<WordId, Vocabulary::kMostWords> next_;
 };
 
-// A word inside another is held by every word that holds the other: each
-// set starts as the word's own places and gains those of each longer word
-// it stands inside. The order does not matter, since a word inside a word
-// inside another is inside that one too.
-// The sets are text 0's for each word of the vocabulary, then text 1's.
-void AddInside(std::span<WordSet> holding, std::size_t words, std::size_t inner,
-               std::size_t outer) {
-  holding[inner] |= holding[outer];
-  holding[words + inner] |= holding[words + outer];
+// Calls onInside(inner, offset) for every shorter word of the vocabulary
+// that occurs in word outer, by inner word and each at every offset, in
+// ascending order of offsets.
+template <typename OnInside>
+void ForEachOffset(const Vocabulary::Word& outer, WordId inner, const Vocabulary::Word& word,
+                   OnInside&& onInside) {
+  for (std::size_t offset = FindUnits(outer.View(), word.View()); offset != kNotFound;
+       offset = FindUnits(outer.View(), word.View(), offset + 1)) {
+    onInside(inner, offset);
+  }
 }
 
-// Each shorter word tested against each longer one: for a small vocabulary
-// cheaper than the table of prefixes. Only a longer word can hold another,
-// and the unit bits rule out most pairs before a search.
-void AddWordsInsideWordsPairwise(std::span<const Vocabulary::Word> words,
-                                 std::span<WordSet> holding) {
+// Each longer word tested against each shorter one: for a small vocabulary
+// cheaper than the table of prefixes. The unit bits rule out most pairs
+// before a search.
+template <typename OnInside>
+void FindWordsInsideWordsPairwise(std::span<const Vocabulary::Word> words, OnInside&& onInside) {
   std::array<WordId, Vocabulary::kMostWords> byLength;
   for (std::size_t id = 0; id < words.size(); ++id) byLength[id] = static_cast<WordId>(id);
   const auto sorted = std::span(byLength).first(words.size());
@@ -179,49 +181,52 @@ void AddWordsInsideWordsPairwise(std::span<const Vocabulary::Word> words,
   // The unit bits in the same order, side by side, for the pairs' first test.
   std::array<std::uint64_t, Vocabulary::kMostWords> bitsByLength;
   for (std::size_t i = 0; i < sorted.size(); ++i) bitsByLength[i] = words[sorted[i]].unit_bits;
-  std::size_t longer = 0;  // the first of the words longer than the inner one
-  for (std::size_t i = 0; i < sorted.size(); ++i) {
-    const Vocabulary::Word& inner = words[sorted[i]];
-    while (longer < sorted.size() && words[sorted[longer]].size <= inner.size) ++longer;
-    for (std::size_t o = longer; o < sorted.size(); ++o) {
-      if ((inner.unit_bits & ~bitsByLength[o]) != 0 ||
-          FindUnits(words[sorted[o]].View(), inner.View()) == kNotFound) {
-        continue;
+  for (std::size_t outer = 0; outer < words.size(); ++outer) {
+    const Vocabulary::Word& o = words[outer];
+    const std::uint64_t bits = o.unit_bits;
+    for (std::size_t i = 0; i < sorted.size() && words[sorted[i]].size < o.size; ++i) {
+      if ((bitsByLength[i] & ~bits) == 0) {
+        ForEachOffset(o, sorted[i], words[sorted[i]], [&](WordId inner, std::size_t offset) {
+          onInside(outer, inner, offset);
+        });
       }
-      AddInside(holding, words.size(), sorted[i], sorted[o]);
     }
   }
 }
 
 // Each longer word's offsets looked up in the table of prefixes.
-void AddWordsInsideWordsByPrefix(std::span<const Vocabulary::Word> words,
-                                 std::span<WordSet> holding) {
+template <typename OnInside>
+void FindWordsInsideWordsByPrefix(std::span<const Vocabulary::Word> words, OnInside&& onInside) {
   const WordsByPrefix byPrefix(words);
   for (std::size_t outer = 0; outer < words.size(); ++outer) {
     const Vocabulary::Word& o = words[outer];
-    const auto addInside = [&](WordId inner) { AddInside(holding, words.size(), inner, outer); };
     for (std::size_t p = 0; p < o.size; ++p) {
       if (o.size > 1) {
-        byPrefix.ForEachStartingWith(o.data + p, 1, addInside);
+        byPrefix.ForEachStartingWith(o.data + p, 1, [&](WordId inner) {
+          onInside(outer, inner, p);
+        });
       }
       if (p + 2 > o.size) continue;
       byPrefix.ForEachStartingWith(o.data + p, 2, [&](WordId inner) {
         const Vocabulary::Word& i = words[inner];
         if (i.size < o.size && p + i.size <= o.size &&
             std::memcmp(o.data + p + 2, i.data + 2, (i.size - 2) * sizeof(char16_t)) == 0) {
-          addInside(inner);
+          onInside(outer, inner, p);
         }
       });
     }
   }
 }
 
-void AddWordsInsideWords(const Vocabulary& vocabulary, std::span<WordSet> holding) {
+// Calls onInside(outer, inner, offset) for every word of the vocabulary
+// inside a longer one, by outer word.
+template <typename OnInside>
+void FindWordsInsideWords(const Vocabulary& vocabulary, OnInside&& onInside) {
   const std::span<const Vocabulary::Word> words = vocabulary.words();
   if (words.size() < kWordsByPrefixFrom) {
-    AddWordsInsideWordsPairwise(words, holding);
+    FindWordsInsideWordsPairwise(words, onInside);
   } else {
-    AddWordsInsideWordsByPrefix(words, holding);
+    FindWordsInsideWordsByPrefix(words, onInside);
   }
 }
 
@@ -236,24 +241,66 @@ std::optional<ShortTexts> ShortTexts::Of(const PreparedText& text1, const Prepar
 bool ShortTexts::Take(const PreparedText& text1, const PreparedText& text2) {
   if (!Fits(text1) || !Fits(text2)) return false;
   texts_ = {&text1, &text2};
-  const std::size_t words = text1.words().size() + text2.words().size();
-  Vocabulary vocabulary(words);
+  NumberWords();
+  places_.clear();
+  places_begin_.clear();
+  if (!ListPlaces(0) || !ListPlaces(1)) return false;
+  rest_starts_.resize(RestCount(0) + RestCount(1));
+  for (std::size_t t = 0; t < 2; ++t) FindRestStarts(t);
+  return true;
+}
+
+// Numbers the words of both texts and finds the words inside each word of
+// the vocabulary.
+void ShortTexts::NumberWords() {
+  Vocabulary vocabulary(texts_[0]->words().size() + texts_[1]->words().size());
   ids_.clear();
   for (const PreparedText* text : texts_) {
     for (const WordSpan& span : text->words()) {
       ids_.push_back(vocabulary.Number(WordOf(*text, span)));
     }
   }
-  vocabulary_size_ = vocabulary.words().size();
-  holding_.assign(2 * vocabulary_size_, WordSet());
-  for (std::size_t t = 0; t < 2; ++t) {
-    const std::span<const WordId> textIds = ids(t);
-    for (std::size_t i = 0; i < textIds.size(); ++i)
-      holding_[t * vocabulary_size_ + textIds[i]].Insert(i);
+  const std::span<const Vocabulary::Word> words = vocabulary.words();
+  vocabulary_size_ = words.size();
+  inside_.clear();
+  inside_begin_.assign(vocabulary_size_ + 1, 0);
+  FindWordsInsideWords(vocabulary, [&](std::size_t outer, WordId inner, std::size_t offset) {
+    inside_.push_back({inner, static_cast<std::uint16_t>(offset)});
+    ++inside_begin_[outer + 1];
+  });
+  for (std::size_t id = 0; id < vocabulary_size_; ++id) inside_begin_[id + 1] += inside_begin_[id];
+}
+
+// Lists text t's places by word, each word's in the text's order: counts
+// them first, then places each where its word's list starts. False when the
+// text holds more than kWordScanPlaces.
+bool ShortTexts::ListPlaces(std::size_t t) {
+  const std::span<const WordId> textIds = ids(t);
+  const std::size_t base = places_begin_.size();
+  places_begin_.resize(base + vocabulary_size_ + 1, 0);
+  const auto begin = std::span(places_begin_).subspan(base);
+  std::size_t count = 0;
+  for (const WordId id : textIds) {
+    ++begin[id + 1];
+    for (std::size_t e = inside_begin_[id]; e < inside_begin_[id + 1]; ++e) {
+      ++begin[inside_[e].inner + 1];
+    }
+    count += 1 + inside_begin_[id + 1] - inside_begin_[id];
   }
-  AddWordsInsideWords(vocabulary, holding_);
-  rest_starts_.resize(RestCount(0) + RestCount(1));
-  for (std::size_t t = 0; t < 2; ++t) FindRestStarts(t);
+  if (count > kWordScanPlaces) return false;
+  begin[0] = static_cast<std::uint32_t>(places_.size());
+  for (std::size_t id = 0; id < vocabulary_size_; ++id) begin[id + 1] += begin[id];
+  places_.resize(places_.size() + count);
+  // Fills each list from its start, then moves the starts back.
+  for (std::size_t k = 0; k < textIds.size(); ++k) {
+    const WordId id = textIds[k];
+    places_[begin[id]++] = PlaceOf(k, 0);
+    for (std::size_t e = inside_begin_[id]; e < inside_begin_[id + 1]; ++e) {
+      places_[begin[inside_[e].inner]++] = PlaceOf(k, inside_[e].offset);
+    }
+  }
+  std::copy_backward(begin.begin(), begin.end() - 1, begin.end());
+  begin[0] = static_cast<std::uint32_t>(places_.size() - count);
   return true;
 }
 
@@ -276,17 +323,20 @@ void ShortTexts::FindRestStarts(std::size_t t) {
     return static_cast<std::uint32_t>(spans[a].end() - spans[j + 1].length);
   };
   // Only a word that holds the last word can end with it.
-  const WordSet& holdingLast = Holding(t, words[n - 1]);
-  for (std::size_t a = WordSet::FirstOfBothFrom(holdingLast, holdingLast, 0); a + 1 < n;
-       a = WordSet::FirstOfBothFrom(holdingLast, holdingLast, a + 1)) {
-    if (EndsWith(t, a, n - 1)) {
+  const std::span<const Place> ofLast = Places(t, words[n - 1]);
+  for (const Place place : ofLast) {
+    const std::size_t a = WordOf(place);
+    if (a + 1 >= n) break;
+    if (OffsetOf(place) + spans[n - 1].length == spans[a].length) {
       starts[n - 2] = startInWord(a, n - 2);
       break;
     }
   }
   // A run of copies of the last words ends in a copy of the last word.
-  for (std::size_t p = WordSet::FirstOfBothFrom(holdingLast, holdingLast, 1); p + 1 < n;
-       p = WordSet::FirstOfBothFrom(holdingLast, holdingLast, p + 1)) {
+  for (const Place place : ofLast) {
+    const std::size_t p = WordOf(place);
+    if (p + 1 >= n) break;
+    if (p == 0 || OffsetOf(place) != 0 || words[p] != words[n - 1]) continue;
     for (std::size_t m = 1; m <= p && m + 2 <= n && words[p - m + 1] == words[n - m]; ++m) {
       const std::size_t a = p - m;
       const std::size_t j = n - 2 - m;
@@ -299,7 +349,6 @@ void ShortTexts::FindRestStarts(std::size_t t) {
 bool ShortTexts::EndsWith(std::size_t t, std::size_t outer, std::size_t inner) const {
   const std::span<const WordId> words = ids(t);
   if (words[outer] == words[inner]) return true;
-  if (!Holding(t, words[inner]).Contains(outer)) return false;
   const TextView text = texts_[t]->text();
   const WordSpan& o = texts_[t]->words()[outer];
   const WordSpan& i = texts_[t]->words()[inner];

@@ -80,9 +80,15 @@ inline constexpr std::size_t kWordsByPrefixFrom = VELMORO_TUNED(40);
 // (word_scan.h). Not a timed trade-off like the others: a text whose
 // self-score still fits an Integer holds fewer than about 180 words, so every
 // comparison that completes is scanned so (BM_LicenceWords/180), the limit on
-// units keeps every position within reach, and the sets of words the scan
-// works on hold this many bits (WordSet::kCapacity).
+// units keeps every position within reach and every offset in a place's 16
+// bits, and the scan's tables of pieces are sized for this many words.
 inline constexpr std::size_t kWordScanWords = VELMORO_LIMITED(256, 256);
 inline constexpr std::size_t kWordScanUnits = VELMORO_LIMITED(16384, 16384);
+
+// A short text whose words hold more than this many places of words, whole
+// or inside longer ones, takes the scan over units instead: only made-up
+// texts of words inside words come near it (a text of prose holds about
+// twice as many places as words), and it bounds the word scan's tables.
+inline constexpr std::size_t kWordScanPlaces = VELMORO_LIMITED(4096, 4096);
 
 }  // namespace velmoro::internal

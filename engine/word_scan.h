@@ -3,14 +3,19 @@
 // One direction's scan over texts short enough to be handled word by word
 // (ShortTexts): the same steps as the scan over units in
 // direction_scorer.cpp, with the same results, errors and word steps, but
-// with the unconsumed target held as the set of target words left, each
-// whole or cut to a prefix, and every search asking first which words hold
-// the word sought. A search then looks at only the words that hold it,
-// and a run against a target that reads on as its source does is counted
-// without a search at all. Runs are worked out again only where they change:
-// the next word's following run is mostly the last one less its first word,
-// and its preceding run the last one and one more. A text against itself
-// finds every word at its own place.
+// with every search a lookup in the list of places where the word occurs in
+// the target. A word has no space, so it occurs inside one piece of the
+// unconsumed target, and consuming only deletes a piece or cuts it to the
+// part in front of the occurrence: each piece is the first units of a target
+// word, and a place is still there exactly when it ends within its piece's
+// length. A place once gone never comes back, so the search for a word
+// moves on from where its last one stopped.
+//
+// Runs are worked out again only where they change: the next word's
+// following run is mostly the last one less its first word, and its
+// preceding run, which reads the target as it was, the last one and one
+// more. A text against itself finds every word at its own place, and a word
+// whose rest and first occurrence stand there earns its runs in closed form.
 
 #include "comparison_state.h"
 #include "short_texts.h"

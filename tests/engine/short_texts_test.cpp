@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "engine_test_support.h"
@@ -15,8 +16,11 @@ namespace velmoro {
 using internal::PreparedText;
 using internal::ShortTexts;
 using internal::WordId;
-using internal::WordSet;
+using internal::OffsetOf;
+using internal::Place;
+using internal::WordOf;
 using internal::WordSpan;
+using internal::kWordScanPlaces;
 using internal::kWordScanUnits;
 using internal::kWordScanWords;
 
@@ -30,7 +34,11 @@ Text Words(std::size_t words) {
 }
 
 // The prepared text is the raw text and one space.
-Text Units(std::size_t units) { return Text(units - 1, u'a'); }
+Text Units(std::size_t units) { return Text(units - 1, u'x'); }
+
+// "a" and a word of letters a, which holds it at each offset: places in
+// all, counting both words themselves.
+Text Places(std::size_t places) { return u"a " + Text(places - 2, u'a'); }
 
 TEST(ShortTexts, TakesBothTextsUpToTheLimitsOnly) {
   const struct {
@@ -41,6 +49,8 @@ TEST(ShortTexts, TakesBothTextsUpToTheLimitsOnly) {
       {Words(kWordScanWords + 1), false},
       {Units(kWordScanUnits), true},
       {Units(kWordScanUnits + 1), false},
+      {Places(kWordScanPlaces), true},
+      {Places(kWordScanPlaces + 1), false},
       {u"", true},
       // A mark in front makes the empty first word.
       {u"-a b", false},
@@ -55,19 +65,25 @@ TEST(ShortTexts, TakesBothTextsUpToTheLimitsOnly) {
   }
 }
 
-// A word is held by the words it stands inside, wherever it stands there.
-TEST(ShortTexts, FindsTheWordsHoldingEachWord) {
-  const PreparedText text1(u"car scar");
-  const PreparedText text2(u"cars x arc car");
-  const auto texts = ShortTexts::Of(text1, text2);
-  ASSERT_TRUE(texts.has_value());
-  const WordId car = texts->ids(0)[0];
-  EXPECT_EQ(texts->ids(1)[3], car);
-  const WordSet& inText1 = texts->Holding(0, car);
-  const WordSet& inText2 = texts->Holding(1, car);
-  EXPECT_TRUE(inText1.Contains(0) && inText1.Contains(1));
-  EXPECT_TRUE(inText2.Contains(0) && inText2.Contains(3));
-  EXPECT_FALSE(inText2.Contains(1) || inText2.Contains(2));
+// The places of a word as a search of each word of a text finds them: every
+// offset of every word, in the text's order.
+std::vector<std::pair<std::size_t, std::size_t>> PlacesBySearch(const PreparedText& text,
+                                                                TextView word) {
+  std::vector<std::pair<std::size_t, std::size_t>> places;
+  for (std::size_t k = 0; k < text.words().size(); ++k) {
+    const WordSpan& span = text.words()[k];
+    const TextView in = text.text().substr(span.start, span.length);
+    for (std::size_t at = in.find(word); at != TextView::npos; at = in.find(word, at + 1)) {
+      places.emplace_back(k, at);
+    }
+  }
+  return places;
+}
+
+std::vector<std::pair<std::size_t, std::size_t>> PlacesListed(std::span<const Place> places) {
+  std::vector<std::pair<std::size_t, std::size_t>> listed;
+  for (const Place place : places) listed.emplace_back(WordOf(place), OffsetOf(place));
+  return listed;
 }
 
 // Every word over the letters a, b and c of one to four letters, shortest
@@ -82,30 +98,23 @@ Text WordsOverThreeLetters(std::size_t count) {
   return text;
 }
 
-// A small vocabulary and one of more words than kWordsByPrefixFrom, against
-// a search of each word in each target word.
-TEST(ShortTexts, FindsTheWordsHoldingEachWordAsASearchDoes) {
+// A small vocabulary and one of more words than kWordsByPrefixFrom, whose
+// words stand inside each other at every offset, against a search.
+TEST(ShortTexts, ListsEveryPlaceOfEachWordAsASearchFindsThem) {
   for (const std::size_t count : {std::size_t{12}, std::size_t{120}}) {
     SCOPED_TRACE(testing::Message() << count << " words");
     const PreparedText text1(WordsOverThreeLetters(count));
-    const PreparedText text2(u"cab ba abca x");
+    const PreparedText text2(u"cab ba abca x aaaa");
     const auto texts = ShortTexts::Of(text1, text2);
     ASSERT_TRUE(texts.has_value());
     for (std::size_t t = 0; t < 2; ++t) {
       const PreparedText& text = texts->text(t);
-      for (const WordId id : texts->ids(t)) {
-        const WordSpan& first = text.words()[static_cast<std::size_t>(
-            std::find(texts->ids(t).begin(), texts->ids(t).end(), id) - texts->ids(t).begin())];
-        const TextView word = text.text().substr(first.start, first.length);
+      for (std::size_t j = 0; j < text.words().size(); ++j) {
+        const TextView word = text.text().substr(text.words()[j].start, text.words()[j].length);
         for (std::size_t u = 0; u < 2; ++u) {
-          const PreparedText& target = texts->text(u);
-          for (std::size_t k = 0; k < target.words().size(); ++k) {
-            const WordSpan& span = target.words()[k];
-            const bool holds = target.text().substr(span.start, span.length).find(word) !=
-                               TextView::npos;
-            EXPECT_EQ(texts->Holding(u, id).Contains(k), holds)
-                << Shown(word) << " in word " << k << " of text " << u;
-          }
+          EXPECT_EQ(PlacesListed(texts->Places(u, texts->ids(t)[j])),
+                    PlacesBySearch(texts->text(u), word))
+              << Shown(word) << " in text " << u;
         }
       }
     }
@@ -144,10 +153,8 @@ TEST(ShortTexts, TakenAgainHoldsOnlyTheNewPair) {
     const std::span<const WordId> ids = fresh->ids(t);
     ASSERT_TRUE(std::equal(ids.begin(), ids.end(), reused.ids(t).begin(), reused.ids(t).end()));
     for (std::size_t j = 0; j < ids.size(); ++j) {
-      for (std::size_t k = 0; k < ids.size(); ++k) {
-        EXPECT_EQ(reused.Holding(t, ids[j]).Contains(k), fresh->Holding(t, ids[j]).Contains(k))
-            << "word " << j << " in word " << k;
-      }
+      EXPECT_EQ(PlacesListed(reused.Places(t, ids[j])), PlacesListed(fresh->Places(t, ids[j])))
+          << "word " << j;
       if (j + 1 < ids.size()) {
         EXPECT_EQ(reused.RestFirstStart(t, j), fresh->RestFirstStart(t, j));
       }
