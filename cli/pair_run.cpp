@@ -56,12 +56,24 @@ void PairWork::Compare(ChunkResult& result, const PairLine& pair) const {
   }
   const GivenText text1 = GivenText::FromUtf8(pair.text1);
   const GivenText text2 = GivenText::FromUtf8(pair.text2);
+  const RecordPlace place{pair.line, pair.id};
+  if (!explain_ && WriteNumbers(result, place, text1, text2)) return;
   WalkRecord walks;
   const Comparison comparison = CompareGivenTexts(text1, text2, explain_ ? &walks : nullptr);
   const WalkedTexts walked{walks, text1, text2};
-  writer_.WriteComparison(result.out, {pair.line, pair.id}, comparison,
-                          explain_ ? &walked : nullptr, [] {});
-  result.summary.AddComparison(comparison);
+  writer_.WriteComparison(result.out, place, comparison, explain_ ? &walked : nullptr, [] {});
+  result.summary.AddComparison(comparison.error, comparison.distance);
+}
+
+// Most records are written from the numbers alone; one that needs the whole
+// Comparison, which only a Compare that ended in an error may, has the pair
+// compared again.
+bool PairWork::WriteNumbers(ChunkResult& result, const RecordPlace& place,
+                            const GivenText& text1, const GivenText& text2) const {
+  const CompareNumbers numbers = CompareGivenNumbers(text1, text2);
+  if (!writer_.WriteNumbers(result.out, place, numbers)) return false;
+  result.summary.AddComparison(numbers.error, numbers.distance);
+  return true;
 }
 
 void PairWork::Refuse(ChunkResult& result, const PairLine& pair, std::string_view why) const {
@@ -90,7 +102,7 @@ void PairWork::Stream(const StreamedPair& pair, Output& output, RunSummary& summ
     const WalkedTexts walked{walks, text1, text2};
     writer_.WriteComparison(output.buffer(), place, comparison, &walked,
                             [&output] { output.Drain(); });
-    summary.AddComparison(comparison);
+    summary.AddComparison(comparison.error, comparison.distance);
   } catch (const std::bad_alloc&) {
     summary.AddInputError();
     writer_.WriteInputError(output.buffer(), place, kOutOfMemory);

@@ -81,6 +81,8 @@ class PairWork {
  private:
   void Stream(const StreamedPair& pair, Output& output, RunSummary& summary) const;
   void Compare(ChunkResult& result, const PairLine& pair) const;
+  [[nodiscard]] bool WriteNumbers(ChunkResult& result, const RecordPlace& place,
+                                  const GivenText& text1, const GivenText& text2) const;
   void Refuse(ChunkResult& result, const PairLine& pair, std::string_view why) const;
 
   const RecordWriter& writer_;

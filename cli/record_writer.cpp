@@ -14,6 +14,11 @@ class RowsWriter final : public RecordWriter {
     AppendPlainReport(out, comparison);
     if (walked != nullptr) WritePlainExplanation(out, comparison, *walked, drain);
   }
+  // The rows show the status bars as the Compare wrote them.
+  bool WriteNumbers(std::string& /*out*/, const RecordPlace& /*place*/,
+                    const CompareNumbers& /*numbers*/) const override {
+    return false;
+  }
   void WriteInputError(std::string& /*out*/, const RecordPlace& /*place*/,
                        std::string_view /*why*/) const override {}
 };
@@ -23,6 +28,11 @@ class JsonRecordWriter final : public RecordWriter {
   void WriteComparison(std::string& out, const RecordPlace& place, const Comparison& comparison,
                        const WalkedTexts* walked, const Drain& drain) const override {
     records::AppendJsonRecord(out, place, comparison, walked, drain);
+  }
+  // An error's record has the texts that the Compare wrote before it.
+  bool WriteNumbers(std::string& out, const RecordPlace& place,
+                    const CompareNumbers& numbers) const override {
+    return records::AppendCompletedJsonRecord(out, place, numbers);
   }
   void WriteInputError(std::string& out, const RecordPlace& place,
                        std::string_view why) const override {
@@ -36,7 +46,13 @@ class TsvWriter final : public RecordWriter {
   void WriteHeader(std::string& out) const override { AppendTsvHeader(out); }
   void WriteComparison(std::string& out, const RecordPlace& place, const Comparison& comparison,
                        const WalkedTexts* /*walked*/, const Drain& /*drain*/) const override {
-    AppendTsvRow(out, place.line.value_or(0), comparison);
+    AppendTsvRow(out, place.line.value_or(0), comparison.scores, comparison.distance,
+                 comparison.error);
+  }
+  bool WriteNumbers(std::string& out, const RecordPlace& place,
+                    const CompareNumbers& numbers) const override {
+    AppendTsvRow(out, place.line.value_or(0), numbers.scores, numbers.distance, numbers.error);
+    return true;
   }
   void WriteInputError(std::string& out, const RecordPlace& place,
                        std::string_view why) const override {

@@ -29,6 +29,12 @@ class RecordWriter {
                                const Comparison& comparison, const WalkedTexts* walked,
                                const Drain& drain) const = 0;
 
+  // The record of a Compare without an explanation, written from its numbers
+  // alone where the form can: false, and nothing written, where the record
+  // needs the texts of the whole Comparison (WriteComparison).
+  [[nodiscard]] virtual bool WriteNumbers(std::string& out, const RecordPlace& place,
+                                          const CompareNumbers& numbers) const = 0;
+
   // The record of a pair that could not be read; plain rows have none, as
   // standard error says why.
   virtual void WriteInputError(std::string& out, const RecordPlace& place,

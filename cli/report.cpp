@@ -1,6 +1,7 @@
 #include "report.h"
 
 #include "velmoro/directions.h"
+#include "velmoro/records/json_record.h"
 
 namespace velmoro::cli {
 
@@ -48,15 +49,21 @@ void AppendPlainReport(std::string& out, const Comparison& comparison) {
   if (comparison.result_text) out += "Result: " + *comparison.result_text + '\n';
 }
 
-void AppendTsvRow(std::string& out, std::size_t line, const Comparison& comparison) {
+void AppendTsvRow(std::string& out, std::size_t line,
+                  const std::array<std::optional<int>, 4>& scores,
+                  const std::optional<double>& distance, const std::optional<ErrorKind>& error) {
   out += std::to_string(line);
-  for (const std::optional<int>& score : comparison.scores) {
+  for (const std::optional<int>& score : scores) {
     out += '\t';
     out += score ? std::to_string(*score) : std::string(kNoScore);
   }
   out += '\t';
-  out += comparison.error ? std::string(ErrorKindName(*comparison.error))
-                          : *comparison.result_text;
+  if (error) {
+    out += ErrorKindName(*error);
+  } else {
+    std::array<char, records::kResultTextChars> result{};
+    out.append(result.data(), records::WriteResultText(*distance, result.data()));
+  }
   out += '\n';
 }
 

@@ -5,7 +5,9 @@
 // and the row of a pair that could not be read. The JSON record is the record
 // library's (velmoro/records/json_record.h).
 
+#include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -26,8 +28,11 @@ void AppendPlainReport(std::string& out, const Comparison& comparison);
 void AppendTsvHeader(std::string& out);
 
 // A row of --lines: the line number, the four scores ("-" where a direction
-// did not complete), then the result or the error's kind, tab-separated.
-void AppendTsvRow(std::string& out, std::size_t line, const Comparison& comparison);
+// did not complete), then the result text of distance or the error's kind,
+// tab-separated.
+void AppendTsvRow(std::string& out, std::size_t line,
+                  const std::array<std::optional<int>, 4>& scores,
+                  const std::optional<double>& distance, const std::optional<ErrorKind>& error);
 
 // The row of --lines for a line that could not be read: as many columns as
 // the others, the scores "-" and "input error: " and why last.

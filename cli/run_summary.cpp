@@ -17,15 +17,16 @@ std::string Number(double value) {
 
 }  // namespace
 
-void RunSummary::AddComparison(const Comparison& comparison) {
+void RunSummary::AddComparison(const std::optional<ErrorKind>& error,
+                               const std::optional<double>& distance) {
   ++pairs_;
-  if (comparison.error) {
-    ++errors_[static_cast<std::size_t>(*comparison.error)];
+  if (error) {
+    ++errors_[static_cast<std::size_t>(*error)];
     return;
   }
   ++completed_;
-  sum_ += *comparison.distance;
-  if (results_kept_) results_.push_back(*comparison.distance);
+  sum_ += *distance;
+  if (results_kept_) results_.push_back(*distance);
 }
 
 void RunSummary::Add(const RunSummary& other) {

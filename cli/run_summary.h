@@ -20,7 +20,8 @@ class RunSummary {
   // With results kept, the median can be told: it needs every result.
   explicit RunSummary(bool resultsKept) : results_kept_(resultsKept) {}
 
-  void AddComparison(const Comparison& comparison);
+  // A Compare that ended in error, or completed with distance.
+  void AddComparison(const std::optional<ErrorKind>& error, const std::optional<double>& distance);
   void AddInputError() { ++input_errors_; }
   void AddBlankLine() { ++blank_lines_; }
   // Adds what other counted, after what this one counted.

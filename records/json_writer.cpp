@@ -1,5 +1,6 @@
 #include "velmoro/records/json_writer.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -10,20 +11,32 @@ namespace velmoro::records {
 
 namespace {
 
-// The shortest digits that read back as value, into digits; their number.
-// A standard library without floating-point to_chars (the web build's, whose
+// Room for the digits, with ".0" behind them.
+constexpr std::size_t kDigitsRoom = kJsonDoubleChars - 2;
+
+// The shortest digits that read back as value, from at; their end. A
+// standard library without floating-point to_chars (the web build's, whose
 // JSON only JavaScript reads) writes 17 significant digits, which read back
 // as value too.
-std::size_t ShortestDigits(double value, std::array<char, 32>& digits) {
+char* ShortestDigits(double value, char* at) {
 #if __cpp_lib_to_chars >= 201611L
-  return static_cast<std::size_t>(std::to_chars(digits.begin(), digits.end(), value).ptr -
-                                  digits.begin());
+  return std::to_chars(at, at + kDigitsRoom, value).ptr;
 #else
-  return static_cast<std::size_t>(std::snprintf(digits.data(), digits.size(), "%.17g", value));
+  return at + std::snprintf(at, kDigitsRoom, "%.17g", value);
 #endif
 }
 
 }  // namespace
+
+char* WriteJsonDouble(double value, char* at) {
+  constexpr std::string_view kNull = "null";
+  if (!std::isfinite(value)) return std::copy(kNull.begin(), kNull.end(), at);
+  char* const end = ShortestDigits(value, at);
+  if (std::find_if(at, end, [](char c) { return c == '.' || c == 'e'; }) != end) return end;
+  *end = '.';
+  *(end + 1) = '0';
+  return end + 2;
+}
 
 void AppendJsonString(std::string& out, std::string_view text) {
   static constexpr char kHex[] = "0123456789abcdef";
@@ -71,15 +84,9 @@ void JsonWriter::Integer(long long value) {
 }
 
 void JsonWriter::Double(double value) {
-  if (!std::isfinite(value)) {
-    Null();
-    return;
-  }
   Separate();
-  std::array<char, 32> digits{};
-  const std::string_view written(digits.data(), ShortestDigits(value, digits));
-  out_ += written;
-  if (written.find_first_of(".e") == std::string_view::npos) out_ += ".0";
+  std::array<char, kJsonDoubleChars> written{};
+  out_.append(written.data(), WriteJsonDouble(value, written.data()));
 }
 
 void JsonWriter::Bool(bool value) {

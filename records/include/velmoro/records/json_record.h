@@ -52,6 +52,22 @@ struct RecordPlace {
 void AppendJsonRecord(std::string& out, const RecordPlace& place, const Comparison& comparison,
                       const WalkedTexts* walked, const Drain& drain);
 
+// The record of a Compare that completed, without an explanation, written
+// from its numbers alone: the bytes AppendJsonRecord writes for that Compare.
+// False, and nothing written, for a Compare that ended in an error, whose
+// record needs the texts that CompareGivenTexts gives.
+[[nodiscard]] bool AppendCompletedJsonRecord(std::string& out, const RecordPlace& place,
+                                             const CompareNumbers& numbers);
+
+// The most characters of a result text: a sign, 15 digits, the point, "E",
+// the exponent's sign and three digits.
+inline constexpr std::size_t kResultTextChars = 22;
+
+// A completed Compare's distance as its result text (Comparison::result_text)
+// into at, which has room for kResultTextChars; returns the end of what it
+// wrote.
+char* WriteResultText(double distance, char* at);
+
 // The JSON record of a pair that could not be read: "line" and "id" where
 // known, and "input_error", why.
 void AppendJsonInputError(std::string& out, const RecordPlace& place, std::string_view why);

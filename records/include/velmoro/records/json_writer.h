@@ -5,6 +5,7 @@
 // are UTF-8 and written as they are, but for the quotation mark, the
 // backslash and control characters, which are escaped.
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -53,5 +54,12 @@ class JsonWriter {
 
 // text as a JSON string literal, quotes included.
 void AppendJsonString(std::string& out, std::string_view text);
+
+// The most characters WriteJsonDouble writes.
+inline constexpr std::size_t kJsonDoubleChars = 32;
+
+// value as JsonWriter::Double writes it, into at, which has room for
+// kJsonDoubleChars; returns the end of what it wrote.
+char* WriteJsonDouble(double value, char* at);
 
 }  // namespace velmoro::records
