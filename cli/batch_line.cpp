@@ -1,6 +1,7 @@
 #include "batch_line.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <new>
@@ -38,6 +39,7 @@ struct PairMembers {
   std::array<std::optional<StringSpan>, 2> texts;
   std::optional<std::size_t> not_string;  // the first text whose value is no string
   std::optional<std::string_view> id;
+  bool out_of_memory = false;  // a text's escapes were more than the memory left could decode
 };
 
 // About the first most of bytes, cut where a character starts.
@@ -57,23 +59,30 @@ std::string AtByte(std::size_t at) { return " at byte " + std::to_string(at); }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// The first byte at or behind at that may end a run of plain string bytes: a
-// quote, a backslash or a control character, or one of the last few bytes.
-// Eight bytes at a time: below(word, n) is nonzero when a byte of word is
-// below n, and a byte equal to c is below 1 once c is xored out.
+bool IsPlainStringByte(char c) {
+  return static_cast<unsigned char>(c) >= 0x20 && c != '"' && c != '\\';
+}
+
+// The first byte at or behind at that ends a run of plain string bytes: a
+// quote, a backslash or a control character; bytes.size() when none does.
+// Eight bytes at a time: below(word, n) has the top bit of each byte of word
+// below n set, exactly up to the first such byte (a borrow may mark bytes
+// above it), and a byte equal to c is below 1 once c is xored out.
 std::size_t SkipPlainBytes(std::string_view bytes, std::size_t at) {
   constexpr std::uint64_t kOnes = 0x0101010101010101U;
   constexpr std::uint64_t kHighs = 0x8080808080808080U;
   const auto below = [](std::uint64_t word, std::uint64_t limit) {
     return (word - kOnes * limit) & ~word & kHighs;
   };
+  static_assert(std::endian::native == std::endian::little, "the first byte is the lowest");
   for (; at + sizeof(std::uint64_t) <= bytes.size(); at += sizeof(std::uint64_t)) {
     std::uint64_t word = 0;
     std::memcpy(&word, bytes.data() + at, sizeof word);
     const std::uint64_t found = below(word, 0x20) | below(word ^ (kOnes * '"'), 1) |
                                 below(word ^ (kOnes * '\\'), 1);
-    if (found != 0) break;
+    if (found != 0) return at + static_cast<std::size_t>(std::countr_zero(found)) / 8;
   }
+  while (at < bytes.size() && IsPlainStringByte(bytes[at])) ++at;
   return at;
 }
 
@@ -124,20 +133,25 @@ void AppendUtf8(std::string& out, char32_t code) {
 // Malformed.
 class LineReader {
  public:
-  explicit LineReader(std::string_view line) : line_(line) {}
+  // The texts that escapes change are decoded into decoded as they are read.
+  LineReader(std::string_view line, std::array<std::string, 2>& decoded)
+      : line_(line), decoded_(decoded) {}
 
   void ReadObject(PairMembers& members);
 
-  // The text of a string read before: a view into the line, or the string
-  // decoded into buffer.
-  std::string_view TextOf(const StringSpan& span, std::string& buffer);
+  // The text of text (0 or 1) as read: a view into the line, or into decoded.
+  [[nodiscard]] std::string_view TextOf(const StringSpan& span, std::size_t text) const {
+    return TextOf(span, decoded_[text]);
+  }
 
   // What fault makes of the line, naming the member that it stands in.
   [[nodiscard]] std::string Problem(const Malformed& fault) const;
 
  private:
+  [[nodiscard]] std::string_view TextOf(const StringSpan& span, const std::string& buffer) const;
   void ReadMember(PairMembers& members);
-  StringSpan ReadKey();
+  StringSpan ReadKey(std::string* decoded);
+  StringSpan ReadText(std::size_t text, PairMembers& members);
   void SkipValue();
   bool EndItem();
   void SkipToken();
@@ -151,6 +165,7 @@ class LineReader {
   [[nodiscard]] Malformed LoneSurrogate(std::size_t escape) const;
 
   std::string_view line_;
+  std::array<std::string, 2>& decoded_;
   std::size_t at_ = 0;
   std::string open_;  // the closing brackets of the containers a skipped value is in
   std::optional<std::string_view> member_;  // the key of the member read, as written
@@ -181,7 +196,7 @@ void LineReader::ReadObject(PairMembers& members) {
 }
 
 void LineReader::ReadMember(PairMembers& members) {
-  const StringSpan keySpan = ReadKey();
+  const StringSpan keySpan = ReadKey(&key_);
   member_ = line_.substr(keySpan.start, keySpan.end - keySpan.start);
   const std::string_view key = TextOf(keySpan, key_);
   const std::optional<std::size_t> text =
@@ -190,7 +205,7 @@ void LineReader::ReadMember(PairMembers& members) {
   SkipSpace();
   const std::size_t value = at_;
   if (text && At('"')) {
-    members.texts[*text] = ReadString(nullptr);
+    members.texts[*text] = ReadText(*text, members);
   } else {
     SkipValue();
     if (text && !members.not_string) members.not_string = text;
@@ -199,10 +214,25 @@ void LineReader::ReadMember(PairMembers& members) {
   member_.reset();
 }
 
-// A key and the colon after it.
-StringSpan LineReader::ReadKey() {
+// The string of text (0 or 1), decoded where escapes change it. When the
+// memory left cannot hold it decoded, it is read again only to be checked, so
+// that the rest of the line is still read.
+StringSpan LineReader::ReadText(std::size_t text, PairMembers& members) {
+  const std::size_t open = at_;
+  try {
+    return ReadString(&decoded_[text]);
+  } catch (const std::bad_alloc&) {
+    std::string().swap(decoded_[text]);
+    members.out_of_memory = true;
+    at_ = open;
+    return ReadString(nullptr);
+  }
+}
+
+// A key and the colon after it; the key decoded into decoded where given.
+StringSpan LineReader::ReadKey(std::string* decoded) {
   if (!At('"')) throw Expected("a key in double quotes");
-  const StringSpan key = ReadString(nullptr);
+  const StringSpan key = ReadString(decoded);
   SkipSpace();
   if (!At(':')) throw Expected("':'");
   ++at_;
@@ -221,7 +251,7 @@ void LineReader::SkipValue() {
       SkipSpace();
       if (!At(close)) {
         open_ += close;
-        if (close == '}') ReadKey();
+        if (close == '}') ReadKey(nullptr);
         continue;
       }
       ++at_;
@@ -248,7 +278,7 @@ bool LineReader::EndItem() {
     ++at_;
     if (open_.back() == '}') {
       SkipSpace();
-      ReadKey();
+      ReadKey(nullptr);
     }
     return true;
   }
@@ -265,12 +295,13 @@ void LineReader::SkipToken() {
   throw Malformed{Quote(token, '\'') + AtByte(start) + " is not a JSON value"};
 }
 
-// Reads the string whose opening quote stands at at_ and moves past it,
-// appending its text to decoded where given.
+// Reads the string whose opening quote stands at at_ and moves past it. Where
+// decoded is given and escapes change the string, its text is decoded there.
 StringSpan LineReader::ReadString(std::string* decoded) {
   const std::size_t open = at_++;
   StringSpan span{at_, 0, false};
   std::size_t plain = at_;  // the start of the bytes not appended yet
+  if (decoded != nullptr) decoded->clear();
   while (true) {
     at_ = SkipPlainBytes(line_, at_);
     if (at_ == line_.size()) {
@@ -283,16 +314,12 @@ StringSpan LineReader::ReadString(std::string* decoded) {
       throw Malformed{std::string("the control character U+00") + kHex[byte >> 4U] +
                       kHex[byte & 0xFU] + AtByte(at_) + " is not escaped"};
     }
-    if (byte != '\\') {
-      ++at_;
-      continue;
-    }
     if (decoded != nullptr) decoded->append(line_.substr(plain, at_ - plain));
     ReadEscape(decoded);
     span.escaped = true;
     plain = at_;
   }
-  if (decoded != nullptr) decoded->append(line_.substr(plain, at_ - plain));
+  if (decoded != nullptr && span.escaped) decoded->append(line_.substr(plain, at_ - plain));
   span.end = at_++;
   return span;
 }
@@ -361,14 +388,8 @@ Malformed LineReader::LoneSurrogate(std::size_t escape) const {
           true};
 }
 
-std::string_view LineReader::TextOf(const StringSpan& span, std::string& buffer) {
-  if (!span.escaped) return line_.substr(span.start, span.end - span.start);
-  const std::size_t resume = at_;
-  at_ = span.start - 1;
-  buffer.clear();
-  ReadString(&buffer);
-  at_ = resume;
-  return buffer;
+std::string_view LineReader::TextOf(const StringSpan& span, const std::string& buffer) const {
+  return span.escaped ? std::string_view(buffer) : line_.substr(span.start, span.end - span.start);
 }
 
 std::string LineReader::Problem(const Malformed& fault) const {
@@ -393,7 +414,7 @@ void ReadBatchLine(std::string_view line, PairLine& pair, std::array<std::string
     pair.problem = "the line " + *problem;
     return;
   }
-  LineReader reader(line);
+  LineReader reader(line, decoded);
   PairMembers members;
   try {
     reader.ReadObject(members);
@@ -403,9 +424,11 @@ void ReadBatchLine(std::string_view line, PairLine& pair, std::array<std::string
                                              : "\"text2\" is not a string";
     } else if (!members.texts[0] || !members.texts[1]) {
       pair.problem = members.texts[0] ? "\"text2\" is missing" : "\"text1\" is missing";
+    } else if (members.out_of_memory) {
+      pair.problem = std::string(kOutOfMemory);
     } else {
-      pair.text1 = reader.TextOf(*members.texts[0], decoded[0]);
-      pair.text2 = reader.TextOf(*members.texts[1], decoded[1]);
+      pair.text1 = reader.TextOf(*members.texts[0], 0);
+      pair.text2 = reader.TextOf(*members.texts[1], 1);
     }
   } catch (const Malformed& fault) {
     pair.problem = reader.Problem(fault);
