@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <bit>
-#include <cstdint>
-#include <cstring>
 #include <new>
 #include <optional>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "text_input.h"
 
@@ -65,23 +67,23 @@ bool IsPlainStringByte(char c) {
 
 // The first byte at or behind at that ends a run of plain string bytes: a
 // quote, a backslash or a control character; bytes.size() when none does.
-// Eight bytes at a time: below(word, n) has the top bit of each byte of word
-// below n set, exactly up to the first such byte (a borrow may mark bytes
-// above it), and a byte equal to c is below 1 once c is xored out.
 std::size_t SkipPlainBytes(std::string_view bytes, std::size_t at) {
-  constexpr std::uint64_t kOnes = 0x0101010101010101U;
-  constexpr std::uint64_t kHighs = 0x8080808080808080U;
-  const auto below = [](std::uint64_t word, std::uint64_t limit) {
-    return (word - kOnes * limit) & ~word & kHighs;
-  };
-  static_assert(std::endian::native == std::endian::little, "the first byte is the lowest");
-  for (; at + sizeof(std::uint64_t) <= bytes.size(); at += sizeof(std::uint64_t)) {
-    std::uint64_t word = 0;
-    std::memcpy(&word, bytes.data() + at, sizeof word);
-    const std::uint64_t found = below(word, 0x20) | below(word ^ (kOnes * '"'), 1) |
-                                below(word ^ (kOnes * '\\'), 1);
-    if (found != 0) return at + static_cast<std::size_t>(std::countr_zero(found)) / 8;
+#if defined(__SSE2__)
+  // Sixteen bytes at a time: a control character is one that its unsigned
+  // minimum with 0x1F leaves as it is.
+  const __m128i quote = _mm_set1_epi8('"');
+  const __m128i backslash = _mm_set1_epi8('\\');
+  const __m128i lastControl = _mm_set1_epi8(0x1F);
+  for (; at + sizeof(__m128i) <= bytes.size(); at += sizeof(__m128i)) {
+    const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes.data() + at));
+    const __m128i ends =
+        _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(chunk, quote), _mm_cmpeq_epi8(chunk, backslash)),
+                     _mm_cmpeq_epi8(_mm_min_epu8(chunk, lastControl), chunk));
+    if (const auto found = static_cast<unsigned>(_mm_movemask_epi8(ends)); found != 0) {
+      return at + static_cast<std::size_t>(std::countr_zero(found));
+    }
   }
+#endif
   while (at < bytes.size() && IsPlainStringByte(bytes[at])) ++at;
   return at;
 }

@@ -1,8 +1,11 @@
 #include "text_input.h"
 
 #include <array>
-#include <cstdint>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "escaped_text.h"
 #include "size_limits.h"
@@ -32,16 +35,16 @@ std::string Describe(const TextSource& source, std::size_t slot) {
   return description + " from " + Quoted(source.value);
 }
 
-// The length of the ASCII bytes bytes starts with: eight at a time while no
-// byte of them has its top bit set.
+// The length of the ASCII bytes bytes starts with.
 std::size_t AsciiPrefix(std::string_view bytes) {
-  constexpr std::uint64_t kHighs = 0x8080808080808080U;
   std::size_t at = 0;
-  for (; at + sizeof(std::uint64_t) <= bytes.size(); at += sizeof(std::uint64_t)) {
-    std::uint64_t word = 0;
-    std::memcpy(&word, bytes.data() + at, sizeof word);
-    if ((word & kHighs) != 0) break;
+#if defined(__SSE2__)
+  // Sixteen bytes at a time while no byte of them has its top bit set.
+  for (; at + sizeof(__m128i) <= bytes.size(); at += sizeof(__m128i)) {
+    const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes.data() + at));
+    if (_mm_movemask_epi8(chunk) != 0) break;
   }
+#endif
   while (at < bytes.size() && static_cast<unsigned char>(bytes[at]) < 0x80) ++at;
   return at;
 }
