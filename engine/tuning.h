@@ -69,13 +69,6 @@ inline constexpr std::size_t kUnitsForFirstTable = VELMORO_TUNED(std::size_t{1} 
 // (ScatteredMatches/65536).
 inline constexpr std::size_t kFirstTrackedWords = VELMORO_TUNED(64);
 
-// From this many distinct words in a pair, the word scan finds the words
-// inside words by looking up each word's offsets in a table of the words'
-// first units; below it, testing each shorter word against each longer one
-// costs less. The two cost the same on licence texts of 40 words; at 180 the
-// table saves 6% of a pair's instructions (callgrind_per_pair.sh).
-inline constexpr std::size_t kWordsByPrefixFrom = VELMORO_TUNED(40);
-
 // Texts of up to this many words and units are scanned word by word
 // (word_scan.h). Not a timed trade-off like the others: a text whose
 // self-score still fits an Integer holds fewer than about 180 words, so every

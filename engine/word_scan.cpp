@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -28,10 +29,15 @@ class WordScan {
   void Run(Integer direction, ComparisonState& state, const WordObserver& onWord);
 
  private:
+  template <typename OnWord>
+  void Scan(Integer& slot, OnWord&& onWord);
   [[nodiscard]] std::size_t Length(std::size_t i) const { return source_words_[i].length; }
   // Source word i's places in the whole target.
-  [[nodiscard]] std::span<const Place> TargetPlaces(std::size_t i) const {
-    return texts_.Places(target_index_, source_ids_[i]);
+  [[nodiscard]] const Place* PlacesBegin(std::size_t i) const {
+    return places_ + places_begin_[source_ids_[i]];
+  }
+  [[nodiscard]] const Place* PlacesEnd(std::size_t i) const {
+    return places_ + places_begin_[source_ids_[i] + 1];
   }
   // Whether the unconsumed target still holds a word of length units at place.
   [[nodiscard]] bool Holds(Place place, std::size_t length) const {
@@ -41,14 +47,11 @@ class WordScan {
   [[nodiscard]] std::size_t EndOf(Place place, std::size_t length) const {
     return target_words_[WordOf(place)].start + OffsetOf(place) + length;
   }
-  [[nodiscard]] std::size_t RestLength(std::size_t j) const {
-    return j + 1 < source_words_.size() ? source_words_.back().end() - source_words_[j + 1].start
-                                        : 0;
-  }
 
   [[nodiscard]] Place FindUnconsumed(std::size_t i);
   [[nodiscard]] Place FindFrom(std::size_t i, Place from) const;
   [[nodiscard]] std::size_t Position(Place place) const;
+  template <bool kObserved>
   void Consume(Place place);
 
   [[nodiscard]] std::pair<Integer, Integer> ContextCredit(std::size_t j, Place at);
@@ -61,15 +64,17 @@ class WordScan {
   [[nodiscard]] std::size_t LastEndOfPieceBy(std::size_t word, std::size_t length,
                                              std::size_t limit) const;
 
-  const ShortTexts& texts_;
-  std::size_t source_index_;
-  std::size_t target_index_;
   bool against_itself_;
   const PreparedText& source_;
   const PreparedText& target_;
-  const std::vector<WordSpan>& source_words_;
-  const std::vector<WordSpan>& target_words_;
-  std::span<const WordId> source_ids_;
+  const WordSpan* source_words_;
+  const WordSpan* target_words_;
+  std::size_t words_;
+  const WordId* source_ids_;
+  std::span<const std::uint32_t> rest_starts_;
+  std::span<const std::uint8_t> reads_as_itself_;
+  const Place* places_;
+  const std::uint32_t* places_begin_;
   // Each target piece's length: the units of its word still unconsumed.
   std::array<std::uint16_t, kWordScanWords> piece_length_;
   std::size_t first_left_ = 0;  // the first piece not consumed whole
@@ -91,16 +96,18 @@ class WordScan {
 };
 
 WordScan::WordScan(const ShortTexts& texts, std::size_t source, std::size_t target)
-    : texts_(texts),
-      source_index_(source),
-      target_index_(target),
-      against_itself_(source == target),
+    : against_itself_(source == target),
       source_(texts.text(source)),
       target_(texts.text(target)),
-      source_words_(source_.words()),
-      target_words_(target_.words()),
-      source_ids_(texts.ids(source)) {
-  for (std::size_t k = 0; k < target_words_.size(); ++k) {
+      source_words_(source_.words().data()),
+      target_words_(target_.words().data()),
+      words_(source_.words().size()),
+      source_ids_(texts.ids(source).data()),
+      rest_starts_(texts.RestFirstStarts(source)),
+      reads_as_itself_(texts.ReadsAsItself(source)),
+      places_(texts.places()),
+      places_begin_(texts.PlacesBegin(target)) {
+  for (std::size_t k = 0; k < target_.words().size(); ++k) {
     piece_length_[k] = static_cast<std::uint16_t>(target_words_[k].length);
   }
   // Against itself the scan finds each word at its own place without a search.
@@ -109,27 +116,41 @@ WordScan::WordScan(const ShortTexts& texts, std::size_t source, std::size_t targ
 
 void WordScan::Run(Integer direction, ComparisonState& state, const WordObserver& onWord) {
   Integer& slot = DirectionScore(state, direction);
-  const std::size_t words = source_words_.size();
+  if (onWord) {
+    Scan(slot, [&](WordStep& step) { onWord(step); });
+  } else {
+    Scan(slot, nullptr);
+  }
+}
+
+// Without an observer the scan neither fills steps nor follows positions.
+template <typename OnWord>
+void WordScan::Scan(Integer& slot, OnWord&& onWord) {
+  constexpr bool kObserved = !std::is_null_pointer_v<std::remove_cvref_t<OnWord>>;
+  const std::size_t words = words_;
+  const std::size_t end = words > 0 ? source_words_[words - 1].end() : 0;
   for (std::size_t j = 0; j < words; ++j) {
     // A text scanned against itself finds each word whole at its own place:
     // the words in front of it were consumed there, one by one.
     const Place at = against_itself_ ? PlaceOf(j, 0) : FindUnconsumed(j);
-    WordStep step{source_.text().substr(source_words_[j].start, Length(j))};
+    WordStep step;
     if (at != kNoPlace) {
-      if (onWord) {
+      if constexpr (kObserved) {
         step.position = static_cast<Integer>(Position(at));
         step.target_start = EndOf(at, 0);
       }
-      if (RestLength(j) > Length(j)) {
+      // Whether the rest behind the word, trimmed, is longer than the word.
+      if (j + 1 < words && end - source_words_[j + 1].start > Length(j)) {
         step.by_context = true;
         std::tie(step.following, step.preceding) = ContextCredit(j, at);
         slot = AddInteger(AddInteger(slot, step.following), step.preceding);
       } else {
         slot = AddInteger(slot, 1);
       }
-      Consume(at);
+      Consume<kObserved>(at);
     }
-    if (onWord) {
+    if constexpr (kObserved) {
+      step.word = source_.text().substr(source_words_[j].start, Length(j));
       step.source_start = source_words_[j].start;
       step.score = slot;
       onWord(step);
@@ -141,22 +162,20 @@ void WordScan::Run(Integer direction, ComparisonState& state, const WordObserver
 
 // The first place still held, from where the last search stopped.
 Place WordScan::FindUnconsumed(std::size_t i) {
-  const std::span<const Place> places = TargetPlaces(i);
+  const Place* places = PlacesBegin(i);
+  const std::size_t count = static_cast<std::size_t>(PlacesEnd(i) - places);
   std::uint16_t& gone = gone_[source_ids_[i]];
-  while (gone < places.size() && !Holds(places[gone], Length(i))) ++gone;
-  return gone < places.size() ? places[gone] : kNoPlace;
+  while (gone < count && !Holds(places[gone], Length(i))) ++gone;
+  return gone < count ? places[gone] : kNoPlace;
 }
 
-// The first place still held at or behind from.
+// The first place still held at or behind from. A word's places are few,
+// so they are read one by one.
 Place WordScan::FindFrom(std::size_t i, Place from) const {
-  const std::span<const Place> places = TargetPlaces(i);
-  const std::size_t gone = against_itself_ ? 0 : gone_[source_ids_[i]];
-  for (auto place = std::lower_bound(places.begin() + static_cast<std::ptrdiff_t>(gone),
-                                     places.end(), from);
-       place != places.end(); ++place) {
-    if (Holds(*place, Length(i))) return *place;
-  }
-  return kNoPlace;
+  const Place* place = PlacesBegin(i) + (against_itself_ ? 0 : gone_[source_ids_[i]]);
+  const Place* const end = PlacesEnd(i);
+  while (place != end && (*place < from || !Holds(*place, Length(i)))) ++place;
+  return place != end ? *place : kNoPlace;
 }
 
 // The unconsumed target is its pieces one space apart, after a leading space
@@ -170,26 +189,28 @@ std::size_t WordScan::Position(Place place) const {
 }
 
 // Consuming removes the occurrence and the rest of its piece, keeping the
-// part of the piece in front of it.
+// part of the piece in front of it. Only positions need to know where the
+// unconsumed target starts.
+template <bool kObserved>
 void WordScan::Consume(Place place) {
   const std::size_t k = WordOf(place);
-  lead_ = OffsetOf(place) == 0 && k == first_left_;
   piece_length_[k] = static_cast<std::uint16_t>(OffsetOf(place));
-  while (first_left_ < target_words_.size() && piece_length_[first_left_] == 0) ++first_left_;
+  if constexpr (kObserved) {
+    lead_ = OffsetOf(place) == 0 && k == first_left_;
+    while (first_left_ < target_.words().size() && piece_length_[first_left_] == 0) ++first_left_;
+  }
 }
 
 std::pair<Integer, Integer> WordScan::ContextCredit(std::size_t j, Place at) {
-  const std::size_t restStart = texts_.RestFirstStart(source_index_, j);
-  const bool ownPlace = restStart == source_words_[j + 1].start;
-  // Against itself, a text whose rest behind word j first occurs at its own
-  // place, and that holds word j nowhere in front of it, reads on from word j
-  // as it does and reads back from it as it does: every other word is in the
-  // runs.
-  if (against_itself_ && ownPlace && TargetPlaces(j).front() == at) {
+  // Against itself such a word reads on and back as the text does: every
+  // other word is in its runs.
+  if (against_itself_ && reads_as_itself_[j] != 0) {
     preceding_for_ = j;
     preceding_ = static_cast<Integer>(j);
-    return {static_cast<Integer>(source_words_.size() - j - 1), preceding_};
+    return {static_cast<Integer>(words_ - j - 1), preceding_};
   }
+  const std::size_t restStart = rest_starts_[j];
+  const bool ownPlace = restStart == source_words_[j + 1].start;
   Integer following = FollowingRun(j, restStart, ownPlace, at);
   const Integer preceding = PrecedingRun(j, restStart, ownPlace);
   if (AddInteger(following, preceding) == 0) following = 1;
@@ -201,7 +222,7 @@ std::pair<Integer, Integer> WordScan::ContextCredit(std::size_t j, Place at) {
 // unconsumed one from one unit behind the occurrence of word j; each next
 // word is sought from where the last one was found.
 Integer WordScan::FollowingRun(std::size_t j, std::size_t restStart, bool ownPlace, Place at) {
-  const std::size_t words = source_words_.size();
+  const std::size_t words = words_;
   // Against itself the target left behind word j reads on as the rest does.
   if (ownPlace && against_itself_) return static_cast<Integer>(words - j - 1);
   if (ownPlace) {
@@ -246,7 +267,7 @@ Integer WordScan::PrecedingRun(std::size_t j, std::size_t restStart, bool ownPla
   const std::size_t wordLength = Length(j);
   const std::size_t beforeLength = restStart >= wordLength + 1 ? restStart - wordLength - 1 : 0;
   std::size_t before = ownPlace ? j : source_.WordsStartingBefore(beforeLength);
-  std::size_t limit = EndOf(TargetPlaces(j).front(), 0);
+  std::size_t limit = EndOf(*PlacesBegin(j), 0);
   Integer count = 0;
   if (before > 0 && source_words_[before - 1].end() > beforeLength) {
     --before;
@@ -274,16 +295,15 @@ Integer WordScan::PrecedingRun(std::size_t j, std::size_t restStart, bool ownPla
 // where only word j's run looks.
 bool WordScan::GoesOnAsLastPreceding(std::size_t j, std::size_t limit) const {
   if (preceding_for_ == kNoWord || preceding_for_ + 1 != j) return false;
-  const std::span<const Place> places = TargetPlaces(j - 1);
+  const Place* places = PlacesBegin(j - 1);
   const std::size_t length = Length(j - 1);
-  const std::size_t start = EndOf(places.front(), 0);
-  if (start + length > limit || (places.size() > 1 && EndOf(places[1], length) <= limit)) {
+  const std::size_t start = EndOf(places[0], 0);
+  if (start + length > limit || (places + 1 != PlacesEnd(j - 1) && EndOf(places[1], length) <= limit)) {
     return false;
   }
   if (j < 2) return true;
-  const std::span<const Place> twoBack = TargetPlaces(j - 2);
   const std::size_t inner = Length(j - 2);
-  return std::none_of(twoBack.begin(), twoBack.end(), [&](Place place) {
+  return std::none_of(PlacesBegin(j - 2), PlacesEnd(j - 2), [&](Place place) {
     const std::size_t end = EndOf(place, inner);
     return end > start && end <= start + length;
   });
@@ -291,12 +311,11 @@ bool WordScan::GoesOnAsLastPreceding(std::size_t j, std::size_t limit) const {
 
 // The end of source word i's last place in the target that ends by limit.
 std::size_t WordScan::LastEndBy(std::size_t i, std::size_t limit) const {
-  const std::span<const Place> places = TargetPlaces(i);
   const std::size_t length = Length(i);
-  const auto behind = std::partition_point(places.begin(), places.end(), [&](Place place) {
-    return EndOf(place, length) <= limit;
-  });
-  return behind == places.begin() ? kNoEnd : EndOf(*(behind - 1), length);
+  const Place* const begin = PlacesBegin(i);
+  const Place* place = PlacesEnd(i);
+  while (place != begin && EndOf(place[-1], length) > limit) --place;
+  return place == begin ? kNoEnd : EndOf(place[-1], length);
 }
 
 // The same for the first length units of source word word, which no list

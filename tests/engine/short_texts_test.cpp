@@ -98,8 +98,8 @@ Text WordsOverThreeLetters(std::size_t count) {
   return text;
 }
 
-// A small vocabulary and one of more words than kWordsByPrefixFrom, whose
-// words stand inside each other at every offset, against a search.
+// Vocabularies whose words stand inside each other at every offset, one- and
+// two-unit words among them, against a search.
 TEST(ShortTexts, ListsEveryPlaceOfEachWordAsASearchFindsThem) {
   for (const std::size_t count : {std::size_t{12}, std::size_t{120}}) {
     SCOPED_TRACE(testing::Message() << count << " words");
@@ -131,7 +131,7 @@ TEST(ShortTexts, FindsWhereEachRestFirstOccursAsTheTextSearchDoes) {
     const auto texts = ShortTexts::Of(text, text);
     ASSERT_TRUE(texts.has_value());
     for (std::size_t j = 0; j + 1 < text.words().size(); ++j) {
-      EXPECT_EQ(texts->RestFirstStart(0, j), text.RestFirstStart(j)) << "word " << j;
+      EXPECT_EQ(texts->RestFirstStarts(0)[j], text.RestFirstStart(j)) << "word " << j;
     }
   }
 }
@@ -156,7 +156,7 @@ TEST(ShortTexts, TakenAgainHoldsOnlyTheNewPair) {
       EXPECT_EQ(PlacesListed(reused.Places(t, ids[j])), PlacesListed(fresh->Places(t, ids[j])))
           << "word " << j;
       if (j + 1 < ids.size()) {
-        EXPECT_EQ(reused.RestFirstStart(t, j), fresh->RestFirstStart(t, j));
+        EXPECT_EQ(reused.RestFirstStarts(t)[j], fresh->RestFirstStarts(t)[j]);
       }
     }
   }
