@@ -13,8 +13,8 @@ namespace {
   return text.text().substr(span.start, span.length);
 }
 
-// A place keeps a word's offset in 16 bits.
-static_assert(kWordScanUnits <= 0x10000);
+// A place keeps the number of its word in 8 bits and its unit in the 24 above.
+static_assert(kWordScanWords <= 0x100 && kWordScanUnits <= 0x1000000);
 
 [[nodiscard]] bool Fits(const PreparedText& text) {
   const std::vector<WordSpan>& words = text.words();
@@ -52,7 +52,7 @@ void ShortTexts::FindWordsReadingAsItself(std::size_t t) {
   const std::size_t first = t == 0 ? 0 : RestCount(0);
   for (std::size_t j = 0; j < RestCount(t); ++j) {
     reads_as_itself_[first + j] =
-        rest_starts_[first + j] == spans[j + 1].start && Places(t, words[j]).front() == PlaceOf(j, 0);
+        rest_starts_[first + j] == spans[j + 1].start && Places(t, words[j]).front() == PlaceAt(spans[j].start, j);
   }
 }
 
@@ -76,6 +76,7 @@ bool ShortTexts::NumberWords() {
 // text holds more than kWordScanPlaces.
 bool ShortTexts::ListPlaces(std::size_t t) {
   const std::span<const WordId> textIds = ids(t);
+  const std::vector<WordSpan>& spans = texts_[t]->words();
   const std::size_t base = places_begin_.size();
   places_begin_.resize(base + vocabulary_size_ + 1, 0);
   const auto begin = std::span(places_begin_).subspan(base);
@@ -94,9 +95,9 @@ bool ShortTexts::ListPlaces(std::size_t t) {
   // Fills each list from its start, then moves the starts back.
   for (std::size_t k = 0; k < textIds.size(); ++k) {
     const WordId id = textIds[k];
-    places_[begin[id]++] = PlaceOf(k, 0);
+    places_[begin[id]++] = PlaceAt(spans[k].start, k);
     for (std::size_t e = inside_begin_[id]; e < inside_begin_[id + 1]; ++e) {
-      places_[begin[inside_[e].inner]++] = PlaceOf(k, inside_[e].offset);
+      places_[begin[inside_[e].inner]++] = PlaceAt(spans[k].start + inside_[e].offset, k);
     }
   }
   std::copy_backward(begin.begin(), begin.end() - 1, begin.end());
@@ -127,7 +128,7 @@ void ShortTexts::FindRestStarts(std::size_t t) {
   for (const Place place : ofLast) {
     const std::size_t a = WordOf(place);
     if (a + 1 >= n) break;
-    if (OffsetOf(place) + spans[n - 1].length == spans[a].length) {
+    if (UnitOf(place) + spans[n - 1].length == spans[a].end()) {
       starts[n - 2] = startInWord(a, n - 2);
       break;
     }
@@ -136,7 +137,7 @@ void ShortTexts::FindRestStarts(std::size_t t) {
   for (const Place place : ofLast) {
     const std::size_t p = WordOf(place);
     if (p + 1 >= n) break;
-    if (p == 0 || OffsetOf(place) != 0 || words[p] != words[n - 1]) continue;
+    if (p == 0 || UnitOf(place) != spans[p].start || words[p] != words[n - 1]) continue;
     for (std::size_t m = 1; m <= p && m + 2 <= n && words[p - m + 1] == words[n - m]; ++m) {
       const std::size_t a = p - m;
       const std::size_t j = n - 2 - m;

@@ -19,15 +19,16 @@
 
 namespace velmoro::internal {
 
-// Where a word occurs in a text: the word of the text it stands in and the
-// offset in that word, packed so that places compare in the text's order.
+// Where a word occurs in a text: the unit of the prepared text where it
+// starts and the word of the text it stands in, packed so that places
+// compare in the text's order.
 using Place = std::uint32_t;
 
-[[nodiscard]] constexpr Place PlaceOf(std::size_t word, std::size_t offset) {
-  return static_cast<Place>(word << 16 | offset);
+[[nodiscard]] constexpr Place PlaceAt(std::size_t unit, std::size_t word) {
+  return static_cast<Place>(unit << 8 | word);
 }
-[[nodiscard]] constexpr std::size_t WordOf(Place place) { return place >> 16; }
-[[nodiscard]] constexpr std::size_t OffsetOf(Place place) { return place & 0xFFFF; }
+[[nodiscard]] constexpr std::size_t UnitOf(Place place) { return place >> 8; }
+[[nodiscard]] constexpr std::size_t WordOf(Place place) { return place & 0xFF; }
 
 class ShortTexts {
  public:

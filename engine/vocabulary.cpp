@@ -22,6 +22,12 @@ constexpr std::size_t kSlots = std::bit_ceil(2 * Vocabulary::kMostWords + 2);
   return std::uint32_t{units[0]} << 16 | units[1];
 }
 
+// A pair of units' bit among Vocabulary's first_two_bits_: the low six bits
+// of each unit.
+[[nodiscard]] std::size_t FirstTwoBit(std::uint32_t key) {
+  return (key >> 10 & 0xFC0) | (key & 0x3F);
+}
+
 }  // namespace
 
 void Vocabulary::Start(std::size_t words) {
@@ -84,11 +90,18 @@ Vocabulary::Slot* Vocabulary::FindSlot(std::uint64_t hash, std::uint32_t key) {
 }
 
 void Vocabulary::FileByFirstTwoUnits() {
+  first_two_bits_.fill(0);
+  one_unit_bits_ = 0;
   for (std::size_t id = 0; id < words_.size(); ++id) {
     const Word& word = words_[id];
-    if (word.size == 1) one_unit_words_.push_back(static_cast<WordId>(id));
+    if (word.size == 1) {
+      one_unit_words_.push_back(static_cast<WordId>(id));
+      one_unit_bits_ |= std::uint64_t{1} << (word.data[0] % 64);
+    }
     if (word.size < 2) continue;
     const std::uint32_t key = FirstTwoUnits(word.data);
+    const std::size_t bit = FirstTwoBit(key);
+    first_two_bits_[bit / 64] |= std::uint64_t{1} << (bit % 64);
     Slot& slot = *FindSlot(Mix(key), key);
     if (slot.pair != pair_) slot = {pair_, key, kNoWord};
     next_[id] = slot.id;
@@ -99,6 +112,8 @@ void Vocabulary::FileByFirstTwoUnits() {
 // Each offset of each word looked up among the words that start with the
 // two units there, and compared with the one-unit words: a cost that grows
 // with the vocabulary's units rather than with the square of its words.
+// Bits for the units and pairs of units that words start with rule out
+// most offsets before a lookup.
 bool Vocabulary::FindWordsInsideWords(std::vector<InsideWord>& inside,
                                       std::vector<std::uint32_t>& begin, std::size_t most) {
   FileByFirstTwoUnits();
@@ -110,11 +125,15 @@ bool Vocabulary::FindWordsInsideWords(std::vector<InsideWord>& inside,
       const auto found = [&](WordId inner) {
         inside.push_back({inner, static_cast<std::uint16_t>(p)});
       };
-      for (const WordId one : one_unit_words_) {
-        if (words_[one].data[0] == o.data[p]) found(one);
+      if ((one_unit_bits_ >> (o.data[p] % 64) & 1) != 0) {
+        for (const WordId one : one_unit_words_) {
+          if (words_[one].data[0] == o.data[p]) found(one);
+        }
       }
       if (p + 2 > o.size) continue;
       const std::uint32_t key = FirstTwoUnits(o.data + p);
+      const std::size_t bit = FirstTwoBit(key);
+      if ((first_two_bits_[bit / 64] >> (bit % 64) & 1) == 0) continue;
       const Slot& slot = *FindSlot(Mix(key), key);
       if (slot.pair != pair_) continue;
       for (WordId id = slot.id; id != kNoWord; id = next_[id]) {

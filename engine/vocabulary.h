@@ -6,6 +6,7 @@
 // earlier pairs' by the pair's number, so that a new pair clears nothing
 // and numbering allocates nothing once the tables have grown.
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -74,6 +75,10 @@ class Vocabulary {
   std::vector<Slot> by_first_two_;
   std::vector<WordId> next_;
   std::vector<WordId> one_unit_words_;
+  // A bit for each pair of units some word starts with, and for each unit
+  // of the one-unit words, by their low six bits each.
+  std::array<std::uint64_t, 64> first_two_bits_{};
+  std::uint64_t one_unit_bits_ = 0;
 };
 
 }  // namespace velmoro::internal

@@ -4,7 +4,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <type_traits>
 #include <utility>
@@ -41,11 +40,11 @@ class WordScan {
   }
   // Whether the unconsumed target still holds a word of length units at place.
   [[nodiscard]] bool Holds(Place place, std::size_t length) const {
-    return OffsetOf(place) + length <= piece_length_[WordOf(place)];
+    return UnitOf(place) + length <= piece_end_[WordOf(place)];
   }
   // Where in the target an occurrence of length units at place ends.
-  [[nodiscard]] std::size_t EndOf(Place place, std::size_t length) const {
-    return target_words_[WordOf(place)].start + OffsetOf(place) + length;
+  [[nodiscard]] static std::size_t EndOf(Place place, std::size_t length) {
+    return UnitOf(place) + length;
   }
 
   [[nodiscard]] Place FindUnconsumed(std::size_t i);
@@ -57,9 +56,7 @@ class WordScan {
   [[nodiscard]] std::pair<Integer, Integer> ContextCredit(std::size_t j, Place at);
   [[nodiscard]] Integer FollowingRun(std::size_t j, std::size_t restStart, bool ownPlace,
                                      Place at);
-  [[nodiscard]] std::optional<Integer> RestOfLastRun(std::size_t j, Place at);
   [[nodiscard]] Integer PrecedingRun(std::size_t j, std::size_t restStart, bool ownPlace);
-  [[nodiscard]] bool GoesOnAsLastPreceding(std::size_t j, std::size_t limit) const;
   [[nodiscard]] std::size_t LastEndBy(std::size_t i, std::size_t limit) const;
   [[nodiscard]] std::size_t LastEndOfPieceBy(std::size_t word, std::size_t length,
                                              std::size_t limit) const;
@@ -75,24 +72,28 @@ class WordScan {
   std::span<const std::uint8_t> reads_as_itself_;
   const Place* places_;
   const std::uint32_t* places_begin_;
-  // Each target piece's length: the units of its word still unconsumed.
-  std::array<std::uint16_t, kWordScanWords> piece_length_;
+  // Where each target piece ends: its word's end until the word is cut to
+  // the units in front of an occurrence, and its start once consumed whole.
+  std::array<std::uint16_t, kWordScanWords> piece_end_;
   std::size_t first_left_ = 0;  // the first piece not consumed whole
   bool lead_ = false;           // whether the unconsumed target begins with a space
   // For each word of the vocabulary, how many of its target places are
   // known to be gone.
   std::array<std::uint16_t, 2 * kWordScanWords> gone_;
-  // Where the last following run found each of its words, from run_start_
-  // on, and the source word it was the run of; kNoWord when it was not a run
-  // from a rest at its own place.
-  std::array<Place, kWordScanWords> run_;
-  std::size_t run_size_ = 0;
-  std::size_t run_start_ = 0;
-  std::size_t run_for_ = kNoWord;
-  // The last preceding run of a word whose rest first occurs at its own
-  // place, and that word; kNoWord when there is none.
-  std::size_t preceding_for_ = kNoWord;
-  Integer preceding_ = 0;
+  // Where the following runs last found each source word, for the words
+  // from run_first_ to run_stop_, the word the run that found them stopped
+  // at; consumed_end_ is one more than the last piece consumed since the
+  // oldest of them was found, 0 when none was.
+  std::array<Place, kWordScanWords> run_place_;
+  std::size_t run_first_ = 0;
+  std::size_t run_stop_ = 0;
+  std::size_t consumed_end_ = 0;
+  // Where the preceding runs last found each source word to end, for the
+  // words from chain_stop_ (the one above the word not found, or 0) to
+  // below chain_top_.
+  std::array<std::uint32_t, kWordScanWords> chain_end_;
+  std::size_t chain_stop_ = 0;
+  std::size_t chain_top_ = 0;
 };
 
 WordScan::WordScan(const ShortTexts& texts, std::size_t source, std::size_t target)
@@ -108,7 +109,7 @@ WordScan::WordScan(const ShortTexts& texts, std::size_t source, std::size_t targ
       places_(texts.places()),
       places_begin_(texts.PlacesBegin(target)) {
   for (std::size_t k = 0; k < target_.words().size(); ++k) {
-    piece_length_[k] = static_cast<std::uint16_t>(target_words_[k].length);
+    piece_end_[k] = static_cast<std::uint16_t>(target_words_[k].end());
   }
   // Against itself the scan finds each word at its own place without a search.
   if (!against_itself_) std::fill_n(gone_.begin(), texts.vocabulary_size(), 0);
@@ -132,7 +133,7 @@ void WordScan::Scan(Integer& slot, OnWord&& onWord) {
   for (std::size_t j = 0; j < words; ++j) {
     // A text scanned against itself finds each word whole at its own place:
     // the words in front of it were consumed there, one by one.
-    const Place at = against_itself_ ? PlaceOf(j, 0) : FindUnconsumed(j);
+    const Place at = against_itself_ ? PlaceAt(source_words_[j].start, j) : FindUnconsumed(j);
     WordStep step;
     if (at != kNoPlace) {
       if constexpr (kObserved) {
@@ -181,9 +182,11 @@ Place WordScan::FindFrom(std::size_t i, Place from) const {
 // The unconsumed target is its pieces one space apart, after a leading space
 // when the last consumption left nothing in front.
 std::size_t WordScan::Position(Place place) const {
-  std::size_t position = (lead_ ? 1 : 0) + OffsetOf(place) + 1;
-  for (std::size_t k = first_left_; k < WordOf(place); ++k) {
-    if (piece_length_[k] > 0) position += std::size_t{piece_length_[k]} + 1;
+  const std::size_t word = WordOf(place);
+  std::size_t position = (lead_ ? 1 : 0) + UnitOf(place) - target_words_[word].start + 1;
+  for (std::size_t k = first_left_; k < word; ++k) {
+    const std::size_t length = piece_end_[k] - target_words_[k].start;
+    if (length > 0) position += length + 1;
   }
   return position;
 }
@@ -194,10 +197,14 @@ std::size_t WordScan::Position(Place place) const {
 template <bool kObserved>
 void WordScan::Consume(Place place) {
   const std::size_t k = WordOf(place);
-  piece_length_[k] = static_cast<std::uint16_t>(OffsetOf(place));
+  piece_end_[k] = static_cast<std::uint16_t>(UnitOf(place));
+  consumed_end_ = std::max(consumed_end_, k + 1);
   if constexpr (kObserved) {
-    lead_ = OffsetOf(place) == 0 && k == first_left_;
-    while (first_left_ < target_.words().size() && piece_length_[first_left_] == 0) ++first_left_;
+    lead_ = UnitOf(place) == target_words_[k].start && k == first_left_;
+    while (first_left_ < target_.words().size() &&
+           piece_end_[first_left_] == target_words_[first_left_].start) {
+      ++first_left_;
+    }
   }
 }
 
@@ -205,9 +212,7 @@ std::pair<Integer, Integer> WordScan::ContextCredit(std::size_t j, Place at) {
   // Against itself such a word reads on and back as the text does: every
   // other word is in its runs.
   if (against_itself_ && reads_as_itself_[j] != 0) {
-    preceding_for_ = j;
-    preceding_ = static_cast<Integer>(j);
-    return {static_cast<Integer>(words_ - j - 1), preceding_};
+    return {static_cast<Integer>(words_ - j - 1), static_cast<Integer>(j)};
   }
   const std::size_t restStart = rest_starts_[j];
   const bool ownPlace = restStart == source_words_[j + 1].start;
@@ -220,93 +225,68 @@ std::pair<Integer, Integer> WordScan::ContextCredit(std::size_t j, Place at) {
 // The source from the rest's first occurrence on is word j + 1, then the
 // words behind the one that occurrence starts in. The target is the
 // unconsumed one from one unit behind the occurrence of word j; each next
-// word is sought from where the last one was found.
+// word is sought from where the last one was found. Where a word is found
+// where the last runs found it, and nothing has been consumed since at or
+// behind that place, the run goes on from there as they did.
 Integer WordScan::FollowingRun(std::size_t j, std::size_t restStart, bool ownPlace, Place at) {
-  const std::size_t words = words_;
   // Against itself the target left behind word j reads on as the rest does.
-  if (ownPlace && against_itself_) return static_cast<Integer>(words - j - 1);
-  if (ownPlace) {
-    if (const std::optional<Integer> rest = RestOfLastRun(j, at)) return *rest;
+  if (ownPlace && against_itself_) return static_cast<Integer>(words_ - j - 1);
+  const std::size_t first = ownPlace ? j + 1 : source_.WordsStartingBefore(restStart + 1);
+  Place place = FindFrom(j + 1, PlaceAt(UnitOf(at) + Length(j) + 1, 0));
+  std::size_t count = 0;
+  // Elsewhere the rest starts as the end of word first - 1, with word j + 1's units.
+  if (!ownPlace && place != kNoPlace) {
+    count = 1;
+    place = first < words_ ? FindFrom(first, place) : kNoPlace;
   }
-  run_for_ = ownPlace ? j : kNoWord;
-  run_size_ = 0;
-  run_start_ = 0;
-  std::size_t i = ownPlace ? j + 2 : source_.WordsStartingBefore(restStart + 1);
-  for (Place place = FindFrom(j + 1, PlaceOf(WordOf(at), OffsetOf(at) + Length(j) + 1));
-       place != kNoPlace; place = i < words ? FindFrom(i++, place) : kNoPlace) {
-    run_[run_size_++] = place;
-  }
-  return static_cast<Integer>(run_size_);
-}
-
-// The run of word j - 1 found the words from j on at the places in run_.
-// When word j stands at the first of them and the next lies behind word j's
-// own occurrence, the target from there on is the same as it was (what word
-// j - 1 consumed lies in front), so the run of word j is that run without its
-// first word.
-std::optional<Integer> WordScan::RestOfLastRun(std::size_t j, Place at) {
-  if (run_for_ == kNoWord || run_for_ + 1 != j || run_start_ >= run_size_) return std::nullopt;
-  if (run_[run_start_] != at) return std::nullopt;
-  if (run_start_ + 1 < run_size_) {
-    const Place next = run_[run_start_ + 1];
-    if (WordOf(next) == WordOf(at) && OffsetOf(next) <= OffsetOf(at) + Length(j)) {
-      return std::nullopt;
+  std::size_t i = first;
+  for (; place != kNoPlace; place = ++i < words_ ? FindFrom(i, place) : kNoPlace) {
+    if (i >= run_first_ && i < run_stop_ && run_place_[i] == place &&
+        WordOf(place) >= consumed_end_) {
+      run_first_ = first;
+      return static_cast<Integer>(count + run_stop_ - i);
     }
+    run_place_[i] = place;
+    ++count;
   }
-  run_for_ = j;
-  ++run_start_;
-  return static_cast<Integer>(run_size_ - run_start_);
+  run_first_ = first;
+  run_stop_ = i;
+  consumed_end_ = 0;
+  return static_cast<Integer>(count);
 }
 
 // The source in front of word j's part of the rest's first occurrence, and
 // the target in front of word j's first occurrence, both read backwards:
 // each word is sought among the places that end by where the last one found
-// starts, the one that ends last.
+// starts, the one that ends last. The target never changes, so where a word
+// is found to end where the last runs found it, the run goes on as they did.
 Integer WordScan::PrecedingRun(std::size_t j, std::size_t restStart, bool ownPlace) {
   // The rest may first occur so early that nothing stands in front of w there.
   const std::size_t wordLength = Length(j);
   const std::size_t beforeLength = restStart >= wordLength + 1 ? restStart - wordLength - 1 : 0;
   std::size_t before = ownPlace ? j : source_.WordsStartingBefore(beforeLength);
   std::size_t limit = EndOf(*PlacesBegin(j), 0);
-  Integer count = 0;
+  std::size_t count = 0;
   if (before > 0 && source_words_[before - 1].end() > beforeLength) {
     --before;
     limit = LastEndOfPieceBy(before, beforeLength - source_words_[before].start, limit);
-    if (limit == kNoEnd) before = 0;
-    else count = 1;
+    if (limit == kNoEnd) return 0;
+    count = 1;
   }
-  for (std::size_t i = before; i > 0; --i) {
-    if (ownPlace && i == j && GoesOnAsLastPreceding(j, limit)) {
-      count = AddInteger(preceding_, 1);
-      break;
-    }
+  std::size_t i = before;
+  for (; i > 0; --i) {
     limit = LastEndBy(i - 1, limit);
     if (limit == kNoEnd) break;
-    count = AddInteger(count, 1);
+    if (i - 1 >= chain_stop_ && i - 1 < chain_top_ && chain_end_[i - 1] == limit) {
+      chain_top_ = before;
+      return static_cast<Integer>(count + i - chain_stop_);
+    }
+    chain_end_[i - 1] = static_cast<std::uint32_t>(limit);
+    ++count;
   }
-  preceding_for_ = ownPlace ? j : kNoWord;
-  preceding_ = count;
-  return count;
-}
-
-// The preceding run of word j - 1 read the target in front of that word's
-// first occurrence. When word j's run finds word j - 1 there, it goes on
-// exactly as that run did, unless word j - 2 can end inside the occurrence,
-// where only word j's run looks.
-bool WordScan::GoesOnAsLastPreceding(std::size_t j, std::size_t limit) const {
-  if (preceding_for_ == kNoWord || preceding_for_ + 1 != j) return false;
-  const Place* places = PlacesBegin(j - 1);
-  const std::size_t length = Length(j - 1);
-  const std::size_t start = EndOf(places[0], 0);
-  if (start + length > limit || (places + 1 != PlacesEnd(j - 1) && EndOf(places[1], length) <= limit)) {
-    return false;
-  }
-  if (j < 2) return true;
-  const std::size_t inner = Length(j - 2);
-  return std::none_of(PlacesBegin(j - 2), PlacesEnd(j - 2), [&](Place place) {
-    const std::size_t end = EndOf(place, inner);
-    return end > start && end <= start + length;
-  });
+  chain_stop_ = i;
+  chain_top_ = before;
+  return static_cast<Integer>(count);
 }
 
 // The end of source word i's last place in the target that ends by limit.

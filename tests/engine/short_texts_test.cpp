@@ -16,8 +16,8 @@ namespace velmoro {
 using internal::PreparedText;
 using internal::ShortTexts;
 using internal::WordId;
-using internal::OffsetOf;
 using internal::Place;
+using internal::UnitOf;
 using internal::WordOf;
 using internal::WordSpan;
 using internal::kWordScanPlaces;
@@ -80,9 +80,12 @@ std::vector<std::pair<std::size_t, std::size_t>> PlacesBySearch(const PreparedTe
   return places;
 }
 
-std::vector<std::pair<std::size_t, std::size_t>> PlacesListed(std::span<const Place> places) {
+std::vector<std::pair<std::size_t, std::size_t>> PlacesListed(const PreparedText& text,
+                                                              std::span<const Place> places) {
   std::vector<std::pair<std::size_t, std::size_t>> listed;
-  for (const Place place : places) listed.emplace_back(WordOf(place), OffsetOf(place));
+  for (const Place place : places) {
+    listed.emplace_back(WordOf(place), UnitOf(place) - text.words()[WordOf(place)].start);
+  }
   return listed;
 }
 
@@ -112,7 +115,7 @@ TEST(ShortTexts, ListsEveryPlaceOfEachWordAsASearchFindsThem) {
       for (std::size_t j = 0; j < text.words().size(); ++j) {
         const TextView word = text.text().substr(text.words()[j].start, text.words()[j].length);
         for (std::size_t u = 0; u < 2; ++u) {
-          EXPECT_EQ(PlacesListed(texts->Places(u, texts->ids(t)[j])),
+          EXPECT_EQ(PlacesListed(texts->text(u), texts->Places(u, texts->ids(t)[j])),
                     PlacesBySearch(texts->text(u), word))
               << Shown(word) << " in text " << u;
         }
@@ -153,7 +156,8 @@ TEST(ShortTexts, TakenAgainHoldsOnlyTheNewPair) {
     const std::span<const WordId> ids = fresh->ids(t);
     ASSERT_TRUE(std::equal(ids.begin(), ids.end(), reused.ids(t).begin(), reused.ids(t).end()));
     for (std::size_t j = 0; j < ids.size(); ++j) {
-      EXPECT_EQ(PlacesListed(reused.Places(t, ids[j])), PlacesListed(fresh->Places(t, ids[j])))
+      EXPECT_EQ(PlacesListed(reused.text(t), reused.Places(t, ids[j])),
+                PlacesListed(fresh->text(t), fresh->Places(t, ids[j])))
           << "word " << j;
       if (j + 1 < ids.size()) {
         EXPECT_EQ(reused.RestFirstStarts(t)[j], fresh->RestFirstStarts(t)[j]);
