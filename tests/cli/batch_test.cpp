@@ -80,6 +80,24 @@ TEST_F(Batch, AnswersEveryLineInOrderWhateverTheJobs) {
   EXPECT_EQ(records[0], single);
 }
 
+// A pair whose Compare ended in an error has the record that --json prints
+// for it, with its scores and panels so far, as a completed pair has.
+TEST_F(Batch, WritesEachPairsRecordAsASingleCompareDoes) {
+  const std::vector<std::pair<std::string, std::string>> pairs = {
+      {"the red bag", "no word in common"}, {"", "a"}, {"the red bag", "a red bag"}};
+  std::string input;
+  for (const auto& [text1, text2] : pairs) input += PairLine(text1, text2, nullptr);
+  const std::vector<Json> records = Records(RunBatch({}, input).out);
+  ASSERT_EQ(records.size(), pairs.size());
+  for (std::size_t i = 0; i < pairs.size(); ++i) {
+    SCOPED_TRACE(pairs[i].first + " | " + pairs[i].second);
+    Json single = Json::parse(cli_.Run({"--json", pairs[i].first, pairs[i].second}).out);
+    single["line"] = i + 1;
+    single["id"] = nullptr;
+    EXPECT_EQ(records[i], single);
+  }
+}
+
 // Each line that cannot be read gets a record that says why, naming the
 // member at fault, and the run goes on.
 TEST_F(Batch, SaysWhyItCouldNotReadALine) {
