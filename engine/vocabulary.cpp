@@ -91,13 +91,9 @@ Vocabulary::Slot* Vocabulary::FindSlot(std::uint64_t hash, std::uint32_t key) {
 
 void Vocabulary::FileByFirstTwoUnits() {
   first_two_bits_.fill(0);
-  one_unit_bits_ = 0;
   for (std::size_t id = 0; id < words_.size(); ++id) {
     const Word& word = words_[id];
-    if (word.size == 1) {
-      one_unit_words_.push_back(static_cast<WordId>(id));
-      one_unit_bits_ |= std::uint64_t{1} << (word.data[0] % 64);
-    }
+    if (word.size == 1) one_unit_words_.push_back(static_cast<WordId>(id));
     if (word.size < 2) continue;
     const std::uint32_t key = FirstTwoUnits(word.data);
     const std::size_t bit = FirstTwoBit(key);
@@ -112,8 +108,8 @@ void Vocabulary::FileByFirstTwoUnits() {
 // Each offset of each word looked up among the words that start with the
 // two units there, and compared with the one-unit words: a cost that grows
 // with the vocabulary's units rather than with the square of its words.
-// Bits for the units and pairs of units that words start with rule out
-// most offsets before a lookup.
+// Bits for the pairs of units that words start with rule out most offsets
+// before a lookup.
 bool Vocabulary::FindWordsInsideWords(std::vector<InsideWord>& inside,
                                       std::vector<std::uint32_t>& begin, std::size_t most) {
   FileByFirstTwoUnits();
@@ -121,33 +117,39 @@ bool Vocabulary::FindWordsInsideWords(std::vector<InsideWord>& inside,
   begin.assign(words_.size() + 1, 0);
   for (std::size_t outer = 0; outer < words_.size(); ++outer) {
     const Word& o = words_[outer];
-    for (std::size_t p = 0; o.size > 1 && p < o.size; ++p) {
-      const auto found = [&](WordId inner) {
-        inside.push_back({inner, static_cast<std::uint16_t>(p)});
-      };
-      if ((one_unit_bits_ >> (o.data[p] % 64) & 1) != 0) {
-        for (const WordId one : one_unit_words_) {
-          if (words_[one].data[0] == o.data[p]) found(one);
-        }
-      }
-      if (p + 2 > o.size) continue;
+    if (!one_unit_words_.empty() && o.size > 1) FindOneUnitWordsIn(o, inside);
+    for (std::size_t p = 0; p + 2 <= o.size; ++p) {
       const std::uint32_t key = FirstTwoUnits(o.data + p);
       const std::size_t bit = FirstTwoBit(key);
-      if ((first_two_bits_[bit / 64] >> (bit % 64) & 1) == 0) continue;
-      const Slot& slot = *FindSlot(Mix(key), key);
-      if (slot.pair != pair_) continue;
-      for (WordId id = slot.id; id != kNoWord; id = next_[id]) {
-        const Word& i = words_[id];
-        if (i.size < o.size && p + i.size <= o.size &&
-            std::equal(i.data + 2, i.data + i.size, o.data + p + 2)) {
-          found(id);
-        }
-      }
+      if ((first_two_bits_[bit / 64] >> (bit % 64) & 1) != 0) FindWordsStartingAt(o, p, inside);
     }
     if (inside.size() > most) return false;
     begin[outer + 1] = static_cast<std::uint32_t>(inside.size());
   }
   return true;
+}
+
+void Vocabulary::FindOneUnitWordsIn(const Word& outer, std::vector<InsideWord>& inside) const {
+  for (const WordId one : one_unit_words_) {
+    const char16_t unit = words_[one].data[0];
+    for (std::size_t p = 0; p < outer.size; ++p) {
+      if (outer.data[p] == unit) inside.push_back({one, static_cast<std::uint16_t>(p)});
+    }
+  }
+}
+
+void Vocabulary::FindWordsStartingAt(const Word& outer, std::size_t p,
+                                     std::vector<InsideWord>& inside) {
+  const std::uint32_t key = FirstTwoUnits(outer.data + p);
+  const Slot& slot = *FindSlot(Mix(key), key);
+  if (slot.pair != pair_) return;
+  for (WordId id = slot.id; id != kNoWord; id = next_[id]) {
+    const Word& word = words_[id];
+    if (word.size < outer.size && p + word.size <= outer.size &&
+        std::equal(word.data + 2, word.data + word.size, outer.data + p + 2)) {
+      inside.push_back({id, static_cast<std::uint16_t>(p)});
+    }
+  }
 }
 
 }  // namespace velmoro::internal

@@ -65,6 +65,8 @@ class Vocabulary {
   [[nodiscard]] static bool Same(const Word& a, const Word& b);
   [[nodiscard]] Slot* FindSlot(std::uint64_t hash, std::uint32_t key);
   void FileByFirstTwoUnits();
+  void FindOneUnitWordsIn(const Word& outer, std::vector<InsideWord>& inside) const;
+  void FindWordsStartingAt(const Word& outer, std::size_t p, std::vector<InsideWord>& inside);
 
   std::vector<Word> words_;
   std::vector<Slot> slots_;
@@ -75,10 +77,9 @@ class Vocabulary {
   std::vector<Slot> by_first_two_;
   std::vector<WordId> next_;
   std::vector<WordId> one_unit_words_;
-  // A bit for each pair of units some word starts with, and for each unit
-  // of the one-unit words, by their low six bits each.
+  // A bit for each pair of units some word starts with, by the low six
+  // bits of each unit.
   std::array<std::uint64_t, 64> first_two_bits_{};
-  std::uint64_t one_unit_bits_ = 0;
 };
 
 }  // namespace velmoro::internal
