@@ -54,8 +54,11 @@ void PairWork::Compare(ChunkResult& result, const PairLine& pair) const {
                                pair.id ? std::optional<std::string>(*pair.id) : std::nullopt});
     return;
   }
-  const GivenText text1 = GivenText::FromUtf8(pair.text1);
-  const GivenText text2 = GivenText::FromUtf8(pair.text2);
+  // A thread's two texts keep their memory from pair to pair.
+  thread_local GivenText text1;
+  thread_local GivenText text2;
+  text1.AssignUtf8(pair.text1);
+  text2.AssignUtf8(pair.text2);
   const RecordPlace place{pair.line, pair.id};
   if (!explain_ && WriteNumbers(result, place, text1, text2)) return;
   WalkRecord walks;

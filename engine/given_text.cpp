@@ -45,9 +45,18 @@ std::vector<std::uint32_t> PairedCodePoints(std::u16string_view units) {
 // they are in composed form already.
 GivenText GivenText::FromUtf8(std::string_view bytes) {
   GivenText given;
-  given.text_.resize(bytes.size());
-  if (!WidenPlainAscii(bytes, given.text_.data())) return FromUtf16(internal::FromUtf8(bytes));
+  given.AssignUtf8(bytes);
   return given;
+}
+
+void GivenText::AssignUtf8(std::string_view bytes) {
+  continuations_.clear();
+  skips_.clear();
+  pairs_.clear();
+  text_.resize(bytes.size());
+  if (WidenPlainAscii(bytes, text_.data())) return;
+  text_.clear();
+  *this = FromUtf16(internal::FromUtf8(bytes));
 }
 
 GivenText GivenText::FromUtf16(std::u16string_view units) {

@@ -149,6 +149,14 @@ std::optional<GivenText> Given(const TextItem& text) {
   return GivenText::FromUtf8(*text);
 }
 
+// The text the engine compares, made in given, whose memory it reuses;
+// nullptr for a missing one.
+const GivenText* GivenIn(const TextItem& text, GivenText& given) {
+  if (!text) return nullptr;
+  given.AssignUtf8(*text);
+  return &given;
+}
+
 // What cpdist and cdist keep of one pair's Compare.
 struct Scored {
   double* distance;
@@ -158,8 +166,7 @@ struct Scored {
 
 // The Compare of one pair into into; for a missing text, no distance, no
 // scores and the missing text's code.
-void Score(const std::optional<GivenText>& text1, const std::optional<GivenText>& text2,
-           const Scored& into) {
+void Score(const GivenText* text1, const GivenText* text2, const Scored& into) {
   std::optional<CompareNumbers> outcome;
   if (text1 && text2) outcome = CompareGivenNumbers(*text1, *text2);
   *into.distance = outcome ? outcome->distance.value_or(kNoDistance) : kNoDistance;
@@ -195,7 +202,9 @@ py::object Cpdist(py::handle texts1, py::handle texts2, int workers, bool return
   std::int16_t* score = scores.mutable_data();
   std::int8_t* error = errors.mutable_data();
   WithoutGil(count, workers, [&](std::size_t i) {
-    Score(Given(first[i]), Given(second[i]),
+    // A thread's two texts keep their memory from pair to pair.
+    thread_local std::array<GivenText, 2> given;
+    Score(GivenIn(first[i], given[0]), GivenIn(second[i], given[1]),
           returnScores ? Scored{distance + i, score + 4 * i, error + i} : Scored{distance + i});
   });
   if (!returnScores) return distances;
@@ -209,7 +218,9 @@ void DistancesInto(double* cells, const Texts& queries, const Texts& choices, in
   const std::vector<std::optional<GivenText>> choice = GivenTexts(choices, workers);
   const std::size_t columns = choices.size();
   WithoutGil(queries.size() * columns, workers, [&](std::size_t cell) {
-    Score(query[cell / columns], choice[cell % columns], Scored{cells + cell});
+    const std::optional<GivenText>& text1 = query[cell / columns];
+    const std::optional<GivenText>& text2 = choice[cell % columns];
+    Score(text1 ? &*text1 : nullptr, text2 ? &*text2 : nullptr, Scored{cells + cell});
   });
 }
 

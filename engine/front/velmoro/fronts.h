@@ -36,6 +36,12 @@ class GivenText {
   [[nodiscard]] static GivenText FromUtf8(std::string_view bytes);
   [[nodiscard]] static GivenText FromUtf16(std::u16string_view units);
 
+  // Makes this the text of bytes, as FromUtf8 makes a new one, in the memory
+  // this one holds already where it is enough, so that a caller that takes
+  // many texts in turn allocates none for most of them. Throws InvalidUtf8,
+  // after which this holds the empty text.
+  void AssignUtf8(std::string_view bytes);
+
   // The text the engine compares.
   [[nodiscard]] TextView text() const { return text_; }
 
