@@ -55,15 +55,20 @@ PreparedText::PreparedText(TextView raw) { Assign(raw); }
 void PreparedText::Assign(TextView raw) {
   NormalizeTextInto(Trim(raw), text_);
   text_.push_back(u' ');
-  reversed_.resize(text_.size() + 1);
-  std::reverse_copy(text_.begin(), text_.end(), reversed_.begin());
-  reversed_.back() = u' ';
+  reversed_made_ = false;
   SplitWords(text_, words_);
   longest_word_ = 0;
   for (const WordSpan& word : words_)
     longest_word_ = std::max<std::size_t>(longest_word_, word.length);
   earlier_rests_.clear();
   earlier_rests_found_ = false;
+}
+
+void PreparedText::Reverse() const {
+  reversed_.resize(text_.size() + 1);
+  std::reverse_copy(text_.begin(), text_.end(), reversed_.begin());
+  reversed_.back() = u' ';
+  reversed_made_ = true;
 }
 
 void PreparedText::Shed(std::size_t units) {
@@ -114,7 +119,7 @@ void PreparedText::FindEarlierRests() const {
   if (FindUnits(text_, TextView(text_).substr(last.start, last.length + 1)) == last.start) return;
   const std::size_t pLength = last.end() + 1;
   const std::vector<std::uint32_t> z =
-      PrefixMatchLengths(reversed_.substr(text_.size() - pLength, pLength));
+      PrefixMatchLengths(reversed().substr(text_.size() - pLength, pLength));
   std::size_t j = words_.size() - 1;  // the word whose rest is answered next
   std::size_t longest = 0;
   for (std::size_t d = pLength; d-- > 0 && j > 0;) {

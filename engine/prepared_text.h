@@ -39,8 +39,12 @@ class PreparedText {
   [[nodiscard]] TextView text() const { return text_; }
 
   // StrReverse(text()) followed by one space: the reversed text in front of
-  // any place p of text() is reversed().substr(text().size() - p).
-  [[nodiscard]] TextView reversed() const { return reversed_; }
+  // any place p of text() is reversed().substr(text().size() - p). Made on
+  // first use, since the scan of short texts seldom reads it.
+  [[nodiscard]] TextView reversed() const {
+    if (!reversed_made_) Reverse();
+    return reversed_;
+  }
 
   // The words in scan order: an empty word at 0 first when the text begins
   // with a space (it did with punctuation) and is more than that space, then
@@ -69,9 +73,11 @@ class PreparedText {
 
  private:
   void FindEarlierRests() const;
+  void Reverse() const;
 
   Text text_;
-  Text reversed_;
+  mutable Text reversed_;
+  mutable bool reversed_made_ = false;
   std::vector<WordSpan> words_;
   std::size_t longest_word_ = 0;
   // (j, d) for each word j whose rest first occurs d > 0 units before its own

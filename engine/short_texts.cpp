@@ -61,11 +61,10 @@ void ShortTexts::FindWordsReadingAsItself(std::size_t t) {
 // word, so a pair with more than twice kWordScanPlaces of them is too many.
 bool ShortTexts::NumberWords() {
   vocabulary_.Start(texts_[0]->words().size() + texts_[1]->words().size());
-  ids_.clear();
+  ids_.resize(texts_[0]->words().size() + texts_[1]->words().size());
+  WordId* id = ids_.data();
   for (const PreparedText* text : texts_) {
-    for (const WordSpan& span : text->words()) {
-      ids_.push_back(vocabulary_.Number(WordText(*text, span)));
-    }
+    for (const WordSpan& span : text->words()) *id++ = vocabulary_.Number(WordText(*text, span));
   }
   vocabulary_size_ = vocabulary_.size();
   return vocabulary_.FindWordsInsideWords(inside_, inside_begin_, 2 * kWordScanPlaces);

@@ -30,14 +30,10 @@ class WordScan {
  private:
   template <typename OnWord>
   void Scan(Integer& slot, OnWord&& onWord);
-  [[nodiscard]] std::size_t Length(std::size_t i) const { return source_words_[i].length; }
+  [[nodiscard]] std::size_t Length(std::size_t i) const { return sought_[i].length; }
   // Source word i's places in the whole target.
-  [[nodiscard]] const Place* PlacesBegin(std::size_t i) const {
-    return places_ + places_begin_[source_ids_[i]];
-  }
-  [[nodiscard]] const Place* PlacesEnd(std::size_t i) const {
-    return places_ + places_begin_[source_ids_[i] + 1];
-  }
+  [[nodiscard]] const Place* PlacesBegin(std::size_t i) const { return sought_[i].begin; }
+  [[nodiscard]] const Place* PlacesEnd(std::size_t i) const { return sought_[i].end; }
   // Whether the unconsumed target still holds a word of length units at place.
   [[nodiscard]] bool Holds(Place place, std::size_t length) const {
     return UnitOf(place) + length <= piece_end_[WordOf(place)];
@@ -70,8 +66,14 @@ class WordScan {
   const WordId* source_ids_;
   std::span<const std::uint32_t> rest_starts_;
   std::span<const std::uint8_t> reads_as_itself_;
-  const Place* places_;
-  const std::uint32_t* places_begin_;
+  // Each source word as the scan seeks it: its places in the whole target
+  // and its length.
+  struct Sought {
+    const Place* begin;
+    const Place* end;
+    std::size_t length;
+  };
+  std::array<Sought, kWordScanWords> sought_;
   // Where each target piece ends: its word's end until the word is cut to
   // the units in front of an occurrence, and its start once consumed whole.
   std::array<std::uint16_t, kWordScanWords> piece_end_;
@@ -105,9 +107,13 @@ WordScan::WordScan(const ShortTexts& texts, std::size_t source, std::size_t targ
       words_(source_.words().size()),
       source_ids_(texts.ids(source).data()),
       rest_starts_(texts.RestFirstStarts(source)),
-      reads_as_itself_(texts.ReadsAsItself(source)),
-      places_(texts.places()),
-      places_begin_(texts.PlacesBegin(target)) {
+      reads_as_itself_(texts.ReadsAsItself(source)) {
+  const Place* places = texts.places();
+  const std::uint32_t* begin = texts.PlacesBegin(target);
+  for (std::size_t i = 0; i < words_; ++i) {
+    const WordId id = source_ids_[i];
+    sought_[i] = {places + begin[id], places + begin[id + 1], source_words_[i].length};
+  }
   for (std::size_t k = 0; k < target_.words().size(); ++k) {
     piece_end_[k] = static_cast<std::uint16_t>(target_words_[k].end());
   }
