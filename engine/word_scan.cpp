@@ -18,7 +18,6 @@ namespace velmoro::internal {
 namespace {
 
 constexpr Place kNoPlace = ~Place{0};
-constexpr std::size_t kNoWord = ~std::size_t{0};
 constexpr std::size_t kNoEnd = ~std::size_t{0};
 
 class WordScan {

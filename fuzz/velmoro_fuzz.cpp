@@ -7,7 +7,9 @@
 // fuzzer like a crash. When the top bit of the second byte is set, both texts
 // are also checked repeated until they hold about as many words as the scan
 // over words takes at most, a little fewer or a little more, so that compares
-// switch between the two scans there.
+// switch between the two scans there; when the next bit is set, the first
+// text gains a word that holds its first unit about as many times as the
+// scan over words takes places of words, and the two scans must agree.
 
 #include <cstddef>
 #include <cstdint>
@@ -79,6 +81,16 @@ void CheckAgainstReference(TextView text1, TextView text2) {
   }
 }
 
+// For texts too long for the reference model: the scan over words, where it
+// takes the texts, against the scan over units.
+void CheckAgainstUnitScan(TextView text1, TextView text2) {
+  using velmoro::properties::ScoreWith;
+  for (Integer direction = 1; direction <= 4; ++direction) {
+    Require(ScoreWith(velmoro::properties::kEngineScorer, direction, text1, text2) ==
+            ScoreWith(velmoro::properties::kUnitScanScorer, direction, text1, text2));
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -102,6 +114,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (stretched1.size() <= kReferenceUnits && stretched2.size() <= kReferenceUnits) {
       CheckAgainstReference(stretched1, stretched2);
     }
+  }
+  if ((data[1] & 0x40) != 0) {
+    // A word of text1's first unit, 3 below the limit on places to 4 past
+    // it by the low bits of the first byte: text1's places of that unit in
+    // it alone come near the limit, beyond the reference model's reach.
+    const std::size_t units = velmoro::internal::kWordScanPlaces - 3 + (data[0] & 7);
+    const Text dense = Text(text1.substr(0, 1)) + u' ' +
+                       Text(units, text1.empty() ? u'x' : text1.front()) + u' ' + Text(text1);
+    CheckAgainstUnitScan(dense, text2);
+    CheckAgainstUnitScan(text2, dense);
   }
   return 0;
 }

@@ -70,6 +70,15 @@ TEST(EngineAgainstReference, SmallPairsScoreAlikeInEveryDirection) {
   }
 }
 
+TEST(EngineAgainstReference, PeriodicWordPairsScoreAlikeInEveryDirection) {
+  PairGenerator generator(kSmallSeed);
+  for (int i = 0; i < kSmallPairs && !HasFailure(); ++i) {
+    const TextPair pair = generator.PeriodicWordsPair();
+    SCOPED_TRACE(Described(pair));
+    ExpectSameDirections(pair);
+  }
+}
+
 TEST(EngineAgainstReference, LargePairsScoreAlikeInEveryDirection) {
   PairGenerator generator(kLargeSeed);
   for (int i = 0; i < kLargePairs && !HasFailure(); ++i) {

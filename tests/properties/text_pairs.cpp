@@ -11,6 +11,7 @@
 
 namespace velmoro::properties {
 
+using internal::kWordScanPlaces;
 using internal::kWordScanUnits;
 using internal::kWordScanWords;
 
@@ -158,6 +159,23 @@ TextPair PairGenerator::SmallPair() {
   Text text1 = OneIn(25) ? Text() : SmallText();
   Text text2 = OneIn(3) ? SmallText() : OneIn(8) ? text1 : Variant(text1);
   if (OneIn(2)) std::swap(text1, text2);
+  return {std::move(text1), std::move(text2)};
+}
+
+// Words of a and b that repeat themselves ("abab", "aba") and stand inside
+// one another at several offsets, so that a word is found more than once in
+// one target word.
+constexpr TextView kPeriodicWords[] = {u"a",    u"b",    u"ab", u"ba",  u"aba", u"bab",
+                                       u"abab", u"baba", u"aa", u"aab", u"abb", u"bb"};
+
+TextPair PairGenerator::PeriodicWordsPair() {
+  const auto text = [&] {
+    Text words(Pick(kPeriodicWords));
+    for (std::size_t count = 2 + Below(9); --count > 0;) words += u' ' + Text(Pick(kPeriodicWords));
+    return words;
+  };
+  Text text1 = text();
+  Text text2 = OneIn(2) ? text() : Variant(text1);
   return {std::move(text1), std::move(text2)};
 }
 
@@ -358,6 +376,13 @@ std::vector<TextPair> PairsAtTheWordScanLimits() {
     pairs.push_back({Filler(units), Filler(kWordScanUnits - 1)});
     const Text front = WordsAtTheLimit(40, 0) + u' ';
     pairs.push_back({front + Filler(units - front.size()), WordsAtTheLimit(40, 2)});
+  }
+  // "x" at every offset of a long word of x's: a text of places places,
+  // counting its words themselves.
+  for (const std::size_t places : {kWordScanPlaces - 1, kWordScanPlaces, kWordScanPlaces + 1}) {
+    const Text dense = u"x " + Text(places - 4, u'x') + u" y x";
+    pairs.push_back({dense, u"y x x"});
+    pairs.push_back({u"y x x", dense});
   }
   return pairs;
 }

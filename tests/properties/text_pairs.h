@@ -37,6 +37,10 @@ class PairGenerator {
   [[nodiscard]] TextPair SmallPair();
   [[nodiscard]] TextPair LargePair();
 
+  // Two to ten words of a and b, many of them periodic ("abab"), a text
+  // against another or against a variant of itself.
+  [[nodiscard]] TextPair PeriodicWordsPair();
+
   // A text that is mostly spaces and punctuation marks, with a few letters
   // and other units among them.
   [[nodiscard]] Text MarksAndSpaces();
@@ -79,10 +83,11 @@ class PairGenerator {
 [[nodiscard]] std::vector<TextPair> TinyVocabularyPairs();
 
 // Pairs at the limits of the scan over words (kWordScanWords words,
-// kWordScanUnits units a text), one below, at and one past each, in every
-// combination that switches between it and the scan over units: words inside
-// one another, texts whose self-scores overflow, and long words that reach
-// the limit on units.
+// kWordScanUnits units and kWordScanPlaces places of words a text), one below,
+// at and one past each, in every combination that switches between it and the
+// scan over units: words inside one another, texts whose self-scores
+// overflow, long words that reach the limit on units, and a word that holds
+// another at thousands of offsets.
 [[nodiscard]] std::vector<TextPair> PairsAtTheWordScanLimits();
 
 // True when text holds a surrogate that is not part of a pair.
