@@ -47,12 +47,13 @@ bool ShortTexts::Take(const PreparedText& text1, const PreparedText& text2) {
 }
 
 void ShortTexts::FindWordsReadingAsItself(std::size_t t) {
-  const std::span<const WordId> words = ids(t);
-  const std::vector<WordSpan>& spans = texts_[t]->words();
+  const WordId* words = ids(t).data();
+  const WordSpan* spans = texts_[t]->words().data();
+  const std::uint32_t* begin = PlacesBegin(t);
   const std::size_t first = t == 0 ? 0 : RestCount(0);
   for (std::size_t j = 0; j < RestCount(t); ++j) {
-    reads_as_itself_[first + j] =
-        rest_starts_[first + j] == spans[j + 1].start && Places(t, words[j]).front() == PlaceAt(spans[j].start, j);
+    reads_as_itself_[first + j] = rest_starts_[first + j] == spans[j + 1].start &&
+                                  places_[begin[words[j]]] == PlaceAt(spans[j].start, j);
   }
 }
 

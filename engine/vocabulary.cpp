@@ -22,18 +22,20 @@ constexpr std::size_t kSlots = std::bit_ceil(2 * Vocabulary::kMostWords + 2);
   return std::uint32_t{units[0]} << 16 | units[1];
 }
 
-// A pair of units' bit among Vocabulary's first_two_bits_: the low six bits
-// of each unit.
-[[nodiscard]] std::size_t FirstTwoBit(std::uint32_t key) {
+// The slot of the words that start with a pair of units: the low six bits
+// of each unit, so that the slots' table needs no hash and no probing.
+[[nodiscard]] std::size_t FirstTwoSlot(std::uint32_t key) {
   return (key >> 10 & 0xFC0) | (key & 0x3F);
 }
+
+constexpr std::size_t kFirstTwoSlots = 1 << 12;
 
 }  // namespace
 
 void Vocabulary::Start(std::size_t words) {
   if (slots_.empty()) {
     slots_.resize(kSlots);
-    by_first_two_.resize(kSlots);
+    by_first_two_.resize(kFirstTwoSlots);
     next_.resize(kMostWords);
     words_.reserve(kMostWords);
   }
@@ -81,25 +83,13 @@ WordId Vocabulary::Number(TextView word) {
   }
 }
 
-// The slot of key in the table of first units, or the empty one it would take.
-Vocabulary::Slot* Vocabulary::FindSlot(std::uint64_t hash, std::uint32_t key) {
-  for (std::size_t s = hash & mask_;; s = (s + 1) & mask_) {
-    Slot& slot = by_first_two_[s];
-    if (slot.pair != pair_ || slot.key == key) return &slot;
-  }
-}
-
 void Vocabulary::FileByFirstTwoUnits() {
-  first_two_bits_.fill(0);
   for (std::size_t id = 0; id < words_.size(); ++id) {
     const Word& word = words_[id];
     if (word.size == 1) one_unit_words_.push_back(static_cast<WordId>(id));
     if (word.size < 2) continue;
-    const std::uint32_t key = FirstTwoUnits(word.data);
-    const std::size_t bit = FirstTwoBit(key);
-    first_two_bits_[bit / 64] |= std::uint64_t{1} << (bit % 64);
-    Slot& slot = *FindSlot(Mix(key), key);
-    if (slot.pair != pair_) slot = {pair_, key, kNoWord};
+    Slot& slot = by_first_two_[FirstTwoSlot(FirstTwoUnits(word.data))];
+    if (slot.pair != pair_) slot = {pair_, 0, kNoWord};
     next_[id] = slot.id;
     slot.id = static_cast<WordId>(id);
   }
@@ -108,8 +98,6 @@ void Vocabulary::FileByFirstTwoUnits() {
 // Each offset of each word looked up among the words that start with the
 // two units there, and compared with the one-unit words: a cost that grows
 // with the vocabulary's units rather than with the square of its words.
-// Bits for the pairs of units that words start with rule out most offsets
-// before a lookup.
 bool Vocabulary::FindWordsInsideWords(std::vector<InsideWord>& inside,
                                       std::vector<std::uint32_t>& begin, std::size_t most) {
   FileByFirstTwoUnits();
@@ -119,9 +107,8 @@ bool Vocabulary::FindWordsInsideWords(std::vector<InsideWord>& inside,
     const Word& o = words_[outer];
     if (!one_unit_words_.empty() && o.size > 1) FindOneUnitWordsIn(o, inside);
     for (std::size_t p = 0; p + 2 <= o.size; ++p) {
-      const std::uint32_t key = FirstTwoUnits(o.data + p);
-      const std::size_t bit = FirstTwoBit(key);
-      if ((first_two_bits_[bit / 64] >> (bit % 64) & 1) != 0) FindWordsStartingAt(o, p, inside);
+      const Slot& slot = by_first_two_[FirstTwoSlot(FirstTwoUnits(o.data + p))];
+      if (slot.pair == pair_) FindWordsStartingAt(o, p, slot.id, inside);
     }
     if (inside.size() > most) return false;
     begin[outer + 1] = static_cast<std::uint32_t>(inside.size());
@@ -138,15 +125,14 @@ void Vocabulary::FindOneUnitWordsIn(const Word& outer, std::vector<InsideWord>& 
   }
 }
 
-void Vocabulary::FindWordsStartingAt(const Word& outer, std::size_t p,
-                                     std::vector<InsideWord>& inside) {
-  const std::uint32_t key = FirstTwoUnits(outer.data + p);
-  const Slot& slot = *FindSlot(Mix(key), key);
-  if (slot.pair != pair_) return;
-  for (WordId id = slot.id; id != kNoWord; id = next_[id]) {
+// The words from first on whose slot holds the units at offset p of outer,
+// those of them that stand there.
+void Vocabulary::FindWordsStartingAt(const Word& outer, std::size_t p, WordId first,
+                                     std::vector<InsideWord>& inside) const {
+  for (WordId id = first; id != kNoWord; id = next_[id]) {
     const Word& word = words_[id];
     if (word.size < outer.size && p + word.size <= outer.size &&
-        std::equal(word.data + 2, word.data + word.size, outer.data + p + 2)) {
+        std::equal(word.data, word.data + word.size, outer.data + p)) {
       inside.push_back({id, static_cast<std::uint16_t>(p)});
     }
   }

@@ -6,7 +6,6 @@
 // earlier pairs' by the pair's number, so that a new pair clears nothing
 // and numbering allocates nothing once the tables have grown.
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -63,23 +62,21 @@ class Vocabulary {
 
   [[nodiscard]] static Word Measure(TextView word);
   [[nodiscard]] static bool Same(const Word& a, const Word& b);
-  [[nodiscard]] Slot* FindSlot(std::uint64_t hash, std::uint32_t key);
   void FileByFirstTwoUnits();
   void FindOneUnitWordsIn(const Word& outer, std::vector<InsideWord>& inside) const;
-  void FindWordsStartingAt(const Word& outer, std::size_t p, std::vector<InsideWord>& inside);
+  void FindWordsStartingAt(const Word& outer, std::size_t p, WordId first,
+                           std::vector<InsideWord>& inside) const;
 
   std::vector<Word> words_;
   std::vector<Slot> slots_;
   std::size_t mask_ = 0;
   std::uint32_t pair_ = 0;
-  // The words of two units and more by their first two, each slot's id the
-  // first of a list that next_ continues; the words of one unit apart.
+  // The words of two units and more by the low six bits of each of their
+  // first two units, each slot's id the first of a list that next_
+  // continues; the words of one unit apart.
   std::vector<Slot> by_first_two_;
   std::vector<WordId> next_;
   std::vector<WordId> one_unit_words_;
-  // A bit for each pair of units some word starts with, by the low six
-  // bits of each unit.
-  std::array<std::uint64_t, 64> first_two_bits_{};
 };
 
 }  // namespace velmoro::internal

@@ -7,9 +7,10 @@
 // fuzzer like a crash. When the top bit of the second byte is set, both texts
 // are also checked repeated until they hold about as many words as the scan
 // over words takes at most, a little fewer or a little more, so that compares
-// switch between the two scans there; when the next bit is set, the first
-// text gains a word that holds its first unit about as many times as the
-// scan over words takes places of words, and the two scans must agree.
+// switch between the two scans there; when the next bit is set (and three of
+// the first byte's are not), the first text gains a word that holds its first
+// unit about as many times as the scan over words takes places of words, and
+// the two scans must agree.
 
 #include <cstddef>
 #include <cstdint>
@@ -115,10 +116,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       CheckAgainstReference(stretched1, stretched2);
     }
   }
-  if ((data[1] & 0x40) != 0) {
+  if ((data[1] & 0x40) != 0 && (data[0] & 0x38) == 0) {
     // A word of text1's first unit, 3 below the limit on places to 4 past
     // it by the low bits of the first byte: text1's places of that unit in
     // it alone come near the limit, beyond the reference model's reach.
+    // Long texts slow the fuzzer, so only one input in sixteen takes them.
     const std::size_t units = velmoro::internal::kWordScanPlaces - 3 + (data[0] & 7);
     const Text dense = Text(text1.substr(0, 1)) + u' ' +
                        Text(units, text1.empty() ? u'x' : text1.front()) + u' ' + Text(text1);
