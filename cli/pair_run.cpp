@@ -68,9 +68,8 @@ void PairWork::Compare(ChunkResult& result, const PairLine& pair) const {
   result.summary.AddComparison(comparison.error, comparison.distance);
 }
 
-// Most records are written from the numbers alone; one that needs the whole
-// Comparison, which only a Compare that ended in an error may, has the pair
-// compared again.
+// A record is written from the numbers alone, an error's too, so that no pair
+// is compared twice; false for a form that writes whole Comparisons only.
 bool PairWork::WriteNumbers(ChunkResult& result, const RecordPlace& place,
                             const GivenText& text1, const GivenText& text2) const {
   const CompareNumbers numbers = CompareGivenNumbers(text1, text2);

@@ -32,7 +32,10 @@ class JsonRecordWriter final : public RecordWriter {
   // An error's record has the texts that the Compare wrote before it.
   bool WriteNumbers(std::string& out, const RecordPlace& place,
                     const CompareNumbers& numbers) const override {
-    return records::AppendCompletedJsonRecord(out, place, numbers);
+    if (!records::AppendCompletedJsonRecord(out, place, numbers)) {
+      records::AppendJsonRecord(out, place, ComparisonOf(numbers), nullptr, [] {});
+    }
+    return true;
   }
   void WriteInputError(std::string& out, const RecordPlace& place,
                        std::string_view why) const override {

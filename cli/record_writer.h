@@ -30,8 +30,8 @@ class RecordWriter {
                                const Drain& drain) const = 0;
 
   // The record of a Compare without an explanation, written from its numbers
-  // alone where the form can: false, and nothing written, where the record
-  // needs the texts of the whole Comparison (WriteComparison).
+  // alone: false, and nothing written, for a form that writes only whole
+  // Comparisons (WriteComparison).
   [[nodiscard]] virtual bool WriteNumbers(std::string& out, const RecordPlace& place,
                                           const CompareNumbers& numbers) const = 0;
 

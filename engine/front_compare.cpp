@@ -64,9 +64,8 @@ std::array<std::string, 3> Utf8Texts(const std::array<Text, 3>& texts) {
   return {ToUtf8(texts[0]), ToUtf8(texts[1]), ToUtf8(texts[2])};
 }
 
-template <typename Numbers>
-Numbers NumbersOf(const CompareOutcome& outcome) {
-  Numbers numbers;
+CompareNumbers NumbersOf(const CompareOutcome& outcome) {
+  CompareNumbers numbers;
   for (std::size_t i = 0; i < outcome.scores.size(); ++i) {
     if (outcome.scores[i]) numbers.scores[i] = *outcome.scores[i];
   }
@@ -176,23 +175,33 @@ void WalkRecord::ForEachWord(int direction, const GivenText& text1, const GivenT
 }
 
 Comparison CompareGivenTexts(const GivenText& text1, const GivenText& text2, WalkRecord* record) {
-  const CompareOutcome outcome = OutcomeOf(text1, text2, record);
-  auto comparison = NumbersOf<Comparison>(outcome);
+  return ComparisonOf(NumbersOf(OutcomeOf(text1, text2, record)));
+}
+
+CompareNumbers CompareGivenNumbers(const GivenText& text1, const GivenText& text2) {
+  return NumbersOf(OutcomeOf(text1, text2, nullptr));
+}
+
+// What the panels and the result text are made of: the scores of the
+// directions that completed and the result.
+Comparison ComparisonOf(const CompareNumbers& numbers) {
+  CompareOutcome outcome;
+  for (std::size_t i = 0; i < numbers.scores.size(); ++i) {
+    if (numbers.scores[i]) outcome.scores[i] = static_cast<Integer>(*numbers.scores[i]);
+  }
+  outcome.result_value = numbers.distance;
   const CompareDisplay display = DisplayOf(outcome, kDecimalPoint);
   const StatusTexts status = StatusTextsOf(display);
-  comparison.status1 = Utf8Texts(status[0]);
-  comparison.status2 = Utf8Texts(status[1]);
+  Comparison comparison{numbers.scores, numbers.length_factor, Utf8Texts(status[0]),
+                        Utf8Texts(status[1]), std::nullopt, numbers.distance, numbers.error,
+                        numbers.message};
   if (display.result) comparison.result_text = ToUtf8(*display.result);
   return comparison;
 }
 
-CompareNumbers CompareGivenNumbers(const GivenText& text1, const GivenText& text2) {
-  return NumbersOf<CompareNumbers>(OutcomeOf(text1, text2, nullptr));
-}
-
 CompareView CompareGivenView(const GivenText& text1, const GivenText& text2, WalkRecord* record) {
   const CompareOutcome outcome = OutcomeOf(text1, text2, record);
-  return {NumbersOf<CompareNumbers>(outcome), StatusTextsOf(DisplayOf(outcome, kDecimalPoint))};
+  return {NumbersOf(outcome), StatusTextsOf(DisplayOf(outcome, kDecimalPoint))};
 }
 
 }  // namespace velmoro

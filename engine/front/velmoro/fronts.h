@@ -123,6 +123,10 @@ struct CompareNumbers {
 
 [[nodiscard]] CompareNumbers CompareGivenNumbers(const GivenText& text1, const GivenText& text2);
 
+// The Comparison that the Compare with these numbers gave, its status and
+// result texts made from them as CompareGivenTexts makes them.
+[[nodiscard]] Comparison ComparisonOf(const CompareNumbers& numbers);
+
 // The texts of a Compare's two status bars as the engine writes them, in its
 // own 16-bit units: each bar's label, then its self-score and cross-score
 // panels, "1-2", "STD: 150", "#: 15"; a panel the Compare did not produce is
