@@ -7,7 +7,6 @@
 #include <span>
 #include <type_traits>
 #include <utility>
-#include <vector>
 
 #include "direction_scorer.h"
 #include "substring_search.h"

@@ -11,11 +11,14 @@
 // length. A place once gone never comes back, so the search for a word
 // moves on from where its last one stopped.
 //
-// Runs are worked out again only where they change: the next word's
-// following run is mostly the last one less its first word, and its
-// preceding run, which reads the target as it was, the last one and one
-// more. A text against itself finds every word at its own place, and a word
-// whose rest and first occurrence stand there earns its runs in closed form.
+// Runs are worked out again only where they change: a run that finds a word
+// where an earlier run found it goes on as that run did, the following run
+// when nothing at or behind that place has been consumed since, the
+// preceding run, which reads the target as it was, always. So the next
+// word's following run is mostly the last one less its first word, and its
+// preceding run the last one and one more. A text against itself finds every
+// word at its own place, and a word whose rest and first occurrence stand
+// there earns its runs in closed form.
 
 #include "comparison_state.h"
 #include "short_texts.h"
